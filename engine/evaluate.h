@@ -1,0 +1,18 @@
+// Static evaluation, in points from the side to move's point of view, and
+// the engine's one notion of a game's end: a captured king.
+#pragma once
+
+#include "rules/position.h"
+
+constexpr float KING_LOST_SCORE = 9000.0f;
+
+// 1 when no square holds side's king ('w' or 'b'); 1 for any other side byte.
+int IsKingMissing(const PositionRecord& position, char side);
+
+float EvaluatePosition(const PositionRecord& position);
+
+// The value of a piece letter of either colour standing on (file, rank).
+int PieceSquareValue(char letter, int file, int rank);
+
+// 30 points for each rook, knight and bishop of side beyond three.
+int PieceCountTerm(const PositionRecord& position, char side);

@@ -1,0 +1,23 @@
+// The engine's heap blocks and its one report to the user: memory ran out.
+// Both go through hooks so that the program decides how a failure is shown
+// and tests can make allocations fail.
+#pragma once
+
+#include <cstddef>
+
+using BlockAllocator = void* (*)(std::size_t bytes);
+using BlockReleaser = void (*)(void* block);
+
+// Routes the engine's allocations; nullptr for either restores malloc and free.
+void SetBlockAllocator(BlockAllocator allocate, BlockReleaser release);
+
+// A block of the given size, or nullptr when memory is exhausted.
+void* AllocateBlock(std::size_t bytes);
+void ReleaseBlock(void* block);
+
+// Called on the thread that asked the engine for work, at most once per call
+// of GenerateSuccessors, SearchPosition or FindBestMove. Without a reporter a
+// failure is silent and the call just returns its "nothing" result.
+using OutOfMemoryReporter = void (*)();
+void SetOutOfMemoryReporter(OutOfMemoryReporter reporter);
+void ReportOutOfMemory();

@@ -1,0 +1,42 @@
+// The search that chooses the computer's move: a principal-variation search
+// over whole positions, with the moves at the root ordered by a one-ply look.
+#pragma once
+
+#include <cstdint>
+
+#include "rules/position.h"
+
+constexpr float SCORE_BOUND = 10000.0f;
+constexpr float SCOUT_MARGIN = 0.1f;
+constexpr int FULL_DEPTH_MOVES = 5;
+constexpr int REDUCED_DEPTH = 2;
+
+struct SearchSettings {
+    int threads = 0;  // worker threads for the root moves; 0 means one per core
+};
+
+// What a call of FindBestMove did, for the engine tool and tests.
+struct SearchReport {
+    float score = 0;  // the chosen move's score; -KING_LOST_SCORE when there is none
+    int64_t nodes = 0;  // entries into the search, the root's one-ply look included
+    int64_t evaluations = 0;  // calls of EvaluatePosition
+    bool outOfMemory = false;
+};
+
+// Chooses a move for the side to move, searching depth plies (at least 1).
+// Returns 1 and writes the move's squares, or 0 when there is no move to
+// play: no king, no successor, or every move loses the king. The result does
+// not depend on the number of threads.
+int FindBestMove(PositionRecord position, int depth, Square& from, Square& to,
+                 const SearchSettings& settings = SearchSettings(), SearchReport* report = nullptr);
+
+// The score of position for its side to move, depth plies deep, within the
+// window alpha to beta.
+float SearchPosition(PositionRecord position, int depth, float alpha, float beta);
+
+// The squares of the move that leads from position to successor; castling
+// is given as the king's move.
+void DeriveMove(PositionRecord position, PositionRecord successor, Square& from, Square& to);
+
+// The number of threads FindBestMove uses by default.
+int DefaultSearchThreads();
