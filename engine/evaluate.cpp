@@ -1,8 +1,11 @@
 #include "engine/evaluate.h"
 
-#include <array>
 #include <cstdint>
 #include <cstring>
+
+#if defined(_MSC_VER)
+#include <intrin.h>
+#endif
 
 namespace {
 
@@ -18,9 +21,12 @@ constexpr char Lower(char letter) {
 // turn, so both rank and file are counted from Black's side.
 constexpr int RelativeValue(char kind, int f, int r) {
     switch (kind) {
-        case 'r': return 450;
-        case 'q': return r == 1 ? 850 : 876;
-        case 'b': return r == 1 ? 300 : r <= 3 ? 329 : 330;
+        case 'r':
+            return 450;
+        case 'q':
+            return r == 1 ? 850 : 876;
+        case 'b':
+            return r == 1 ? 300 : r <= 3 ? 329 : 330;
         case 'n': {
             constexpr int byRank[9] = {0, 290, 320, 321, 348, 348, 376, 376, 290};
             return byRank[r] + (f == 1 || f == 8 ? 0 : 10);
@@ -33,15 +39,29 @@ constexpr int RelativeValue(char kind, int f, int r) {
             constexpr int backRank[9] = {0, 30, 200, 30, 0, 0, 0, 200, 30};
             return r == 1 ? backRank[f] : 0;
         }
-        default: return 0;
+        default:
+            return 0;
     }
 }
 
 constexpr char SideOfLetter(char letter) {
     switch (letter) {
-        case 'K': case 'Q': case 'R': case 'B': case 'N': case 'P': return 'w';
-        case 'k': case 'q': case 'r': case 'b': case 'n': case 'p': return 'b';
-        default: return NO_SIDE;
+        case 'K':
+        case 'Q':
+        case 'R':
+        case 'B':
+        case 'N':
+        case 'P':
+            return 'w';
+        case 'k':
+        case 'q':
+        case 'r':
+        case 'b':
+        case 'n':
+        case 'p':
+            return 'b';
+        default:
+            return NO_SIDE;
     }
 }
 
@@ -56,31 +76,51 @@ constexpr bool IsCountedPiece(char letter) {
 }
 
 // For every byte and square, what a piece there adds to White's total minus
-// Black's. The count term folds in as 30 per rook, knight and bishop: each
-// side's -90 cancels in the difference.
-struct EvaluationTables {
-    int16_t balance[256][64];
-    uint8_t kingBit[256];  // 1 for 'K', 2 for 'k'
+// Black's, with a count of each king above it so that one pass and one table
+// read per square give both. The count term folds in as 30 per rook, knight
+// and bishop: each side's -90 cancels in the difference.
+//
+// Layout of an entry: bits 0-31 the balance plus BALANCE_OFFSET (so that the
+// sum of 64 entries never borrows from the king counts), bits 32-39 the white
+// kings, bits 40-47 the black kings.
+constexpr int64_t BALANCE_OFFSET = 1 << 15;
+constexpr int64_t WHITE_KING = int64_t{1} << 32;
+constexpr int64_t BLACK_KING = int64_t{1} << 40;
+
+struct EvaluationTable {
+    int64_t entry[256][64];
 };
 
-constexpr EvaluationTables MakeTables() {
-    EvaluationTables tables{};
+constexpr EvaluationTable MakeTable() {
+    EvaluationTable table{};
     for (int byte = 0; byte < 256; ++byte) {
         const char letter = static_cast<char>(byte);
         const char side = SideOfLetter(letter);
-        if (side == NO_SIDE) continue;
         for (int square = 0; square < 64; ++square) {
             int value = SquareValue(letter, square % 8 + 1, square / 8 + 1);
             if (IsCountedPiece(letter)) value += MINOR_AND_ROOK_WORTH;
-            tables.balance[byte][square] = static_cast<int16_t>(side == 'w' ? value : -value);
+            int64_t entry = BALANCE_OFFSET + (side == 'w' ? value : side == 'b' ? -value : 0);
+            if (letter == 'K') entry += WHITE_KING;
+            if (letter == 'k') entry += BLACK_KING;
+            table.entry[byte][square] = entry;
         }
     }
-    tables.kingBit[static_cast<unsigned char>('K')] = 1;
-    tables.kingBit[static_cast<unsigned char>('k')] = 2;
-    return tables;
+    return table;
 }
 
-constexpr EvaluationTables TABLES = MakeTables();
+// Built when the program starts rather than by the compiler: 16,384 entries
+// are more constant evaluation than every compiler allows by default.
+const EvaluationTable TABLE = MakeTable();
+
+int LowestSetBit(uint64_t bits) {
+#if defined(_MSC_VER)
+    unsigned long index;
+    _BitScanForward64(&index, bits);
+    return static_cast<int>(index);
+#else
+    return __builtin_ctzll(bits);
+#endif
+}
 
 float KingLost(const PositionRecord& position, char loser) {
     return position.sideToMove == loser ? -KING_LOST_SCORE : KING_LOST_SCORE;
@@ -106,20 +146,44 @@ int PieceCountTerm(const PositionRecord& position, char side) {
     return MINOR_AND_ROOK_WORTH * (count - 3);
 }
 
-float EvaluatePosition(const PositionRecord& position) {
-    int balance = 0;
-    unsigned kings = 0;
-    for (int square = 0; square < 64; ++square) {
-        const auto byte = static_cast<unsigned char>(position.board[square]);
-        balance += TABLES.balance[byte][square];
-        kings |= TABLES.kingBit[byte];
-    }
-    if (!(kings & 1)) return KingLost(position, 'w');
-    if (!(kings & 2)) return KingLost(position, 'b');
+BoardSum SumBoard(const PositionRecord& position) {
+    int64_t sum = 0;
+    for (int square = 0; square < 64; ++square)
+        sum += TABLE.entry[static_cast<unsigned char>(position.board[square])][square];
+    return sum;
+}
 
+// Compares the boards eight squares at a time; a move changes two to four.
+BoardSum SumChildBoard(BoardSum parentSum, const PositionRecord& parent,
+                       const PositionRecord& child) {
+    BoardSum sum = parentSum;
+    for (int word = 0; word < 8; ++word) {
+        uint64_t before, after;
+        std::memcpy(&before, parent.board + 8 * word, 8);
+        std::memcpy(&after, child.board + 8 * word, 8);
+        for (uint64_t changed = before ^ after; changed != 0;) {
+            const int byte = LowestSetBit(changed) / 8;
+            const int square = 8 * word + byte;
+            sum += TABLE.entry[static_cast<unsigned char>(child.board[square])][square] -
+                   TABLE.entry[static_cast<unsigned char>(parent.board[square])][square];
+            changed &= ~(uint64_t{0xFF} << (8 * byte));
+        }
+    }
+    return sum;
+}
+
+float EvaluateBoardSum(const PositionRecord& position, BoardSum sum) {
+    if (((sum >> 32) & 0xFF) == 0) return KingLost(position, 'w');
+    if (((sum >> 40) & 0xFF) == 0) return KingLost(position, 'b');
+
+    int balance = static_cast<int>((sum & 0xFFFFFFFF) - 64 * BALANCE_OFFSET);
     const char* rights = position.castling;
     if (rights[0] != '-' || rights[1] != '-') balance += CASTLING_RIGHTS_BONUS;
     if (rights[2] != '-' || rights[3] != '-') balance -= CASTLING_RIGHTS_BONUS;
     const int score = (position.sideToMove == 'w' ? balance : -balance) + SIDE_TO_MOVE_BONUS;
     return static_cast<float>(score);
+}
+
+float EvaluatePosition(const PositionRecord& position) {
+    return EvaluateBoardSum(position, SumBoard(position));
 }

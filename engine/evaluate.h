@@ -2,6 +2,8 @@
 // the engine's one notion of a game's end: a captured king.
 #pragma once
 
+#include <cstdint>
+
 #include "rules/position.h"
 
 constexpr float KING_LOST_SCORE = 9000.0f;
@@ -16,3 +18,13 @@ int PieceSquareValue(char letter, int file, int rank);
 
 // 30 points for each rook, knight and bishop of side beyond three.
 int PieceCountTerm(const PositionRecord& position, char side);
+
+// The evaluation in two steps, so that the search can score the successors of
+// a position from the squares that each move changed instead of the whole
+// board: EvaluatePosition(p) == EvaluateBoardSum(p, SumBoard(p)), and
+// SumChildBoard(SumBoard(p), p, c) == SumBoard(c).
+using BoardSum = int64_t;
+BoardSum SumBoard(const PositionRecord& position);
+BoardSum SumChildBoard(BoardSum parentSum, const PositionRecord& parent,
+                       const PositionRecord& child);
+float EvaluateBoardSum(const PositionRecord& position, BoardSum sum);

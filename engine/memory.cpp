@@ -19,9 +19,7 @@ void SetBlockAllocator(BlockAllocator allocate, BlockReleaser release) {
     Releaser.store(release ? release : DefaultRelease);
 }
 
-void* AllocateBlock(std::size_t bytes) {
-    return Allocator.load(std::memory_order_relaxed)(bytes);
-}
+void* AllocateBlock(std::size_t bytes) { return Allocator.load(std::memory_order_relaxed)(bytes); }
 
 void ReleaseBlock(void* block) {
     if (block) Releaser.load(std::memory_order_relaxed)(block);

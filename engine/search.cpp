@@ -1,67 +1,22 @@
 #include "engine/search.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cstring>
 #include <thread>
-#include <vector>
 
 #include "engine/evaluate.h"
 #include "engine/memory.h"
+#include "engine/root_moves.h"
+#include "engine/search_node.h"
 #include "engine/successors.h"
 
 namespace {
-
-// Counters of one thread's share of a search.
-struct SearchCounters {
-    int64_t nodes = 0;
-    int64_t evaluations = 0;
-    bool outOfMemory = false;
-};
-
-// The null window sits just below -alpha: -alpha - 0.1 is formed in double
-// precision and rounded once to float.
-float ScoutBound(float alpha) { return static_cast<float>(-static_cast<double>(alpha) - 0.1); }
-
-float SearchNode(SearchCounters& counters, PositionRecord position, int depth, float alpha,
-                 float beta) {
-    ++counters.nodes;
-    if (depth == 0) {
-        ++counters.evaluations;
-        return EvaluatePosition(position);
-    }
-    if (IsKingMissing(position, 'w')) return position.sideToMove == 'w' ? -KING_LOST_SCORE : KING_LOST_SCORE;
-    if (IsKingMissing(position, 'b')) return position.sideToMove == 'b' ? -KING_LOST_SCORE : KING_LOST_SCORE;
-
-    SuccessorList list = nullptr;
-    const int count = GenerateSuccessorsQuietly(position, list, counters.outOfMemory);
-    if (count == 0) return -KING_LOST_SCORE;
-
-    for (int i = 0; i < count; ++i) {
-        float v = -SearchNode(counters, list[i], depth - 1, ScoutBound(alpha), -alpha);
-        if (v <= alpha) continue;
-        if (v >= beta) {
-            ReleaseSuccessors(list);
-            return v;
-        }
-        v = -SearchNode(counters, list[i], depth - 1, -beta, -v);
-        if (v <= alpha) continue;
-        if (v > beta) {
-            ReleaseSuccessors(list);
-            return v;
-        }
-        alpha = v;
-    }
-    ReleaseSuccessors(list);
-    return alpha;
-}
 
 // The root's work arrays, one entry per root successor, in one block.
 struct RootWork {
     float* preScores;
     int32_t* taken;
     int32_t* order;
-    float* scores;  // the main pass's result for each entry of order
+    float* scores;  // the main pass's score of each entry of order
     void* block;
 };
 
@@ -92,45 +47,26 @@ void OrderByPreScore(int count, RootWork& work) {
     }
 }
 
-// The main pass: every root move with the full window, so the moves are
-// independent and threads can take them in order, each from a shared counter.
-void SearchRootMoves(const SuccessorList list, int count, int depth, RootWork& work,
-                     int threadCount, SearchCounters& total) {
-    std::atomic<int> next{0};
-    auto worker = [&](SearchCounters& counters) {
-        for (int k = next.fetch_add(1); k < count; k = next.fetch_add(1)) {
-            const int remaining = k < FULL_DEPTH_MOVES ? depth - 1 : REDUCED_DEPTH;
-            work.scores[k] =
-                -SearchNode(counters, list[work.order[k]], remaining, -SCORE_BOUND, SCORE_BOUND);
-        }
-    };
-    threadCount = std::max(1, std::min(threadCount, count));
-    std::vector<SearchCounters> counters(static_cast<std::size_t>(threadCount));
-    std::vector<std::thread> helpers;
-    for (int t = 1; t < threadCount; ++t) helpers.emplace_back(worker, std::ref(counters[t]));
-    worker(counters[0]);
-    for (std::thread& helper : helpers) helper.join();
-    for (const SearchCounters& c : counters) {
-        total.nodes += c.nodes;
-        total.evaluations += c.evaluations;
-        total.outOfMemory = total.outOfMemory || c.outOfMemory;
-    }
-}
-
-// Picks the root move; returns its index in the list, or -1 when every move loses.
-int ChooseRootMove(PositionRecord position, int depth, int threadCount, SuccessorList list,
-                   int count, SearchCounters& counters, float& best) {
+// Picks the root move: its index in the list, or -1 when every move loses
+// the king. best receives its score.
+int ChooseRootMove(const SuccessorList list, int count, int depth, int threads,
+                   SearchCounters& counters, float& best) {
+    best = -KING_LOST_SCORE;
     RootWork work{};
     if (!AllocateRootWork(count, work)) {
         counters.outOfMemory = true;
-        best = -KING_LOST_SCORE;
         return -1;
     }
+    // A one-ply look orders the moves; the first few are then searched deep.
     for (int i = 0; i < count; ++i)
         work.preScores[i] = -SearchNode(counters, list[i], 0, -SCORE_BOUND, SCORE_BOUND);
     OrderByPreScore(count, work);
-    SearchRootMoves(list, count, depth, work, threadCount, counters);
+    const RootPass pass{list,          work.order,  count,      depth, FULL_DEPTH_MOVES,
+                        REDUCED_DEPTH, SCORE_BOUND, work.scores};
+    SearchRootMoves(pass, threads, counters);
 
+    // Only a strictly better score replaces the choice, so ties go to the move
+    // searched first; the choice starts as the first move of the list.
     best = -SCORE_BOUND;
     int chosen = 0;
     for (int k = 0; k < count; ++k) {
@@ -140,8 +76,12 @@ int ChooseRootMove(PositionRecord position, int depth, int threadCount, Successo
         }
     }
     ReleaseBlock(work.block);
-    (void)position;
     return best == -KING_LOST_SCORE ? -1 : chosen;
+}
+
+bool SideToMoveHasNoKing(const PositionRecord& position) {
+    const char side = position.sideToMove;
+    return (side == 'w' || side == 'b') && IsKingMissing(position, side);
 }
 
 }  // namespace
@@ -156,22 +96,20 @@ int FindBestMove(PositionRecord position, int depth, Square& from, Square& to,
     SearchCounters counters;
     float best = -KING_LOST_SCORE;
     int found = 0;
-    const char side = position.sideToMove;
-    const bool kingMissing = (side == 'w' && IsKingMissing(position, 'w')) ||
-                             (side == 'b' && IsKingMissing(position, 'b'));
     SuccessorList list = nullptr;
-    const int count =
-        kingMissing ? 0 : GenerateSuccessorsQuietly(position, list, counters.outOfMemory);
+    const int count = SideToMoveHasNoKing(position)
+                          ? 0
+                          : GenerateSuccessorsQuietly(position, list, counters.outOfMemory);
     if (count > 0) {
         const int threads = settings.threads > 0 ? settings.threads : DefaultSearchThreads();
-        const int chosen =
-            ChooseRootMove(position, std::max(depth, 1), threads, list, count, counters, best);
+        const int chosen = ChooseRootMove(list, count, std::max(depth, 1), threads, counters, best);
         if (chosen >= 0) {
             DeriveMove(position, list[chosen], from, to);
             found = 1;
         }
         ReleaseSuccessors(list);
     }
+    // Worker threads only count failures; the one report is made here.
     if (counters.outOfMemory) ReportOutOfMemory();
     if (report) {
         report->score = found ? best : -KING_LOST_SCORE;
@@ -191,7 +129,11 @@ float SearchPosition(PositionRecord position, int depth, float alpha, float beta
 
 void DeriveMove(PositionRecord position, PositionRecord successor, Square& from, Square& to) {
     const char side = position.sideToMove;
-    auto ownedBy = [side](const PositionRecord& record, int i) { return SideOf(record.board[i]) == side; };
+    auto ownedBy = [side](const PositionRecord& record, int i) {
+        return SideOf(record.board[i]) == side;
+    };
+    // The squares the side to move leaves empty: one, or the king's and a
+    // rook's in castling, which is reported as the king's move.
     int vacated = 0;
     int fromIndex = 0;
     for (int i = 0; i < 64 && vacated < 2; ++i) {
@@ -205,6 +147,8 @@ void DeriveMove(PositionRecord position, PositionRecord successor, Square& from,
         from.file = 5;
         return;
     }
+    // The target is the square the side to move newly holds: this covers
+    // captures, en passant and promotion alike.
     to = from;
     for (int i = 0; i < 64; ++i) {
         if (!ownedBy(position, i) && ownedBy(successor, i)) {

@@ -17,8 +17,8 @@ struct SearchSettings {
 
 // What a call of FindBestMove did, for the engine tool and tests.
 struct SearchReport {
-    float score = 0;  // the chosen move's score; -KING_LOST_SCORE when there is none
-    int64_t nodes = 0;  // entries into the search, the root's one-ply look included
+    float score = 0;          // the chosen move's score; -KING_LOST_SCORE when there is none
+    int64_t nodes = 0;        // entries into the search, the root's one-ply look included
     int64_t evaluations = 0;  // calls of EvaluatePosition
     bool outOfMemory = false;
 };

@@ -43,9 +43,8 @@ int GenerateSuccessorsQuietly(const PositionRecord& position, SuccessorList& lis
             failed = true;
             break;
         }
-        target_walk::AnyPiece(position, from, [&](int to) {
-            MakeMoveFast(position, from, to, records[total++]);
-        });
+        target_walk::AnyPiece(position, from,
+                              [&](int to) { MakeMoveFast(position, from, to, records[total++]); });
     }
 
     SuccessorList block = nullptr;

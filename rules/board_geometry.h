@@ -22,7 +22,7 @@ constexpr int KNIGHT_FILE[8] = {1, 2, 2, 1, -1, -2, -2, -1};
 constexpr int KNIGHT_RANK[8] = {2, 1, -1, -2, -2, -1, 1, 2};
 
 struct Tables {
-    uint8_t rayLength[64][8];  // on-board steps from a square in each direction
+    uint8_t rayLength[64][8];    // on-board steps from a square in each direction
     int8_t knightTarget[64][8];  // on-board knight targets in offset order
     uint8_t knightCount[64];
 };

@@ -67,17 +67,33 @@ int CheckMove(const PositionRecord& record, int fromFile, int fromRank, int toFi
     const bool diagonal = df == dr;
     bool legal = false;
     switch (mover) {
-        case 'R': case 'r': legal = straight; break;
-        case 'B': case 'b': legal = diagonal; break;
-        case 'Q': case 'q': legal = straight || diagonal; break;
-        case 'N': case 'n': return (df == 1 && dr == 2) || (df == 2 && dr == 1) ? MOVE_LEGAL : MOVE_ILLEGAL;
-        case 'K': case 'k':
-            return IsKingMoveLegal(record, mover, fromFile, fromRank, toFile, toRank) ? MOVE_LEGAL
-                                                                                      : MOVE_ILLEGAL;
-        case 'P': case 'p':
-            return IsPawnMoveLegal(record, mover, fromFile, fromRank, toFile, toRank) ? MOVE_LEGAL
-                                                                                      : MOVE_ILLEGAL;
-        default: return MOVE_ILLEGAL;
+        case 'R':
+        case 'r':
+            legal = straight;
+            break;
+        case 'B':
+        case 'b':
+            legal = diagonal;
+            break;
+        case 'Q':
+        case 'q':
+            legal = straight || diagonal;
+            break;
+        case 'N':
+        case 'n':
+            return (df == 1 && dr == 2) || (df == 2 && dr == 1) ? MOVE_LEGAL : MOVE_ILLEGAL;
+        case 'K':
+        case 'k':
+            return IsKingMoveLegal(record, mover, fromFile, fromRank, toFile, toRank)
+                       ? MOVE_LEGAL
+                       : MOVE_ILLEGAL;
+        case 'P':
+        case 'p':
+            return IsPawnMoveLegal(record, mover, fromFile, fromRank, toFile, toRank)
+                       ? MOVE_LEGAL
+                       : MOVE_ILLEGAL;
+        default:
+            return MOVE_ILLEGAL;
     }
     return legal && PathClear(record, fromFile, fromRank, toFile, toRank) == 1 ? MOVE_LEGAL
                                                                                : MOVE_ILLEGAL;

@@ -47,7 +47,8 @@ inline void MovePawn(const PositionRecord& record, char pawn, int from, int to,
 
 // MakeMove on board indexes (0 = a1), for the engine's hot path. record and
 // successor must be different objects.
-inline void MakeMoveFast(const PositionRecord& record, int from, int to, PositionRecord& successor) {
+inline void MakeMoveFast(const PositionRecord& record, int from, int to,
+                         PositionRecord& successor) {
     using namespace make_move_detail;
     const char mover = record.board[from];
     const char taken = record.board[to];
@@ -84,15 +85,26 @@ inline void MakeMoveFast(const PositionRecord& record, int from, int to, Positio
             break;
         }
         case 'R':
-        case 'r': LoseRightsOnRookSquare(mover, fromFile, successor.castling); break;
+        case 'r':
+            LoseRightsOnRookSquare(mover, fromFile, successor.castling);
+            break;
         case 'P':
-        case 'p': MovePawn(record, mover, from, to, successor); break;
-        default: break;
+        case 'p':
+            MovePawn(record, mover, from, to, successor);
+            break;
+        default:
+            break;
     }
 
     switch (taken) {
-        case 'K': successor.castling[0] = successor.castling[1] = '-'; break;
-        case 'k': successor.castling[2] = successor.castling[3] = '-'; break;
-        default: LoseRightsOnRookSquare(taken, toFile, successor.castling); break;
+        case 'K':
+            successor.castling[0] = successor.castling[1] = '-';
+            break;
+        case 'k':
+            successor.castling[2] = successor.castling[3] = '-';
+            break;
+        default:
+            LoseRightsOnRookSquare(taken, toFile, successor.castling);
+            break;
     }
 }

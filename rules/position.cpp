@@ -8,7 +8,8 @@ bool operator==(const PositionRecord& a, const PositionRecord& b) {
 
 PositionRecord InitialPosition() {
     PositionRecord record = {};
-    std::memcpy(record.board, "RNBQKBNRPPPPPPPP00000000000000000000000000000000pppppppprnbqkbnr", 64);
+    std::memcpy(record.board, "RNBQKBNRPPPPPPPP00000000000000000000000000000000pppppppprnbqkbnr",
+                64);
     record.sideToMove = 'w';
     std::memcpy(record.castling, "KQkq", 4);
     std::memcpy(record.enPassant, "00", 2);

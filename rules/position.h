@@ -20,9 +20,9 @@ inline bool operator==(Square a, Square b) { return a.file == b.file && a.rank =
 // Every byte is significant: the record is copied and compared whole, so the
 // two bytes before moveNumber are spelled out and always zero.
 struct PositionRecord {
-    char board[65];  // a1, b1, ..., h1, a2, ..., h8, then a zero byte
-    char sideToMove;  // 'w' or 'b'
-    char castling[5];  // "KQkq" with '-' for each right lost, then a zero byte
+    char board[65];     // a1, b1, ..., h1, a2, ..., h8, then a zero byte
+    char sideToMove;    // 'w' or 'b'
+    char castling[5];   // "KQkq" with '-' for each right lost, then a zero byte
     char enPassant[3];  // e.g. "E3", or "--" / "00" for none, then a zero byte
     char reserved[2];
     int32_t moveNumber;
@@ -51,8 +51,10 @@ namespace position_detail {
 constexpr std::array<char, 256> MakeSideTable() {
     std::array<char, 256> sides{};
     for (char& side : sides) side = NO_SIDE;
-    for (char piece : {'K', 'Q', 'R', 'B', 'N', 'P'}) sides[static_cast<unsigned char>(piece)] = 'w';
-    for (char piece : {'k', 'q', 'r', 'b', 'n', 'p'}) sides[static_cast<unsigned char>(piece)] = 'b';
+    for (char piece : {'K', 'Q', 'R', 'B', 'N', 'P'})
+        sides[static_cast<unsigned char>(piece)] = 'w';
+    for (char piece : {'k', 'q', 'r', 'b', 'n', 'p'})
+        sides[static_cast<unsigned char>(piece)] = 'b';
     return sides;
 }
 

@@ -105,13 +105,32 @@ inline void Pawn(const PositionRecord& record, int from, Emit&& emit) {
 template <typename Emit>
 inline void AnyPiece(const PositionRecord& record, int from, Emit&& emit) {
     switch (record.board[from]) {
-        case 'R': case 'r': Rook(record, from, emit); break;
-        case 'N': case 'n': Knight(record, from, emit); break;
-        case 'B': case 'b': Bishop(record, from, emit); break;
-        case 'Q': case 'q': Queen(record, from, emit); break;
-        case 'K': case 'k': King(record, from, emit); break;
-        case 'P': case 'p': Pawn(record, from, emit); break;
-        default: break;
+        case 'R':
+        case 'r':
+            Rook(record, from, emit);
+            break;
+        case 'N':
+        case 'n':
+            Knight(record, from, emit);
+            break;
+        case 'B':
+        case 'b':
+            Bishop(record, from, emit);
+            break;
+        case 'Q':
+        case 'q':
+            Queen(record, from, emit);
+            break;
+        case 'K':
+        case 'k':
+            King(record, from, emit);
+            break;
+        case 'P':
+        case 'p':
+            Pawn(record, from, emit);
+            break;
+        default:
+            break;
     }
 }
 

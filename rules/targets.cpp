@@ -18,43 +18,62 @@ int FillTargets(const PositionRecord& record, int file, int rank, TargetList& li
 }  // namespace
 
 int RookTargets(const PositionRecord& record, int file, int rank, TargetList& list) {
-    return FillTargets(record, file, rank, list,
-                       [](const PositionRecord& r, int from, auto&& emit) { target_walk::Rook(r, from, emit); });
+    return FillTargets(
+        record, file, rank, list,
+        [](const PositionRecord& r, int from, auto&& emit) { target_walk::Rook(r, from, emit); });
 }
 
 int KnightTargets(const PositionRecord& record, int file, int rank, TargetList& list) {
-    return FillTargets(record, file, rank, list,
-                       [](const PositionRecord& r, int from, auto&& emit) { target_walk::Knight(r, from, emit); });
+    return FillTargets(
+        record, file, rank, list,
+        [](const PositionRecord& r, int from, auto&& emit) { target_walk::Knight(r, from, emit); });
 }
 
 int BishopTargets(const PositionRecord& record, int file, int rank, TargetList& list) {
-    return FillTargets(record, file, rank, list,
-                       [](const PositionRecord& r, int from, auto&& emit) { target_walk::Bishop(r, from, emit); });
+    return FillTargets(
+        record, file, rank, list,
+        [](const PositionRecord& r, int from, auto&& emit) { target_walk::Bishop(r, from, emit); });
 }
 
 int QueenTargets(const PositionRecord& record, int file, int rank, TargetList& list) {
-    return FillTargets(record, file, rank, list,
-                       [](const PositionRecord& r, int from, auto&& emit) { target_walk::Queen(r, from, emit); });
+    return FillTargets(
+        record, file, rank, list,
+        [](const PositionRecord& r, int from, auto&& emit) { target_walk::Queen(r, from, emit); });
 }
 
 int KingTargets(const PositionRecord& record, int file, int rank, TargetList& list) {
-    return FillTargets(record, file, rank, list,
-                       [](const PositionRecord& r, int from, auto&& emit) { target_walk::King(r, from, emit); });
+    return FillTargets(
+        record, file, rank, list,
+        [](const PositionRecord& r, int from, auto&& emit) { target_walk::King(r, from, emit); });
 }
 
 int PawnTargets(const PositionRecord& record, int file, int rank, TargetList& list) {
-    return FillTargets(record, file, rank, list,
-                       [](const PositionRecord& r, int from, auto&& emit) { target_walk::Pawn(r, from, emit); });
+    return FillTargets(
+        record, file, rank, list,
+        [](const PositionRecord& r, int from, auto&& emit) { target_walk::Pawn(r, from, emit); });
 }
 
 TargetGenerator GeneratorFor(char piece) {
     switch (piece) {
-        case 'R': case 'r': return RookTargets;
-        case 'N': case 'n': return KnightTargets;
-        case 'B': case 'b': return BishopTargets;
-        case 'Q': case 'q': return QueenTargets;
-        case 'K': case 'k': return KingTargets;
-        case 'P': case 'p': return PawnTargets;
-        default: return nullptr;
+        case 'R':
+        case 'r':
+            return RookTargets;
+        case 'N':
+        case 'n':
+            return KnightTargets;
+        case 'B':
+        case 'b':
+            return BishopTargets;
+        case 'Q':
+        case 'q':
+            return QueenTargets;
+        case 'K':
+        case 'k':
+            return KingTargets;
+        case 'P':
+        case 'p':
+            return PawnTargets;
+        default:
+            return nullptr;
     }
 }
