@@ -13,20 +13,13 @@ constexpr int SIDE_TO_MOVE_BONUS = 15;
 constexpr int CASTLING_RIGHTS_BONUS = 50;
 constexpr int MINOR_AND_ROOK_WORTH = 30;  // per rook, knight or bishop, in the count term
 
-constexpr char Lower(char letter) {
-    return letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter + 32) : letter;
-}
-
 // The value tables in relative coordinates: Black's are White's turned half a
 // turn, so both rank and file are counted from Black's side.
 constexpr int RelativeValue(char kind, int f, int r) {
     switch (kind) {
-        case 'r':
-            return 450;
-        case 'q':
-            return r == 1 ? 850 : 876;
-        case 'b':
-            return r == 1 ? 300 : r <= 3 ? 329 : 330;
+        case 'r': return 450;
+        case 'q': return r == 1 ? 850 : 876;
+        case 'b': return r == 1 ? 300 : r <= 3 ? 329 : 330;
         case 'n': {
             constexpr int byRank[9] = {0, 290, 320, 321, 348, 348, 376, 376, 290};
             return byRank[r] + (f == 1 || f == 8 ? 0 : 10);
@@ -39,39 +32,17 @@ constexpr int RelativeValue(char kind, int f, int r) {
             constexpr int backRank[9] = {0, 30, 200, 30, 0, 0, 0, 200, 30};
             return r == 1 ? backRank[f] : 0;
         }
-        default:
-            return 0;
-    }
-}
-
-constexpr char SideOfLetter(char letter) {
-    switch (letter) {
-        case 'K':
-        case 'Q':
-        case 'R':
-        case 'B':
-        case 'N':
-        case 'P':
-            return 'w';
-        case 'k':
-        case 'q':
-        case 'r':
-        case 'b':
-        case 'n':
-        case 'p':
-            return 'b';
-        default:
-            return NO_SIDE;
+        default: return 0;
     }
 }
 
 constexpr int SquareValue(char letter, int file, int rank) {
-    const bool black = SideOfLetter(letter) == 'b';
-    return RelativeValue(Lower(letter), black ? 9 - file : file, black ? 9 - rank : rank);
+    const bool black = SideOf(letter) == 'b';
+    return RelativeValue(PieceKind(letter), black ? 9 - file : file, black ? 9 - rank : rank);
 }
 
 constexpr bool IsCountedPiece(char letter) {
-    const char kind = Lower(letter);
+    const char kind = PieceKind(letter);
     return kind == 'r' || kind == 'n' || kind == 'b';
 }
 
@@ -91,11 +62,11 @@ struct EvaluationTable {
     int64_t entry[256][64];
 };
 
-constexpr EvaluationTable MakeTable() {
+EvaluationTable MakeTable() {
     EvaluationTable table{};
     for (int byte = 0; byte < 256; ++byte) {
         const char letter = static_cast<char>(byte);
-        const char side = SideOfLetter(letter);
+        const char side = SideOf(letter);
         for (int square = 0; square < 64; ++square) {
             int value = SquareValue(letter, square % 8 + 1, square / 8 + 1);
             if (IsCountedPiece(letter)) value += MINOR_AND_ROOK_WORTH;

@@ -65,38 +65,18 @@ int CheckMove(const PositionRecord& record, int fromFile, int fromRank, int toFi
     const int df = std::abs(toFile - fromFile), dr = std::abs(toRank - fromRank);
     const bool straight = df == 0 || dr == 0;
     const bool diagonal = df == dr;
+    auto lineIsClear = [&] { return PathClear(record, fromFile, fromRank, toFile, toRank) == 1; };
     bool legal = false;
-    switch (mover) {
-        case 'R':
-        case 'r':
-            legal = straight;
-            break;
-        case 'B':
-        case 'b':
-            legal = diagonal;
-            break;
-        case 'Q':
-        case 'q':
-            legal = straight || diagonal;
-            break;
-        case 'N':
-        case 'n':
-            return (df == 1 && dr == 2) || (df == 2 && dr == 1) ? MOVE_LEGAL : MOVE_ILLEGAL;
-        case 'K':
-        case 'k':
-            return IsKingMoveLegal(record, mover, fromFile, fromRank, toFile, toRank)
-                       ? MOVE_LEGAL
-                       : MOVE_ILLEGAL;
-        case 'P':
-        case 'p':
-            return IsPawnMoveLegal(record, mover, fromFile, fromRank, toFile, toRank)
-                       ? MOVE_LEGAL
-                       : MOVE_ILLEGAL;
-        default:
-            return MOVE_ILLEGAL;
+    switch (PieceKind(mover)) {
+        case 'r': legal = straight && lineIsClear(); break;
+        case 'b': legal = diagonal && lineIsClear(); break;
+        case 'q': legal = (straight || diagonal) && lineIsClear(); break;
+        case 'n': legal = (df == 1 && dr == 2) || (df == 2 && dr == 1); break;
+        case 'k': legal = IsKingMoveLegal(record, mover, fromFile, fromRank, toFile, toRank); break;
+        case 'p': legal = IsPawnMoveLegal(record, mover, fromFile, fromRank, toFile, toRank); break;
+        default: break;
     }
-    return legal && PathClear(record, fromFile, fromRank, toFile, toRank) == 1 ? MOVE_LEGAL
-                                                                               : MOVE_ILLEGAL;
+    return legal ? MOVE_LEGAL : MOVE_ILLEGAL;
 }
 
 int CastlingOptions(const PositionRecord& record, char side) {

@@ -85,26 +85,15 @@ inline void MakeMoveFast(const PositionRecord& record, int from, int to,
             break;
         }
         case 'R':
-        case 'r':
-            LoseRightsOnRookSquare(mover, fromFile, successor.castling);
-            break;
+        case 'r': LoseRightsOnRookSquare(mover, fromFile, successor.castling); break;
         case 'P':
-        case 'p':
-            MovePawn(record, mover, from, to, successor);
-            break;
-        default:
-            break;
+        case 'p': MovePawn(record, mover, from, to, successor); break;
+        default: break;
     }
 
     switch (taken) {
-        case 'K':
-            successor.castling[0] = successor.castling[1] = '-';
-            break;
-        case 'k':
-            successor.castling[2] = successor.castling[3] = '-';
-            break;
-        default:
-            LoseRightsOnRookSquare(taken, toFile, successor.castling);
-            break;
+        case 'K': successor.castling[0] = successor.castling[1] = '-'; break;
+        case 'k': successor.castling[2] = successor.castling[3] = '-'; break;
+        default: LoseRightsOnRookSquare(taken, toFile, successor.castling); break;
     }
 }

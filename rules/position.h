@@ -64,8 +64,14 @@ inline constexpr std::array<char, 256> SideTable = MakeSideTable();
 }  // namespace position_detail
 
 // 'w' for a White piece letter, 'b' for a Black one, NO_SIDE for anything else.
-inline char SideOf(char piece) {
+constexpr char SideOf(char piece) {
     return position_detail::SideTable[static_cast<unsigned char>(piece)];
+}
+
+// The kind of a piece as its lower-case letter ('k', 'q', 'r', 'b', 'n', 'p'),
+// whatever its colour; other bytes are returned unchanged.
+constexpr char PieceKind(char piece) {
+    return piece >= 'A' && piece <= 'Z' ? static_cast<char>(piece - 'A' + 'a') : piece;
 }
 
 // 0 for 'w', 1 for 'b', -3 for any other byte.

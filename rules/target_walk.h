@@ -104,33 +104,14 @@ inline void Pawn(const PositionRecord& record, int from, Emit&& emit) {
 // Calls the walk for the piece on from; nothing for a byte that is not a piece.
 template <typename Emit>
 inline void AnyPiece(const PositionRecord& record, int from, Emit&& emit) {
-    switch (record.board[from]) {
-        case 'R':
-        case 'r':
-            Rook(record, from, emit);
-            break;
-        case 'N':
-        case 'n':
-            Knight(record, from, emit);
-            break;
-        case 'B':
-        case 'b':
-            Bishop(record, from, emit);
-            break;
-        case 'Q':
-        case 'q':
-            Queen(record, from, emit);
-            break;
-        case 'K':
-        case 'k':
-            King(record, from, emit);
-            break;
-        case 'P':
-        case 'p':
-            Pawn(record, from, emit);
-            break;
-        default:
-            break;
+    switch (PieceKind(record.board[from])) {
+        case 'r': Rook(record, from, emit); break;
+        case 'n': Knight(record, from, emit); break;
+        case 'b': Bishop(record, from, emit); break;
+        case 'q': Queen(record, from, emit); break;
+        case 'k': King(record, from, emit); break;
+        case 'p': Pawn(record, from, emit); break;
+        default: break;
     }
 }
 

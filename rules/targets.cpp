@@ -54,26 +54,13 @@ int PawnTargets(const PositionRecord& record, int file, int rank, TargetList& li
 }
 
 TargetGenerator GeneratorFor(char piece) {
-    switch (piece) {
-        case 'R':
-        case 'r':
-            return RookTargets;
-        case 'N':
-        case 'n':
-            return KnightTargets;
-        case 'B':
-        case 'b':
-            return BishopTargets;
-        case 'Q':
-        case 'q':
-            return QueenTargets;
-        case 'K':
-        case 'k':
-            return KingTargets;
-        case 'P':
-        case 'p':
-            return PawnTargets;
-        default:
-            return nullptr;
+    switch (PieceKind(piece)) {
+        case 'r': return RookTargets;
+        case 'n': return KnightTargets;
+        case 'b': return BishopTargets;
+        case 'q': return QueenTargets;
+        case 'k': return KingTargets;
+        case 'p': return PawnTargets;
+        default: return nullptr;
     }
 }
