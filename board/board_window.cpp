@@ -1,0 +1,112 @@
+#include "board/board_window.h"
+
+#include "board/board_layout.h"
+#include "board/drag.h"
+#include "board/piece_images.h"
+#include "shell/app.h"
+#include "shell/game_state.h"
+
+HDC SnapshotDC;
+
+namespace {
+
+constexpr char BOARD_CLASS[] = "DesktopWnd";
+constexpr int POINTER_CURSOR_ID = 147;
+
+void OnBoardCreate(HWND window) {
+    HDC dc = GetDC(window);
+    HFONT font = CreateFontA(-12, 0, 0, 0, 400, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0,
+                             FF_SWISS, "Arial");
+    SelectObject(dc, font);
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    SnapshotDC = CreateCompatibleDC(dc);
+    ReleaseDC(window, dc);
+}
+
+void DrawLabel(HDC dc, int x, int y, char character) {
+    char text[4];
+    const int length = wsprintfA(text, "%c", character);
+    TextOutA(dc, x, y, text, length);
+}
+
+LRESULT CALLBACK BoardWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: OnBoardCreate(window); return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            BeginPaint(window, &paint);
+            DrawBoardSquares(window);
+            DrawAllPieces(window);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_LBUTTONDOWN: PickUpPiece(window, lParam); return 0;
+        case WM_MOUSEMOVE: DragPiece(window, lParam); return 0;
+        case WM_LBUTTONUP: DropPiece(window, lParam); return 0;
+        // The system took the mouse away in the middle of a drag.
+        case WM_CAPTURECHANGED: CancelDrag(window); return 0;
+        case WM_CANCELMODE: CancelDrag(window); break;
+        default: break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void FillSquare(HDC dc, int file, int rank) {
+    Point corner{file, rank};
+    if (!SquareToPixel(corner)) return;
+    HBRUSH brush = CreateSolidBrush(SquareColor(file, rank));
+    HRGN region = CreateRectRgn(corner.x, corner.y, corner.x + SQUARE_SIZE, corner.y + SQUARE_SIZE);
+    FillRgn(dc, region, brush);
+    DeleteObject(region);
+    DeleteObject(brush);
+}
+
+void DrawBoardSquares(HWND window) {
+    HDC dc = GetDC(window);
+    HBRUSH dark = CreateSolidBrush(DARK_SQUARE_COLOR);
+    HBRUSH light = CreateSolidBrush(LIGHT_SQUARE_COLOR);
+    for (int row = 8, y = BOARD_ORIGIN; row >= 1; --row, y += SQUARE_SIZE) {
+        for (int column = 1, x = BOARD_ORIGIN; column <= 8; ++column, x += SQUARE_SIZE) {
+            HRGN region = CreateRectRgn(x, y, x + SQUARE_SIZE, y + SQUARE_SIZE);
+            FillRgn(dc, region, IsDarkSquare(column, row) ? dark : light);
+            DeleteObject(region);
+        }
+    }
+    DeleteObject(dark);
+    DeleteObject(light);
+    for (int k = 1; k <= 8; ++k) {
+        DrawLabel(dc, 40 * k - 6, 344, static_cast<char>('A' + k - 1));
+        DrawLabel(dc, 4, 354 - 40 * k, static_cast<char>('0' + k));
+    }
+    ReleaseDC(window, dc);
+}
+
+void DrawAllPieces(HWND window) {
+    for (int rank = 8; rank >= 1; --rank) {
+        for (int file = 1; file <= 8; ++file) {
+            const char letter = PieceAt(CurrentPosition, file, rank);
+            if (letter == EMPTY_SQUARE) continue;
+            Point corner{file, rank};
+            SquareToPixel(corner);
+            const PieceSize size = GetPieceSize(letter);
+            const Point rest = RestingPosition(corner, size.width, size.height);
+            DrawPiece(window, letter, rest.x, rest.y);
+        }
+    }
+}
+
+void CreateBoardWindow(HWND parent, HINSTANCE instance) {
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_OWNDC;
+    windowClass.lpfnWndProc = BoardWndProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(instance, MAKEINTRESOURCEA(POINTER_CURSOR_ID));
+    windowClass.hbrBackground = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+    windowClass.lpszClassName = BOARD_CLASS;
+    RegisterClassA(&windowClass);
+    CreateWindowExA(0, BOARD_CLASS, "", WS_CHILD | WS_VISIBLE, 10, 20, BOARD_WINDOW_SIZE,
+                    BOARD_WINDOW_SIZE, parent,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(BOARD_ID)), instance, nullptr);
+}

@@ -1,0 +1,121 @@
+// The entry point and the main window: the frame of the game, its three
+// captions, and the turn handler that passes the turn between the sides.
+#include <windows.h>
+
+#include "board/board_window.h"
+#include "board/drag.h"
+#include "engine/memory.h"
+#include "shell/app.h"
+#include "shell/game_flow.h"
+#include "shell/game_state.h"
+#include "shell/move_record_list.h"
+#include "shell/player_panel.h"
+#include "shell/status_bar.h"
+#include "shell/texts.h"
+#include "shell/turn.h"
+
+HINSTANCE AppInstance;
+HWND MainWindowHandle;
+
+namespace {
+
+constexpr char MAIN_CLASS[] = "RezuMainWnd";
+constexpr int MAIN_ICON_ID = 146;
+
+// The creation handler: the font, then the children in control-id order.
+void OnCreate(HWND window) {
+    MainWindowHandle = window;  // the children need their parent before CreateWindowExA returns
+    HDC dc = GetDC(window);
+    HFONT font = CreateFontA(-20, 0, 0, 0, 400, FALSE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0,
+                             FF_SWISS, FONT_KAITI);
+    SelectObject(dc, font);
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    ReleaseDC(window, dc);
+    CreateBoardWindow(window, AppInstance);
+    CreatePlayerPanel(window, AppInstance);
+    CreateMoveRecordList(window, AppInstance);
+    CreateStatusBar(window, AppInstance);
+}
+
+// Draws the captions over the player buttons and the move record list.
+void DrawSideLabels(HWND window) {
+    HDC dc = GetDC(window);
+    SetTextColor(dc, RGB(0, 0, 0));
+    TextOutA(dc, 380, 20, TEXT_BLACK_SIDE, 4);
+    SetTextColor(dc, RGB(255, 255, 255));
+    TextOutA(dc, 380, 75, TEXT_WHITE_SIDE, 4);
+    SetTextColor(dc, RGB(0, 0, 0));
+    TextOutA(dc, 380, 145, TEXT_GAME_RECORD, 4);
+    ReleaseDC(window, dc);
+}
+
+// The turn handler: announces a lost king, or lets the computer move.
+void OnNextTurn(HWND window) {
+    switch (DecideTurn(CurrentPosition, PlayerKinds)) {
+        case TurnAction::BLACK_WINS:
+            MessageBoxA(window, TEXT_BLACK_WINS, CAPTION_GAME, MB_OK);
+            break;
+        case TurnAction::WHITE_WINS:
+            MessageBoxA(window, TEXT_WHITE_WINS, CAPTION_GAME, MB_OK);
+            break;
+        case TurnAction::COMPUTER_MOVES: PlayComputerMove(window, CurrentPosition); break;
+        case TurnAction::WAIT_FOR_HUMAN: break;
+    }
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: OnCreate(window); return 0;
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            BeginPaint(window, &paint);
+            DrawSideLabels(window);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_COMMAND: return 0;  // the move record list's notifications
+        case WM_NEXT_TURN: OnNextTurn(window); return 0;
+        case WM_TIMER: OnNextTurnTimer(window); return 0;
+        case WM_ACTIVATE:
+            // A drag does not outlive the window's focus.
+            if (LOWORD(wParam) == WA_INACTIVE) CancelDrag(GetDlgItem(window, BOARD_ID));
+            break;
+        default: break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void RegisterMainClass() {
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_OWNDC;
+    windowClass.lpfnWndProc = MainWndProc;
+    windowClass.hInstance = AppInstance;
+    windowClass.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(MAIN_ICON_ID));
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hbrBackground = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+    windowClass.lpszClassName = MAIN_CLASS;
+    RegisterClassA(&windowClass);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    AppInstance = instance;
+    SetOutOfMemoryReporter(ShowOutOfMemory);
+    RegisterMainClass();
+    // WS_SYSMENU | WS_MINIMIZEBOX on an overlapped window: a fixed frame with
+    // a title bar, a system menu and a minimize box.
+    HWND window =
+        CreateWindowExA(0, MAIN_CLASS, "Quillmate", WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 550, 450, nullptr, nullptr, AppInstance, nullptr);
+    MainWindowHandle = window;
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,85 @@
+#include "shell/status_bar.h"
+
+#include "shell/app.h"
+#include "shell/texts.h"
+
+namespace {
+
+constexpr char STATUS_CLASS[] = "StatusWnd";
+constexpr int STATUS_HEIGHT = 18;
+
+// Fills a polygon with its outline and inside in one colour.
+void FillBand(HDC dc, const POINT (&points)[6], COLORREF colour) {
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    HBRUSH brush = CreateSolidBrush(colour);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    Polygon(dc, points, 6);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(brush);
+    DeleteObject(pen);
+}
+
+// A sunken frame, dark along the top and left, white along the bottom and
+// right, and the greeting.
+void DrawStatusBar(HWND window) {
+    RECT r;
+    GetClientRect(window, &r);
+    HDC dc = GetDC(window);
+    const POINT shadow[6] = {
+        {r.left, r.top},         {r.right, r.top},           {r.right - 1, r.top + 1},
+        {r.left + 1, r.top + 1}, {r.left + 1, r.bottom - 1}, {r.left, r.bottom}};
+    FillBand(dc, shadow, GetSysColor(COLOR_BTNSHADOW));
+    const POINT light[6] = {{r.right, r.bottom},        {r.right, r.top},
+                            {r.right - 1, r.top + 1},   {r.right - 1, r.bottom - 1},
+                            {r.left + 1, r.bottom - 1}, {r.left, r.bottom}};
+    FillBand(dc, light, RGB(255, 255, 255));
+    const int length = static_cast<int>(sizeof STATUS_GREETING - 1);
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, STATUS_GREETING, length, &extent);
+    TextOutA(dc, 3, (STATUS_HEIGHT - extent.cy) / 2, STATUS_GREETING, length);
+    ReleaseDC(window, dc);
+}
+
+void OnStatusCreate(HWND window) {
+    HDC dc = GetDC(window);
+    HFONT font = CreateFontA(-12, 0, 0, 0, 400, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0,
+                             FF_SWISS, FONT_SONGTI);
+    SelectObject(dc, font);
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    ReleaseDC(window, dc);
+}
+
+LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: OnStatusCreate(window); return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            BeginPaint(window, &paint);
+            DrawStatusBar(window);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void CreateStatusBar(HWND parent, HINSTANCE instance) {
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_OWNDC;
+    windowClass.lpfnWndProc = StatusWndProc;
+    windowClass.hInstance = AppInstance;
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hbrBackground = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+    windowClass.lpszClassName = STATUS_CLASS;
+    RegisterClassA(&windowClass);
+    RECT client;
+    GetClientRect(parent, &client);
+    CreateWindowExA(0, STATUS_CLASS, "", WS_CHILD | WS_VISIBLE, 2, client.bottom - 20,
+                    client.right - 4, STATUS_HEIGHT, parent,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(STATUS_BAR_ID)), instance,
+                    nullptr);
+}
