@@ -176,6 +176,7 @@ void ExpandMove(Scheduler& s, SplitMove& move, std::unique_lock<std::mutex>& loc
         if (!tasks) {  // no room to split: search the move whole, as one thread would
             ReleaseSuccessors(children);
             counters = SearchCounters();
+            counters.outOfMemory = true;  // the result is exact, but memory is short: say so
             score = SearchNode(counters, position, depth, -s.pass.bound, s.pass.bound);
             settled = true;
         }
@@ -204,6 +205,8 @@ void RunTask(Scheduler& s, const Work& work, std::unique_lock<std::mutex>& lock)
     const StepResult result = SearchSuccessor(counters, child, depth, work.alpha, move.beta);
     lock.lock();
     --move.running;
+    // Work searched ahead and thrown away still tells that memory ran short.
+    s.total.outOfMemory = s.total.outOfMemory || counters.outOfMemory;
     if (move.phase == MovePhase::DONE) {
         if (move.running == 0) ReleaseMove(move);
         return;

@@ -1,0 +1,125 @@
+// A test allocator and out-of-memory reporter for the engine's hooks: it
+// counts every allocation, can make the Nth one (or every one from the Nth
+// on) fail, and keeps the set of live blocks, so that leaks, double releases
+// and releases of foreign blocks show up.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <mutex>
+#include <set>
+#include <thread>
+
+#include "engine/memory.h"
+
+namespace test_memory {
+
+struct State {
+    std::mutex mutex;
+    std::set<void*> live;
+    int64_t calls = 0;
+    int64_t failures = 0;
+    int64_t badReleases = 0;
+    int64_t failAt = 0;           // 1-based call number to fail; 0 never fails
+    bool failAfterwards = false;  // every call from failAt on fails
+    int64_t reports = 0;
+    int64_t reportsOffThread = 0;
+    std::thread::id caller;
+};
+
+inline State& Memory() {
+    static State state;
+    return state;
+}
+
+inline void* Allocate(std::size_t bytes) {
+    State& state = Memory();
+    std::lock_guard<std::mutex> lock(state.mutex);
+    const int64_t call = ++state.calls;
+    if (state.failAt > 0 &&
+        (call == state.failAt || (state.failAfterwards && call > state.failAt))) {
+        ++state.failures;
+        return nullptr;
+    }
+    void* block = std::malloc(bytes == 0 ? 1 : bytes);
+    state.live.insert(block);
+    return block;
+}
+
+inline void Release(void* block) {
+    State& state = Memory();
+    std::lock_guard<std::mutex> lock(state.mutex);
+    if (state.live.erase(block) == 0) {
+        ++state.badReleases;
+        return;  // not ours, or released twice: never hand it to free
+    }
+    std::free(block);
+}
+
+inline void Report() {
+    State& state = Memory();
+    std::lock_guard<std::mutex> lock(state.mutex);
+    ++state.reports;
+    if (std::this_thread::get_id() != state.caller) ++state.reportsOffThread;
+}
+
+}  // namespace test_memory
+
+// Installs the test allocator and reporter for one test and restores the
+// defaults afterwards, whatever the test did.
+class EngineMemoryTest : public ::testing::Test {
+   protected:
+    void SetUp() override {
+        ResetCounts();
+        SetBlockAllocator(test_memory::Allocate, test_memory::Release);
+        SetOutOfMemoryReporter(test_memory::Report);
+    }
+
+    void TearDown() override {
+        SetBlockAllocator(nullptr, nullptr);
+        SetOutOfMemoryReporter(nullptr);
+        test_memory::State& state = test_memory::Memory();
+        std::lock_guard<std::mutex> lock(state.mutex);
+        for (void* block : state.live) std::free(block);
+        state.live.clear();
+    }
+
+    // Clears the counters; blocks still live stay counted as live.
+    void ResetCounts() {
+        test_memory::State& state = test_memory::Memory();
+        std::lock_guard<std::mutex> lock(state.mutex);
+        state.calls = state.failures = state.badReleases = 0;
+        state.reports = state.reportsOffThread = 0;
+        state.failAt = 0;
+        state.failAfterwards = false;
+        state.caller = std::this_thread::get_id();
+    }
+
+    void FailCall(int64_t call, bool andEveryLaterCall = false) {
+        ResetCounts();
+        test_memory::State& state = test_memory::Memory();
+        std::lock_guard<std::mutex> lock(state.mutex);
+        state.failAt = call;
+        state.failAfterwards = andEveryLaterCall;
+    }
+
+    static int64_t Calls() { return Read(&test_memory::State::calls); }
+    static int64_t Failures() { return Read(&test_memory::State::failures); }
+    static int64_t Reports() { return Read(&test_memory::State::reports); }
+    static int64_t ReportsOffThread() { return Read(&test_memory::State::reportsOffThread); }
+    static int64_t BadReleases() { return Read(&test_memory::State::badReleases); }
+    static int64_t LiveBlocks() {
+        test_memory::State& state = test_memory::Memory();
+        std::lock_guard<std::mutex> lock(state.mutex);
+        return static_cast<int64_t>(state.live.size());
+    }
+
+   private:
+    static int64_t Read(int64_t test_memory::State::*field) {
+        test_memory::State& state = test_memory::Memory();
+        std::lock_guard<std::mutex> lock(state.mutex);
+        return state.*field;
+    }
+};
