@@ -66,8 +66,12 @@ inline void King(const PositionRecord& record, int from, Emit&& emit) {
         const int to = from + geometry::DIRECTION_STEP[direction];
         if (SideOf(record.board[to]) != side) emit(to);
     }
-    // Castling needs its right's letter; without one there is nothing to test.
+    // Castling starts from the king's own square, e1 or e8, and needs its
+    // right's letter. A king elsewhere on a record that still holds a right
+    // (only a record made by hand can be so) would otherwise "castle" onto
+    // its own square or onto one of its own pieces.
     const int rights = side == 'w' ? 0 : 2;
+    if (from != (side == 'w' ? 4 : 60)) return;
     if (record.castling[rights] == '-' && record.castling[rights + 1] == '-') return;
     const int options = CastlingOptions(record, side);
     const int rankBase = from - from % 8;

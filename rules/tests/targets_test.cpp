@@ -173,3 +173,23 @@ TEST(Targets, GeneratorIgnoresTheRecordsSideToMove) {
     // A Black pawn moves down whichever side is to move.
     EXPECT_EQ(TargetsOf(MakePosition("8/4p3/8/8/8/8/8/8", 'w'), Sq("e7")), Squares({"e6", "e5"}));
 }
+
+// A record made by hand may hold a castling right while its king stands
+// elsewhere: castling is offered only from the king's own square.
+TEST(KingTargetsFromHand, NoCastlingAwayFromTheKingsSquare) {
+    PositionRecord record = InitialPosition();
+    std::memset(record.board, EMPTY_SQUARE, 64);
+    record.board[SquareIndex(7, 4)] = 'k';  // g4
+    record.board[SquareIndex(5, 8)] = 'k';  // e8
+    record.board[SquareIndex(8, 8)] = 'r';  // h8
+    record.board[SquareIndex(5, 1)] = 'K';
+    std::memcpy(record.castling, "--k-", 4);
+    record.sideToMove = 'b';
+    TargetList list{};
+    const int count = KingTargets(record, 7, 4, list);
+    for (int i = 0; i < count; ++i) EXPECT_FALSE(list.squares[i] == (Square{7, 4}));
+    EXPECT_EQ(count, 8);
+    // The king on e8 still castles.
+    const int home = KingTargets(record, 5, 8, list);
+    EXPECT_EQ(list.squares[home - 1], (Square{7, 8}));
+}

@@ -1,0 +1,40 @@
+// d and eval: looking at the current position without searching it.
+#include "engine/evaluate.h"
+#include "uci/commands.h"
+#include "uci/fen.h"
+
+namespace {
+
+const char* const RANK_SEPARATOR = " +---+---+---+---+---+---+---+---+\n";
+
+// Shows a record byte as it is, but never a byte that would garble the terminal.
+char Printable(char c) { return c >= '!' && c <= '~' ? c : '?'; }
+
+void WriteBoard(const PositionRecord& position, std::ostream& out) {
+    out << RANK_SEPARATOR;
+    for (int rank = 8; rank >= 1; --rank) {
+        out << ' ';
+        for (int file = 1; file <= 8; ++file) {
+            const char piece = PieceAt(position, file, rank);
+            out << "| " << (piece == EMPTY_SQUARE ? ' ' : Printable(piece)) << ' ';
+        }
+        out << "| " << rank << '\n' << RANK_SEPARATOR;
+    }
+    out << "   a   b   c   d   e   f   g   h\n";
+}
+
+}  // namespace
+
+void RunDisplay(UciSession& session, const Words&, std::ostream& out) {
+    const PositionRecord& position = session.position;
+    WriteBoard(position, out);
+    out << "\nSide to move: " << Printable(position.sideToMove) << '\n'
+        << "Castling: " << std::string(position.castling, 4) << '\n'
+        << "En passant: " << std::string(position.enPassant, 2) << '\n'
+        << "Move number: " << position.moveNumber << '\n'
+        << "Fen: " << FormatFen(position) << '\n';
+}
+
+void RunEval(UciSession& session, const Words&, std::ostream& out) {
+    out << "Evaluation: " << static_cast<int>(EvaluatePosition(session.position)) << '\n';
+}

@@ -1,0 +1,212 @@
+#include "uci/fen.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+const char* const PIECE_LETTERS = "KQRBNPkqrbnp";
+
+bool IsPieceLetter(char c) { return c != '\0' && std::strchr(PIECE_LETTERS, c) != nullptr; }
+
+// One rank of the board field, written from the a-file to the h-file.
+bool ParseRank(const std::string& text, int rank, PositionRecord& record, std::string& error) {
+    int file = 1;
+    for (char c : text) {
+        int count = 1;
+        if (c >= '1' && c <= '8') {
+            count = c - '0';
+        } else if (!IsPieceLetter(c)) {
+            error = "rank " + std::to_string(rank) + " holds " + Quoted(std::string(1, c)) +
+                    ", which is neither a piece letter (KQRBNPkqrbnp) nor a count from 1 to 8";
+            return false;
+        }
+        if (file + count > 9) {
+            error = "rank " + std::to_string(rank) + " (" + Quoted(text) +
+                    ") describes more than 8 squares";
+            return false;
+        }
+        const char content = IsPieceLetter(c) ? c : EMPTY_SQUARE;
+        for (int i = 0; i < count; ++i, ++file) record.board[SquareIndex(file, rank)] = content;
+    }
+    if (file != 9) {
+        error = "rank " + std::to_string(rank) + " (" + Quoted(text) + ") describes " +
+                std::to_string(file - 1) + " squares, not 8";
+        return false;
+    }
+    return true;
+}
+
+// The board field: eight ranks separated by '/', rank 8 first.
+bool ParseBoard(const std::string& field, PositionRecord& record, std::string& error) {
+    std::size_t start = 0;
+    for (int rank = 8; rank >= 1; --rank) {
+        const std::size_t slash = field.find('/', start);
+        const bool last = rank == 1;
+        if (last != (slash == std::string::npos)) {
+            int ranks = 1;
+            for (char c : field) ranks += c == '/' ? 1 : 0;
+            error = "the board has " + std::to_string(ranks) + " ranks, not 8";
+            return false;
+        }
+        const std::size_t end = last ? field.size() : slash;
+        if (!ParseRank(field.substr(start, end - start), rank, record, error)) return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+bool ParseSide(const std::string& field, PositionRecord& record, std::string& error) {
+    if (field != "w" && field != "b") {
+        error = "the side to move must be 'w' or 'b', not " + Quoted(field);
+        return false;
+    }
+    record.sideToMove = field[0];
+    return true;
+}
+
+// A right needs its king and its rook on their starting squares: the rules
+// trust the letter and never look for the pieces.
+bool RightIsBacked(const PositionRecord& record, int slot) {
+    const bool white = slot < 2;
+    const char king = white ? 'K' : 'k';
+    const int rank = white ? 1 : 8;
+    const int rookFile = slot % 2 == 0 ? 8 : 1;
+    return PieceAt(record, 5, rank) == king &&
+           PieceAt(record, rookFile, rank) == (white ? 'R' : 'r');
+}
+
+bool ParseCastling(const std::string& field, PositionRecord& record, std::string& error) {
+    static const char* const REQUIREMENT[4] = {"the white king on e1 and a white rook on h1",
+                                               "the white king on e1 and a white rook on a1",
+                                               "the black king on e8 and a black rook on h8",
+                                               "the black king on e8 and a black rook on a8"};
+    std::memcpy(record.castling, "----", 4);
+    if (field == "-") return true;
+    for (char c : field) {
+        const char* at = c == '\0' ? nullptr : std::strchr("KQkq", c);
+        if (at == nullptr) {
+            error = "castling rights " + Quoted(field) + " may hold only K, Q, k and q, or be '-'";
+            return false;
+        }
+        const int slot = static_cast<int>(at - "KQkq");
+        if (record.castling[slot] != '-') {
+            error = "castling rights " + Quoted(field) + " name " + std::string(1, c) + " twice";
+            return false;
+        }
+        if (!RightIsBacked(record, slot)) {
+            error = "castling right " + std::string(1, c) + " needs " + REQUIREMENT[slot];
+            return false;
+        }
+        record.castling[slot] = c;
+    }
+    return true;
+}
+
+// The square a pawn has just passed over: on rank 3 after a White double
+// step (so Black is to move), on rank 6 after a Black one. The pawn must
+// stand just beyond it, with the square and the pawn's start square empty.
+bool ParseEnPassant(const std::string& field, PositionRecord& record, std::string& error) {
+    record.enPassant[0] = record.enPassant[1] = '-';
+    if (field == "-") return true;
+    const bool shaped = field.size() == 2 && field[0] >= 'a' && field[0] <= 'h' &&
+                        (field[1] == '3' || field[1] == '6');
+    if (!shaped) {
+        error = "the en passant square must be '-' or a square on rank 3 or 6 such as e3, not " +
+                Quoted(field);
+        return false;
+    }
+    const bool white = field[1] == '3';  // a White pawn passed over it
+    if (record.sideToMove != (white ? 'b' : 'w')) {
+        error = "en passant square " + field + " needs " + (white ? "Black" : "White") + " to move";
+        return false;
+    }
+    const int file = field[0] - 'a' + 1, rank = field[1] - '0', ahead = white ? 1 : -1;
+    if (PieceAt(record, file, rank + ahead) != (white ? 'P' : 'p') ||
+        PieceAt(record, file, rank) != EMPTY_SQUARE ||
+        PieceAt(record, file, rank - ahead) != EMPTY_SQUARE) {
+        error = "en passant square " + field + " needs a " + (white ? "white" : "black") +
+                " pawn that has just passed over it, with the square and the one behind it empty";
+        return false;
+    }
+    record.enPassant[0] = static_cast<char>(field[0] - 'a' + 'A');
+    record.enPassant[1] = field[1];
+    return true;
+}
+
+bool ParseCounters(const Words& fields, PositionRecord& record, std::string& error) {
+    if (fields.size() == 4) {
+        record.moveNumber = 1;
+        return true;
+    }
+    int64_t clock = 0, moveNumber = 0;
+    if (!ParseBoundedNumber(fields[4], "the half-move clock", 0, MAX_HALF_MOVE_CLOCK, clock,
+                            error) ||
+        !ParseBoundedNumber(fields[5], "the full-move number", 1, MAX_MOVE_NUMBER, moveNumber,
+                            error)) {
+        return false;
+    }
+    record.moveNumber = static_cast<int32_t>(moveNumber);
+    return true;
+}
+
+char LowerCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+std::string FormatBoard(const PositionRecord& record) {
+    std::string text;
+    for (int rank = 8; rank >= 1; --rank) {
+        int empty = 0;
+        for (int file = 1; file <= 8; ++file) {
+            const char piece = PieceAt(record, file, rank);
+            if (IsPieceLetter(piece)) {
+                if (empty > 0) text += static_cast<char>('0' + empty);
+                empty = 0;
+                text += piece;
+            } else {
+                ++empty;
+            }
+        }
+        if (empty > 0) text += static_cast<char>('0' + empty);
+        if (rank > 1) text += '/';
+    }
+    return text;
+}
+
+}  // namespace
+
+bool ParseFenFields(const Words& fields, PositionRecord& record, std::string& error) {
+    if (fields.size() != 4 && fields.size() != 6) {
+        error =
+            "a FEN has 6 fields (board, side, castling, en passant, half-move clock, "
+            "full-move number), or the first 4; this one has " +
+            std::to_string(fields.size());
+        return false;
+    }
+    PositionRecord read = {};
+    if (!ParseBoard(fields[0], read, error) || !ParseSide(fields[1], read, error) ||
+        !ParseCastling(fields[2], read, error) || !ParseEnPassant(fields[3], read, error) ||
+        !ParseCounters(fields, read, error)) {
+        error = "bad FEN: " + error;
+        return false;
+    }
+    record = read;
+    return true;
+}
+
+bool ParseFen(const std::string& fen, PositionRecord& record, std::string& error) {
+    return ParseFenFields(SplitWords(fen), record, error);
+}
+
+std::string FormatFen(const PositionRecord& record) {
+    std::string castling;
+    for (int slot = 0; slot < 4; ++slot) {
+        if (record.castling[slot] == "KQkq"[slot]) castling += record.castling[slot];
+    }
+    if (castling.empty()) castling = "-";
+    std::string enPassant = "-";
+    const int file = record.enPassant[0] - 64, rank = record.enPassant[1] - 48;
+    if (OnBoard(file, rank)) enPassant = {LowerCase(record.enPassant[0]), record.enPassant[1]};
+    const char side = record.sideToMove == 'b' ? 'b' : 'w';
+    return FormatBoard(record) + ' ' + side + ' ' + castling + ' ' + enPassant + " 0 " +
+           std::to_string(record.moveNumber);
+}

@@ -1,0 +1,27 @@
+// Running the tool's commands in tests and picking its output apart.
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "uci/session.h"
+
+// Runs each line of script in turn and returns everything written.
+inline std::string RunScript(UciSession& session, const std::string& script) {
+    std::ostringstream out;
+    std::istringstream lines(script);
+    for (std::string line; std::getline(lines, line);) RunCommand(session, line, out);
+    return out.str();
+}
+
+inline std::vector<std::string> OutputLines(const std::string& output) {
+    std::vector<std::string> lines;
+    std::istringstream in(output);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+inline bool StartsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
