@@ -5,6 +5,7 @@
 #include "board/piece_images.h"
 #include "shell/app.h"
 #include "shell/game_state.h"
+#include "shell/window_class.h"
 
 HDC SnapshotDC;
 
@@ -14,11 +15,8 @@ constexpr char BOARD_CLASS[] = "DesktopWnd";
 constexpr int POINTER_CURSOR_ID = 147;
 
 void OnBoardCreate(HWND window) {
+    SetUpPrivateContext(window, CreateProgramFont(-12, 400, ANSI_CHARSET, "Arial"));
     HDC dc = GetDC(window);
-    HFONT font = CreateFontA(-12, 0, 0, 0, 400, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0,
-                             FF_SWISS, "Arial");
-    SelectObject(dc, font);
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     SnapshotDC = CreateCompatibleDC(dc);
     ReleaseDC(window, dc);
 }
@@ -98,14 +96,8 @@ void DrawAllPieces(HWND window) {
 }
 
 void CreateBoardWindow(HWND parent, HINSTANCE instance) {
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_OWNDC;
-    windowClass.lpfnWndProc = BoardWndProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(instance, MAKEINTRESOURCEA(POINTER_CURSOR_ID));
-    windowClass.hbrBackground = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-    windowClass.lpszClassName = BOARD_CLASS;
-    RegisterClassA(&windowClass);
+    RegisterProgramClass(BOARD_CLASS, BoardWndProc, instance, nullptr,
+                         LoadCursorA(instance, MAKEINTRESOURCEA(POINTER_CURSOR_ID)));
     CreateWindowExA(0, BOARD_CLASS, "", WS_CHILD | WS_VISIBLE, 10, 20, BOARD_WINDOW_SIZE,
                     BOARD_WINDOW_SIZE, parent,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(BOARD_ID)), instance, nullptr);

@@ -34,10 +34,19 @@ void TakeSnapshot(HDC dc) {
     BitBlt(SnapshotDC, 0, 0, BOARD_PIXELS, BOARD_PIXELS, dc, BOARD_ORIGIN, BOARD_ORIGIN, SRCCOPY);
 }
 
-// Puts back the board under the image drawn last.
-void RestoreUnderImage(HDC dc, PieceSize size) {
-    BitBlt(dc, DragState.imageX, DragState.imageY, size.width, size.height, SnapshotDC,
-           DragState.imageX - BOARD_ORIGIN, DragState.imageY - BOARD_ORIGIN, SRCCOPY);
+// The dragged piece, lifted off the window: the board under the image drawn
+// last is put back from the snapshot. The caller releases dc.
+struct LiftedPiece {
+    HDC dc;
+    char letter;
+    PieceSize size;
+};
+
+LiftedPiece LiftDraggedPiece(HWND window) {
+    const LiftedPiece lifted{GetDC(window), DraggedPiece(), GetPieceSize(DraggedPiece())};
+    BitBlt(lifted.dc, DragState.imageX, DragState.imageY, lifted.size.width, lifted.size.height,
+           SnapshotDC, DragState.imageX - BOARD_ORIGIN, DragState.imageY - BOARD_ORIGIN, SRCCOPY);
+    return lifted;
 }
 
 // Draws the dragged piece at rest on its own square.
@@ -90,43 +99,34 @@ void PickUpPiece(HWND window, LPARAM lParam) {
 void DragPiece(HWND window, LPARAM lParam) {
     if (!DragState.active) return;
     ShowBoardCursor(GRAB_CURSOR_ID);
-    HDC dc = GetDC(window);
-    const char letter = DraggedPiece();
-    const PieceSize size = GetPieceSize(letter);
-    RestoreUnderImage(dc, size);
-    const Point at = DragImagePosition(PointerOf(lParam), size.width, size.height);
-    DrawPiece(window, letter, at.x, at.y);
+    const LiftedPiece lifted = LiftDraggedPiece(window);
+    const Point at = DragImagePosition(PointerOf(lParam), lifted.size.width, lifted.size.height);
+    DrawPiece(window, lifted.letter, at.x, at.y);
     DragState.imageX = at.x;
     DragState.imageY = at.y;
-    ReleaseDC(window, dc);
+    ReleaseDC(window, lifted.dc);
 }
 
 void DropPiece(HWND window, LPARAM lParam) {
     if (!DragState.active) return;
     ShowBoardCursor(POINTER_CURSOR_ID);
-    HDC dc = GetDC(window);
-    const char letter = DraggedPiece();
-    const PieceSize size = GetPieceSize(letter);
-    RestoreUnderImage(dc, size);
+    const LiftedPiece lifted = LiftDraggedPiece(window);
     const Square from{DragState.fromFile, DragState.fromRank};
     Square target{};
     if (IsLegalDrop(CurrentPosition, from, PointerOf(lParam), target)) {
         ApplyMove(GetParent(window), from, target);
     } else {
-        DrawAtOrigin(window, letter, size);
+        DrawAtOrigin(window, lifted.letter, lifted.size);
     }
     EndDrag(window);
-    ReleaseDC(window, dc);
+    ReleaseDC(window, lifted.dc);
     SendMessageA(GetParent(window), WM_NEXT_TURN, 0, 0);
 }
 
 void CancelDrag(HWND window) {
     if (!DragState.active || !window) return;
-    HDC dc = GetDC(window);
-    const char letter = DraggedPiece();
-    const PieceSize size = GetPieceSize(letter);
-    RestoreUnderImage(dc, size);
-    DrawAtOrigin(window, letter, size);
+    const LiftedPiece lifted = LiftDraggedPiece(window);
+    DrawAtOrigin(window, lifted.letter, lifted.size);
     EndDrag(window);
-    ReleaseDC(window, dc);
+    ReleaseDC(window, lifted.dc);
 }

@@ -13,6 +13,7 @@
 #include "shell/status_bar.h"
 #include "shell/texts.h"
 #include "shell/turn.h"
+#include "shell/window_class.h"
 
 HINSTANCE AppInstance;
 HWND MainWindowHandle;
@@ -25,12 +26,7 @@ constexpr int MAIN_ICON_ID = 146;
 // The creation handler: the font, then the children in control-id order.
 void OnCreate(HWND window) {
     MainWindowHandle = window;  // the children need their parent before CreateWindowExA returns
-    HDC dc = GetDC(window);
-    HFONT font = CreateFontA(-20, 0, 0, 0, 400, FALSE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0,
-                             FF_SWISS, FONT_KAITI);
-    SelectObject(dc, font);
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    ReleaseDC(window, dc);
+    SetUpPrivateContext(window, CreateProgramFont(-20, 400, GB2312_CHARSET, FONT_KAITI));
     CreateBoardWindow(window, AppInstance);
     CreatePlayerPanel(window, AppInstance);
     CreateMoveRecordList(window, AppInstance);
@@ -86,24 +82,13 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void RegisterMainClass() {
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_OWNDC;
-    windowClass.lpfnWndProc = MainWndProc;
-    windowClass.hInstance = AppInstance;
-    windowClass.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(MAIN_ICON_ID));
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    windowClass.hbrBackground = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-    windowClass.lpszClassName = MAIN_CLASS;
-    RegisterClassA(&windowClass);
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     AppInstance = instance;
     SetOutOfMemoryReporter(ShowOutOfMemory);
-    RegisterMainClass();
+    RegisterProgramClass(MAIN_CLASS, MainWndProc, AppInstance,
+                         LoadIconA(AppInstance, MAKEINTRESOURCEA(MAIN_ICON_ID)));
     // WS_SYSMENU | WS_MINIMIZEBOX on an overlapped window: a fixed frame with
     // a title bar, a system menu and a minimize box.
     HWND window =

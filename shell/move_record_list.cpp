@@ -3,6 +3,7 @@
 #include "shell/app.h"
 #include "shell/game_state.h"
 #include "shell/move_record.h"
+#include "shell/window_class.h"
 
 void CreateMoveRecordList(HWND parent, HINSTANCE instance) {
     // WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_SORT
@@ -10,8 +11,7 @@ void CreateMoveRecordList(HWND parent, HINSTANCE instance) {
     HWND list = CreateWindowExA(0, "listbox", "", style, 380, 170, 130, 200, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(MOVE_LIST_ID)),
                                 instance, nullptr);
-    HFONT font = CreateFontA(-14, 0, 0, 0, 500, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0,
-                             FF_SWISS, "Aerial");
+    HFONT font = CreateProgramFont(-14, 500, ANSI_CHARSET, "Aerial");
     SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 

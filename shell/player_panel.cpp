@@ -3,6 +3,7 @@
 #include "shell/app.h"
 #include "shell/game_state.h"
 #include "shell/player_panel_table.h"
+#include "shell/window_class.h"
 
 namespace {
 
@@ -52,18 +53,11 @@ void SelectPlayerKind(HWND button) {
     SendMessageA(parent, WM_NEXT_TURN, 0, 0);
 }
 
-void OnButtonCreate(HWND button) {
-    HDC dc = GetDC(button);
-    HFONT font = CreateFontA(-12, 0, 0, 0, 400, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0,
-                             FF_SWISS, FONT_SONGTI);
-    SelectObject(dc, font);
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    ReleaseDC(button, dc);
-}
-
 LRESULT CALLBACK RadioButtonWndProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE: OnButtonCreate(button); return 0;
+        case WM_CREATE:
+            SetUpPrivateContext(button, CreateProgramFont(-12, 400, ANSI_CHARSET, FONT_SONGTI));
+            return 0;
         case WM_PAINT: {
             PAINTSTRUCT paint;
             BeginPaint(button, &paint);
@@ -79,14 +73,7 @@ LRESULT CALLBACK RadioButtonWndProc(HWND button, UINT message, WPARAM wParam, LP
 }  // namespace
 
 void CreatePlayerPanel(HWND parent, HINSTANCE instance) {
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_OWNDC;
-    windowClass.lpfnWndProc = RadioButtonWndProc;
-    windowClass.hInstance = AppInstance;
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    windowClass.hbrBackground = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-    windowClass.lpszClassName = BUTTON_CLASS;
-    RegisterClassA(&windowClass);
+    RegisterProgramClass(BUTTON_CLASS, RadioButtonWndProc, instance);
     for (const PlayerButton& entry : PLAYER_BUTTONS) {
         CreateWindowExA(0, BUTTON_CLASS, "", WS_CHILD | WS_VISIBLE | WS_DLGFRAME, entry.x, entry.y,
                         BUTTON_WIDTH, BUTTON_HEIGHT, parent,

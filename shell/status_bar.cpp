@@ -2,6 +2,7 @@
 
 #include "shell/app.h"
 #include "shell/texts.h"
+#include "shell/window_class.h"
 
 namespace {
 
@@ -42,18 +43,11 @@ void DrawStatusBar(HWND window) {
     ReleaseDC(window, dc);
 }
 
-void OnStatusCreate(HWND window) {
-    HDC dc = GetDC(window);
-    HFONT font = CreateFontA(-12, 0, 0, 0, 400, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0,
-                             FF_SWISS, FONT_SONGTI);
-    SelectObject(dc, font);
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    ReleaseDC(window, dc);
-}
-
 LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE: OnStatusCreate(window); return 0;
+        case WM_CREATE:
+            SetUpPrivateContext(window, CreateProgramFont(-12, 400, ANSI_CHARSET, FONT_SONGTI));
+            return 0;
         case WM_PAINT: {
             PAINTSTRUCT paint;
             BeginPaint(window, &paint);
@@ -68,14 +62,7 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 void CreateStatusBar(HWND parent, HINSTANCE instance) {
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_OWNDC;
-    windowClass.lpfnWndProc = StatusWndProc;
-    windowClass.hInstance = AppInstance;
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    windowClass.hbrBackground = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-    windowClass.lpszClassName = STATUS_CLASS;
-    RegisterClassA(&windowClass);
+    RegisterProgramClass(STATUS_CLASS, StatusWndProc, instance);
     RECT client;
     GetClientRect(parent, &client);
     CreateWindowExA(0, STATUS_CLASS, "", WS_CHILD | WS_VISIBLE, 2, client.bottom - 20,

@@ -9,7 +9,8 @@
 #   --fuzz     clang and the libFuzzer runtime
 #   --windows  the mingw-w64 cross compiler
 #   --wine     Wine, Xvfb and the fonts the Windows programs need
-#   --all      everything above (the default with no arguments)
+#   --screen   window lookup and screenshots, for starting the game headless
+#   --all      everything above but --screen (the default with no arguments)
 set -euo pipefail
 
 BUILD=(cmake make g++ libgtest-dev python3-minimal)
@@ -17,6 +18,7 @@ CHECK=(git clang-format)
 FUZZ=(clang libclang-rt-14-dev)  # libclang-rt-14-dev holds libclang_rt.fuzzer
 WINDOWS=(g++-mingw-w64-x86-64)   # brings both thread models; we use -posix
 WINE=(wine wine64 xvfb fonts-wqy-microhei fonts-wine)
+SCREEN=(x11-utils imagemagick)
 
 wanted=()
 [[ $# -gt 0 ]] || set -- --all
@@ -27,8 +29,9 @@ for arg in "$@"; do
         --fuzz) wanted+=("${FUZZ[@]}") ;;
         --windows) wanted+=("${WINDOWS[@]}") ;;
         --wine) wanted+=("${WINE[@]}") ;;
+        --screen) wanted+=("${SCREEN[@]}") ;;
         --all) wanted+=("${BUILD[@]}" "${CHECK[@]}" "${FUZZ[@]}" "${WINDOWS[@]}" "${WINE[@]}") ;;
-        -h | --help) sed -n '2,13s/^# \{0,1\}//p' "$0"; exit 0 ;;
+        -h | --help) sed -n '2,14s/^# \{0,1\}//p' "$0"; exit 0 ;;
         *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
     esac
 done

@@ -111,6 +111,18 @@ step_windows_smoke() {
     return $bad
 }
 
+# The game's bitmaps, cursors and icon, loaded as the game loads them.
+step_artwork_under_wine() {
+    source tools/wine-env.sh
+    bash tools/artwork/check_under_wine.sh
+}
+
+# The real game driven from outside as a user would; screenshots of the key
+# states are kept in build/e2e-artifacts.
+step_game_end_to_end() {
+    bash tests/e2e/run.sh build/windows build/e2e-artifacts
+}
+
 # --- driver ----------------------------------------------------------------
 
 names=() results=() seconds=()
@@ -139,6 +151,8 @@ run_step "asan build and tests" step_asan
 run_step "fuzz build and run" step_fuzz
 run_step "windows build" step_windows_build
 run_step "windows smoke test under wine" step_windows_smoke
+run_step "artwork under wine" step_artwork_under_wine
+run_step "game end-to-end under wine" step_game_end_to_end
 
 passed=0 failed=0
 printf '\n==== summary ====\n'

@@ -1,0 +1,27 @@
+#include "shell/window_class.h"
+
+void RegisterProgramClass(const char* name, WNDPROC procedure, HINSTANCE instance, HICON icon,
+                          HCURSOR cursor) {
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_OWNDC;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = icon;
+    windowClass.hCursor =
+        cursor ? cursor : LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hbrBackground = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+    windowClass.lpszClassName = name;
+    RegisterClassA(&windowClass);
+}
+
+void SetUpPrivateContext(HWND window, HFONT font) {
+    HDC dc = GetDC(window);
+    SelectObject(dc, font);
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    ReleaseDC(window, dc);
+}
+
+HFONT CreateProgramFont(int height, int weight, BYTE charset, const char* face) {
+    return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, 0, 0, 0, FF_SWISS,
+                       face);
+}
