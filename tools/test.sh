@@ -111,10 +111,17 @@ step_windows_smoke() {
     return $bad
 }
 
-# The game's bitmaps, cursors and icon, loaded as the game loads them.
+# The game's bitmaps, cursors and icon, loaded as the game loads them; and
+# the piece drawing in a program without them, as when a bitmap fails to load.
 step_artwork_under_wine() {
     source tools/wine-env.sh
+    trap wine_stop EXIT
+    wine_boot
     bash tools/artwork/check_under_wine.sh
+    local display=()
+    [[ -n ${DISPLAY:-} ]] || display=(xvfb-run -a)
+    LC_ALL=zh_CN.UTF-8 "${display[@]}" timeout 120 \
+        wine build/windows/board/piece_images_without_art_test.exe
 }
 
 # The real game driven from outside as a user would; screenshots of the key
