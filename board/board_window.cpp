@@ -27,17 +27,16 @@ void DrawLabel(HDC dc, int x, int y, char character) {
     TextOutA(dc, x, y, text, length);
 }
 
+// The whole board: squares and labels, then the pieces over them.
+void DrawBoard(HWND window) {
+    DrawBoardSquares(window);
+    DrawAllPieces(window);
+}
+
 LRESULT CALLBACK BoardWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: OnBoardCreate(window); return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            BeginPaint(window, &paint);
-            DrawBoardSquares(window);
-            DrawAllPieces(window);
-            EndPaint(window, &paint);
-            return 0;
-        }
+        case WM_PAINT: PaintWindow(window, DrawBoard); return 0;
         case WM_LBUTTONDOWN: PickUpPiece(window, lParam); return 0;
         case WM_MOUSEMOVE: DragPiece(window, lParam); return 0;
         case WM_LBUTTONUP: DropPiece(window, lParam); return 0;

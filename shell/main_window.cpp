@@ -63,13 +63,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
         case WM_CREATE: OnCreate(window); return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            BeginPaint(window, &paint);
-            DrawSideLabels(window);
-            EndPaint(window, &paint);
-            return 0;
-        }
+        case WM_PAINT: PaintWindow(window, DrawSideLabels); return 0;
         case WM_COMMAND: return 0;  // the move record list's notifications
         case WM_NEXT_TURN: OnNextTurn(window); return 0;
         case WM_TIMER: OnNextTurnTimer(window); return 0;

@@ -58,13 +58,7 @@ LRESULT CALLBACK RadioButtonWndProc(HWND button, UINT message, WPARAM wParam, LP
         case WM_CREATE:
             SetUpPrivateContext(button, CreateProgramFont(-12, 400, ANSI_CHARSET, FONT_SONGTI));
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            BeginPaint(button, &paint);
-            DrawPlayerButton(button);
-            EndPaint(button, &paint);
-            return 0;
-        }
+        case WM_PAINT: PaintWindow(button, DrawPlayerButton); return 0;
         case WM_LBUTTONDOWN: SelectPlayerKind(button); return 0;
         default: return DefWindowProcA(button, message, wParam, lParam);
     }

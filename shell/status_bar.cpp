@@ -48,13 +48,7 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_CREATE:
             SetUpPrivateContext(window, CreateProgramFont(-12, 400, ANSI_CHARSET, FONT_SONGTI));
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            BeginPaint(window, &paint);
-            DrawStatusBar(window);
-            EndPaint(window, &paint);
-            return 0;
-        }
+        case WM_PAINT: PaintWindow(window, DrawStatusBar); return 0;
         default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -21,6 +21,13 @@ void SetUpPrivateContext(HWND window, HFONT font) {
     ReleaseDC(window, dc);
 }
 
+void PaintWindow(HWND window, void (*draw)(HWND)) {
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    draw(window);
+    EndPaint(window, &paint);
+}
+
 HFONT CreateProgramFont(int height, int weight, BYTE charset, const char* face) {
     return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, 0, 0, 0, FF_SWISS,
                        face);

@@ -13,6 +13,10 @@ void RegisterProgramClass(const char* name, WNDPROC procedure, HINSTANCE instanc
 // private context, where they stay for every later drawing.
 void SetUpPrivateContext(HWND window, HFONT font);
 
+// Handles WM_PAINT: validates the window between BeginPaint and EndPaint and
+// draws through draw, which takes the private context itself.
+void PaintWindow(HWND window, void (*draw)(HWND));
+
 // A font with the program's usual settings: normal width, no slant, no
 // underline, default precision and quality, a Swiss family.
 HFONT CreateProgramFont(int height, int weight, BYTE charset, const char* face);
