@@ -3,6 +3,7 @@
 #include "board/board_layout.h"
 #include "board/drag.h"
 #include "board/piece_images.h"
+#include "resources/resource_ids.h"
 #include "shell/app.h"
 #include "shell/game_state.h"
 #include "shell/window_class.h"
@@ -12,7 +13,6 @@ HDC SnapshotDC;
 namespace {
 
 constexpr char BOARD_CLASS[] = "DesktopWnd";
-constexpr int POINTER_CURSOR_ID = 147;
 
 void OnBoardCreate(HWND window) {
     SetUpPrivateContext(window, CreateProgramFont(-12, 400, ANSI_CHARSET, "Arial"));
@@ -96,7 +96,7 @@ void DrawAllPieces(HWND window) {
 
 void CreateBoardWindow(HWND parent, HINSTANCE instance) {
     RegisterProgramClass(BOARD_CLASS, BoardWndProc, instance, nullptr,
-                         LoadCursorA(instance, MAKEINTRESOURCEA(POINTER_CURSOR_ID)));
+                         LoadCursorA(instance, MAKEINTRESOURCEA(IDC_POINTER)));
     CreateWindowExA(0, BOARD_CLASS, "", WS_CHILD | WS_VISIBLE, 10, 20, BOARD_WINDOW_SIZE,
                     BOARD_WINDOW_SIZE, parent,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(BOARD_ID)), instance, nullptr);

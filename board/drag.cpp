@@ -4,6 +4,7 @@
 #include "board/board_window.h"
 #include "board/pickup.h"
 #include "board/piece_images.h"
+#include "resources/resource_ids.h"
 #include "shell/app.h"
 #include "shell/game_flow.h"
 #include "shell/game_state.h"
@@ -11,9 +12,6 @@
 DragStateRecord DragState;
 
 namespace {
-
-constexpr int POINTER_CURSOR_ID = 147;
-constexpr int GRAB_CURSOR_ID = 148;
 
 HBITMAP SnapshotBitmap;  // the board as it looks without the dragged piece
 
@@ -81,7 +79,7 @@ void PickUpPiece(HWND window, LPARAM lParam) {
     if (DragState.active) return;  // never a new pick-up over a live drag
     Square square{};
     if (!CanPickUp(CurrentPosition, PlayerKinds, PointerOf(lParam), square)) return;
-    ShowBoardCursor(GRAB_CURSOR_ID);
+    ShowBoardCursor(IDC_GRAB);
     HDC dc = GetDC(window);
     DragState.fromFile = square.file;
     DragState.fromRank = square.rank;
@@ -98,7 +96,7 @@ void PickUpPiece(HWND window, LPARAM lParam) {
 
 void DragPiece(HWND window, LPARAM lParam) {
     if (!DragState.active) return;
-    ShowBoardCursor(GRAB_CURSOR_ID);
+    ShowBoardCursor(IDC_GRAB);
     const LiftedPiece lifted = LiftDraggedPiece(window);
     const Point at = DragImagePosition(PointerOf(lParam), lifted.size.width, lifted.size.height);
     DrawPiece(window, lifted.letter, at.x, at.y);
@@ -109,7 +107,7 @@ void DragPiece(HWND window, LPARAM lParam) {
 
 void DropPiece(HWND window, LPARAM lParam) {
     if (!DragState.active) return;
-    ShowBoardCursor(POINTER_CURSOR_ID);
+    ShowBoardCursor(IDC_POINTER);
     const LiftedPiece lifted = LiftDraggedPiece(window);
     const Square from{DragState.fromFile, DragState.fromRank};
     Square target{};

@@ -5,6 +5,7 @@
 #include "board/board_window.h"
 #include "board/drag.h"
 #include "engine/memory.h"
+#include "resources/resource_ids.h"
 #include "shell/app.h"
 #include "shell/game_flow.h"
 #include "shell/game_state.h"
@@ -21,7 +22,6 @@ HWND MainWindowHandle;
 namespace {
 
 constexpr char MAIN_CLASS[] = "RezuMainWnd";
-constexpr int MAIN_ICON_ID = 146;
 
 // The creation handler: the font, then the children in control-id order.
 void OnCreate(HWND window) {
@@ -82,7 +82,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     AppInstance = instance;
     SetOutOfMemoryReporter(ShowOutOfMemory);
     RegisterProgramClass(MAIN_CLASS, MainWndProc, AppInstance,
-                         LoadIconA(AppInstance, MAKEINTRESOURCEA(MAIN_ICON_ID)));
+                         LoadIconA(AppInstance, MAKEINTRESOURCEA(IDI_QUILLMATE)));
     // WS_SYSMENU | WS_MINIMIZEBOX on an overlapped window: a fixed frame with
     // a title bar, a system menu and a minimize box.
     HWND window =

@@ -20,7 +20,7 @@ done
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 x86_64-w64-mingw32-windres "$RESOURCES/quillmate.rc" -O coff -o "$WORK/res.o"
-x86_64-w64-mingw32-gcc -O1 -Wall -Wextra -Werror "$HERE/wine_check.c" "$WORK/res.o" \
+x86_64-w64-mingw32-gcc -O1 -Wall -Wextra -Werror -I"$RESOURCES" "$HERE/wine_check.c" "$WORK/res.o" \
     -o "$WORK/wine_check.exe" -lgdi32 -luser32
 
 export WINEPREFIX=${WINEPREFIX:-$WORK/prefix}

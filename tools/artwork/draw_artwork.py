@@ -23,18 +23,11 @@ import hands  # noqa: E402
 import pieces  # noqa: E402
 from raster import mask_of, paint, rasterise  # noqa: E402
 
-# Resource id -> (kind, 'white' | 'black' | 'mask').
-BITMAPS = {
-    101: ('bishop', 'mask'), 102: ('rook', 'white'), 103: ('queen', 'white'),
-    104: ('knight', 'white'), 105: ('king', 'white'), 106: ('bishop', 'white'),
-    107: ('pawn', 'mask'), 108: ('rook', 'mask'), 109: ('pawn', 'black'),
-    110: ('rook', 'black'), 111: ('queen', 'black'), 112: ('knight', 'black'),
-    113: ('king', 'black'), 114: ('bishop', 'black'), 115: ('queen', 'mask'),
-    116: ('knight', 'mask'), 117: ('king', 'mask'), 118: ('pawn', 'white'),
-}
-ICON_ID = 146
-POINTER_ID = 147
-GRAB_ID = 148
+# Every piece bitmap as (kind, 'white' | 'black' | 'mask'). Their numbers live
+# in resources/resource_ids.h; the script names them IDB_<FILE NAME>.
+BITMAPS = [(kind, variant) for kind in ('king', 'queen', 'rook', 'bishop', 'knight', 'pawn')
+           for variant in ('white', 'black', 'mask')]
+IDS_HEADER = 'resource_ids.h'
 
 ICON_FILE = 'quillmate.ico'
 POINTER_FILE = 'pointer.cur'
@@ -44,6 +37,11 @@ SCRIPT_FILE = 'quillmate.rc'
 
 def bitmap_file(kind, variant):
     return '%s_%s.bmp' % (variant, kind) if variant != 'mask' else '%s_mask.bmp' % kind
+
+
+def resource_name(file_name):
+    """The symbol of a bitmap file in the ids header: white_rook.bmp -> IDB_WHITE_ROOK."""
+    return 'IDB_' + file_name[:-len('.bmp')].upper()
 
 
 class Artwork:
@@ -78,7 +76,7 @@ class Artwork:
     def files(self):
         """Every output file: name -> bytes."""
         out = {}
-        for rid, (kind, variant) in sorted(BITMAPS.items()):
+        for kind, variant in BITMAPS:
             first = ((0, 0, 0), (255, 255, 255)) if variant == 'mask' else ((0, 0, 0),)
             out[bitmap_file(kind, variant)] = formats.bmp8(self.rows(kind, variant), first)
         rows, opaque = hands.pointer()
@@ -91,24 +89,41 @@ class Artwork:
         return out
 
 
+def header_symbols():
+    """The symbols that the ids header defines. A name missing from it would
+    not fail the resource compiler: it would silently become a string id."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..',
+                        'resources', IDS_HEADER)
+    with open(path) as f:
+        return {line.split()[1] for line in f if line.startswith('#define ')}
+
+
 def resource_script():
     lines = [
         '// Quillmate resources, written by tools/artwork/draw_artwork.py.',
         '// Do not edit: change the drawing code and run it again.',
         '',
+        '#include "%s"' % IDS_HEADER,
+        '',
         '// Piece images and masks. An image is black outside the piece;',
         '// a mask is black inside the piece and white outside it.',
     ]
-    for rid, (kind, variant) in sorted(BITMAPS.items()):
-        lines.append('%d BITMAP "%s"' % (rid, bitmap_file(kind, variant)))
+    for kind, variant in BITMAPS:
+        name = bitmap_file(kind, variant)
+        lines.append('%s BITMAP "%s"' % (resource_name(name), name))
     lines += [
         '',
         '// The program icon and the board cursors.',
-        '%d ICON "%s"' % (ICON_ID, ICON_FILE),
-        '%d CURSOR "%s"' % (POINTER_ID, POINTER_FILE),
-        '%d CURSOR "%s"' % (GRAB_ID, GRAB_FILE),
+        'IDI_QUILLMATE ICON "%s"' % ICON_FILE,
+        'IDC_POINTER CURSOR "%s"' % POINTER_FILE,
+        'IDC_GRAB CURSOR "%s"' % GRAB_FILE,
         '',
     ]
+    known = header_symbols()
+    for line in lines:
+        symbol = line.split(' ')[0]
+        if symbol.startswith('ID') and symbol not in known:
+            raise SystemExit('artwork: %s is not defined in %s' % (symbol, IDS_HEADER))
     return '\n'.join(lines)
 
 

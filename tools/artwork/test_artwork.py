@@ -50,13 +50,17 @@ def files():
 
 def script_entries():
     """(id, type, file name) of every resource line of the script."""
+    header = os.path.join(HERE, '..', '..', 'resources', draw_artwork.IDS_HEADER)
+    with open(header) as f:
+        ids = {w[1]: int(w[2]) for w in (line.split() for line in f)
+               if len(w) == 3 and w[0] == '#define' and w[2].isdigit()}
     entries = []
     for line in files()['quillmate.rc'].decode('ascii').splitlines():
         line = line.strip()
-        if not line or line.startswith('//'):
+        if not line or line.startswith(('//', '#')):
             continue
-        rid, kind, name = line.split(None, 2)
-        entries.append((int(rid), kind, name.strip('"')))
+        symbol, kind, name = line.split(None, 2)
+        entries.append((ids[symbol], kind, name.strip('"')))
     return entries
 
 

@@ -12,10 +12,10 @@
 #include <windows.h>
 #include <stdio.h>
 
-static const int kPieces[12][2] = {
-    {105, 117}, {103, 115}, {102, 108}, {106, 101}, {104, 116}, {118, 107},
-    {113, 117}, {111, 115}, {110, 108}, {114, 101}, {112, 116}, {109, 107},
-};
+#include "resource_ids.h"
+
+#define PIECE_PAIR(piece, image, mask) {image, mask},
+static const int kPieces[12][2] = {PIECE_BITMAPS(PIECE_PAIR)};
 static const COLORREF kSquares[2] = {RGB(0, 128, 128), RGB(255, 255, 255)};
 
 static void compose(HINSTANCE inst, HDC screen, int image_id, int mask_id,
@@ -71,7 +71,7 @@ static void compose(HINSTANCE inst, HDC screen, int image_id, int mask_id,
 int main(void) {
     HINSTANCE inst = GetModuleHandleA(NULL);
     HDC screen = GetDC(NULL);
-    for (int id = 101; id <= 118; ++id) {
+    for (int id = IDB_FIRST_PIECE; id <= IDB_LAST_PIECE; ++id) {
         HBITMAP b = LoadBitmapA(inst, MAKEINTRESOURCEA(id));
         BITMAP bm;
         if (b && GetObjectA(b, sizeof bm, &bm))
@@ -82,7 +82,7 @@ int main(void) {
     }
     for (int i = 0; i < 12; ++i)
         for (int s = 0; s < 2; ++s) compose(inst, screen, kPieces[i][0], kPieces[i][1], kSquares[s]);
-    for (int id = 147; id <= 148; ++id) {
+    for (int id = IDC_POINTER; id <= IDC_GRAB; ++id) {
         HCURSOR c = LoadCursorA(inst, MAKEINTRESOURCEA(id));
         ICONINFO ii;
         if (c && GetIconInfo(c, &ii)) {
@@ -93,7 +93,7 @@ int main(void) {
             printf("cursor %d failed\n", id);
         }
     }
-    printf("icon 146 %d\n", LoadIconA(inst, MAKEINTRESOURCEA(146)) != NULL);
+    printf("icon %d %d\n", IDI_QUILLMATE, LoadIconA(inst, MAKEINTRESOURCEA(IDI_QUILLMATE)) != NULL);
     ReleaseDC(NULL, screen);
     return 0;
 }
