@@ -99,11 +99,6 @@ float KingLost(const PositionRecord& position, char loser) {
 
 }  // namespace
 
-int IsKingMissing(const PositionRecord& position, char side) {
-    const char king = side == 'w' ? 'K' : side == 'b' ? 'k' : 0;
-    return king == 0 || std::memchr(position.board, king, 64) == nullptr ? 1 : 0;
-}
-
 int PieceSquareValue(char letter, int file, int rank) {
     if (file < 1 || file > 8 || rank < 1 || rank > 8) return 0;
     return SquareValue(letter, file, rank);

@@ -8,9 +8,6 @@
 
 constexpr float KING_LOST_SCORE = 9000.0f;
 
-// 1 when no square holds side's king ('w' or 'b'); 1 for any other side byte.
-int IsKingMissing(const PositionRecord& position, char side);
-
 float EvaluatePosition(const PositionRecord& position);
 
 // The value of a piece letter of either colour standing on (file, rank).

@@ -8,6 +8,7 @@
 #include "engine/root_moves.h"
 #include "engine/search_node.h"
 #include "engine/successors.h"
+#include "rules/make_move.h"
 
 namespace {
 
@@ -125,35 +126,4 @@ float SearchPosition(PositionRecord position, int depth, float alpha, float beta
     const float score = SearchNode(counters, position, std::max(depth, 0), alpha, beta);
     if (counters.outOfMemory) ReportOutOfMemory();
     return score;
-}
-
-void DeriveMove(PositionRecord position, PositionRecord successor, Square& from, Square& to) {
-    const char side = position.sideToMove;
-    auto ownedBy = [side](const PositionRecord& record, int i) {
-        return SideOf(record.board[i]) == side;
-    };
-    // The squares the side to move leaves empty: one, or the king's and a
-    // rook's in castling, which is reported as the king's move.
-    int vacated = 0;
-    int fromIndex = 0;
-    for (int i = 0; i < 64 && vacated < 2; ++i) {
-        if (!ownedBy(position, i) || successor.board[i] != EMPTY_SQUARE) continue;
-        if (vacated == 0 || position.board[i] == 'R' || position.board[i] == 'r') fromIndex = i;
-        ++vacated;
-    }
-    from = Square{fromIndex % 8 + 1, fromIndex / 8 + 1};
-    if (vacated == 2) {
-        to = Square{from.file == 1 ? 3 : 7, from.rank};
-        from.file = 5;
-        return;
-    }
-    // The target is the square the side to move newly holds: this covers
-    // captures, en passant and promotion alike.
-    to = from;
-    for (int i = 0; i < 64; ++i) {
-        if (!ownedBy(position, i) && ownedBy(successor, i)) {
-            to = Square{i % 8 + 1, i / 8 + 1};
-            return;
-        }
-    }
 }

@@ -34,9 +34,5 @@ int FindBestMove(PositionRecord position, int depth, Square& from, Square& to,
 // window alpha to beta.
 float SearchPosition(PositionRecord position, int depth, float alpha, float beta);
 
-// The squares of the move that leads from position to successor; castling
-// is given as the king's move.
-void DeriveMove(PositionRecord position, PositionRecord successor, Square& from, Square& to);
-
 // The number of threads FindBestMove uses by default.
 int DefaultSearchThreads();

@@ -35,6 +35,9 @@ inline bool operator!=(const PositionRecord& a, const PositionRecord& b) { retur
 // The position at the start of a game, White to move.
 PositionRecord InitialPosition();
 
+// 1 when no square holds side's king ('w' or 'b'); 1 for any other side byte.
+int IsKingMissing(const PositionRecord& position, char side);
+
 // Index of a square in PositionRecord::board.
 constexpr int SquareIndex(int file, int rank) { return (rank - 1) * 8 + (file - 1); }
 constexpr bool OnBoard(int file, int rank) {

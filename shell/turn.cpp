@@ -1,7 +1,6 @@
 #include "shell/turn.h"
 
 #include "board/pickup.h"
-#include "engine/evaluate.h"
 
 TurnAction DecideTurn(const PositionRecord& position, const int32_t playerKinds[2]) {
     const char side = position.sideToMove;

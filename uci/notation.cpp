@@ -1,6 +1,5 @@
 #include "uci/notation.h"
 
-#include "engine/search.h"
 #include "rules/legality.h"
 #include "rules/make_move.h"
 #include "uci/text.h"
