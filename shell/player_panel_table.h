@@ -37,6 +37,12 @@ inline const PlayerButton* FindPlayerButton(int controlId) {
     return index >= 0 && index < PLAYER_BUTTON_COUNT ? &PLAYER_BUTTONS[index] : nullptr;
 }
 
+// The control id of the first of the two buttons of the button's side; the
+// other is the next id.
+constexpr int FirstButtonOfSide(const PlayerButton& button) {
+    return button.controlId - (button.controlId - FIRST_PLAYER_BUTTON_ID) % 2;
+}
+
 // Whether the button shows the chosen (green) dot.
 inline bool IsChosen(const PlayerButton& button, const int32_t playerKinds[2]) {
     return playerKinds[button.sideIndex] == button.kind;

@@ -1,13 +1,13 @@
-#include "shell/game_flow.h"
+#include "shell/win32/game_flow.h"
 
 #include "board/board_layout.h"
 #include "board/pickup.h"
 #include "engine/search.h"
 #include "rules/make_move.h"
-#include "shell/app.h"
 #include "shell/game_state.h"
-#include "shell/move_record_list.h"
 #include "shell/texts.h"
+#include "shell/win32/app.h"
+#include "shell/win32/move_record_list.h"
 
 namespace {
 

@@ -1,12 +1,13 @@
-#include "board/board_window.h"
+#include "shell/win32/board_window.h"
 
 #include "board/board_layout.h"
-#include "board/drag.h"
-#include "board/piece_images.h"
 #include "resources/resource_ids.h"
-#include "shell/app.h"
 #include "shell/game_state.h"
-#include "shell/window_class.h"
+#include "shell/win32/app.h"
+#include "shell/win32/drag.h"
+#include "shell/win32/piece_images.h"
+#include "shell/win32/scoped_win.h"
+#include "shell/win32/window_class.h"
 
 HDC SnapshotDC;
 
@@ -14,17 +15,30 @@ namespace {
 
 constexpr char BOARD_CLASS[] = "DesktopWnd";
 
+// The label font and SnapshotDC live as long as the window.
 void OnBoardCreate(HWND window) {
     SetUpPrivateContext(window, CreateProgramFont(-12, 400, ANSI_CHARSET, "Arial"));
-    HDC dc = GetDC(window);
+    const ScopedWindowDc dc(window);
     SnapshotDC = CreateCompatibleDC(dc);
-    ReleaseDC(window, dc);
 }
 
 void DrawLabel(HDC dc, int x, int y, char character) {
     char text[4];
     const int length = wsprintfA(text, "%c", character);
     TextOutA(dc, x, y, text, length);
+}
+
+// The 64 squares, row by row from the top, with one brush per colour.
+void FillAllSquares(HDC dc) {
+    const ScopedGdiObject<HBRUSH> dark(CreateSolidBrush(DARK_SQUARE_COLOR));
+    const ScopedGdiObject<HBRUSH> light(CreateSolidBrush(LIGHT_SQUARE_COLOR));
+    for (int row = 8, y = BOARD_ORIGIN; row >= 1; --row, y += SQUARE_SIZE) {
+        for (int column = 1, x = BOARD_ORIGIN; column <= 8; ++column, x += SQUARE_SIZE) {
+            const ScopedGdiObject<HRGN> region(
+                CreateRectRgn(x, y, x + SQUARE_SIZE, y + SQUARE_SIZE));
+            FillRgn(dc, region, IsDarkSquare(column, row) ? dark : light);
+        }
+    }
 }
 
 // The whole board: squares and labels, then the pieces over them.
@@ -53,31 +67,19 @@ LRESULT CALLBACK BoardWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 void FillSquare(HDC dc, int file, int rank) {
     Point corner{file, rank};
     if (!SquareToPixel(corner)) return;
-    HBRUSH brush = CreateSolidBrush(SquareColor(file, rank));
-    HRGN region = CreateRectRgn(corner.x, corner.y, corner.x + SQUARE_SIZE, corner.y + SQUARE_SIZE);
+    const ScopedGdiObject<HBRUSH> brush(CreateSolidBrush(SquareColor(file, rank)));
+    const ScopedGdiObject<HRGN> region(
+        CreateRectRgn(corner.x, corner.y, corner.x + SQUARE_SIZE, corner.y + SQUARE_SIZE));
     FillRgn(dc, region, brush);
-    DeleteObject(region);
-    DeleteObject(brush);
 }
 
 void DrawBoardSquares(HWND window) {
-    HDC dc = GetDC(window);
-    HBRUSH dark = CreateSolidBrush(DARK_SQUARE_COLOR);
-    HBRUSH light = CreateSolidBrush(LIGHT_SQUARE_COLOR);
-    for (int row = 8, y = BOARD_ORIGIN; row >= 1; --row, y += SQUARE_SIZE) {
-        for (int column = 1, x = BOARD_ORIGIN; column <= 8; ++column, x += SQUARE_SIZE) {
-            HRGN region = CreateRectRgn(x, y, x + SQUARE_SIZE, y + SQUARE_SIZE);
-            FillRgn(dc, region, IsDarkSquare(column, row) ? dark : light);
-            DeleteObject(region);
-        }
-    }
-    DeleteObject(dark);
-    DeleteObject(light);
+    const ScopedWindowDc dc(window);
+    FillAllSquares(dc);
     for (int k = 1; k <= 8; ++k) {
         DrawLabel(dc, 40 * k - 6, 344, static_cast<char>('A' + k - 1));
         DrawLabel(dc, 4, 354 - 40 * k, static_cast<char>('0' + k));
     }
-    ReleaseDC(window, dc);
 }
 
 void DrawAllPieces(HWND window) {

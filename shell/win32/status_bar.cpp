@@ -1,8 +1,9 @@
-#include "shell/status_bar.h"
+#include "shell/win32/status_bar.h"
 
-#include "shell/app.h"
 #include "shell/texts.h"
-#include "shell/window_class.h"
+#include "shell/win32/app.h"
+#include "shell/win32/scoped_win.h"
+#include "shell/win32/window_class.h"
 
 namespace {
 
@@ -11,15 +12,11 @@ constexpr int STATUS_HEIGHT = 18;
 
 // Fills a polygon with its outline and inside in one colour.
 void FillBand(HDC dc, const POINT (&points)[6], COLORREF colour) {
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
-    HBRUSH brush = CreateSolidBrush(colour);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    const ScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
+    const ScopedGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    const ScopedSelection penInDc(dc, pen);
+    const ScopedSelection brushInDc(dc, brush);
     Polygon(dc, points, 6);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
-    DeleteObject(brush);
-    DeleteObject(pen);
 }
 
 // A sunken frame, dark along the top and left, white along the bottom and
@@ -27,7 +24,7 @@ void FillBand(HDC dc, const POINT (&points)[6], COLORREF colour) {
 void DrawStatusBar(HWND window) {
     RECT r;
     GetClientRect(window, &r);
-    HDC dc = GetDC(window);
+    const ScopedWindowDc dc(window);
     const POINT shadow[6] = {
         {r.left, r.top},         {r.right, r.top},           {r.right - 1, r.top + 1},
         {r.left + 1, r.top + 1}, {r.left + 1, r.bottom - 1}, {r.left, r.bottom}};
@@ -40,7 +37,6 @@ void DrawStatusBar(HWND window) {
     SIZE extent{};
     GetTextExtentPoint32A(dc, STATUS_GREETING, length, &extent);
     TextOutA(dc, 3, (STATUS_HEIGHT - extent.cy) / 2, STATUS_GREETING, length);
-    ReleaseDC(window, dc);
 }
 
 LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,19 +2,20 @@
 // captions, and the turn handler that passes the turn between the sides.
 #include <windows.h>
 
-#include "board/board_window.h"
-#include "board/drag.h"
 #include "engine/memory.h"
 #include "resources/resource_ids.h"
-#include "shell/app.h"
-#include "shell/game_flow.h"
 #include "shell/game_state.h"
-#include "shell/move_record_list.h"
-#include "shell/player_panel.h"
-#include "shell/status_bar.h"
 #include "shell/texts.h"
 #include "shell/turn.h"
-#include "shell/window_class.h"
+#include "shell/win32/app.h"
+#include "shell/win32/board_window.h"
+#include "shell/win32/drag.h"
+#include "shell/win32/game_flow.h"
+#include "shell/win32/move_record_list.h"
+#include "shell/win32/player_panel.h"
+#include "shell/win32/scoped_win.h"
+#include "shell/win32/status_bar.h"
+#include "shell/win32/window_class.h"
 
 HINSTANCE AppInstance;
 HWND MainWindowHandle;
@@ -35,14 +36,13 @@ void OnCreate(HWND window) {
 
 // Draws the captions over the player buttons and the move record list.
 void DrawSideLabels(HWND window) {
-    HDC dc = GetDC(window);
+    const ScopedWindowDc dc(window);
     SetTextColor(dc, RGB(0, 0, 0));
     TextOutA(dc, 380, 20, TEXT_BLACK_SIDE, 4);
     SetTextColor(dc, RGB(255, 255, 255));
     TextOutA(dc, 380, 75, TEXT_WHITE_SIDE, 4);
     SetTextColor(dc, RGB(0, 0, 0));
     TextOutA(dc, 380, 145, TEXT_GAME_RECORD, 4);
-    ReleaseDC(window, dc);
 }
 
 // The turn handler: announces a lost king, or lets the computer move.

@@ -1,7 +1,8 @@
-#include "board/piece_images.h"
+#include "shell/win32/piece_images.h"
 
 #include "board/piece_table.h"
 #include "shell/texts.h"
+#include "shell/win32/scoped_win.h"
 
 namespace {
 
@@ -18,19 +19,22 @@ PieceSize BitmapSize(HBITMAP bitmap) {
 
 // dst = (dst AND mask) XOR image, at (x, y): the mask blackens the piece's
 // outline, the image fills it, and the image's black outside changes nothing.
+// The work bitmap and every selection are undone before it returns.
 void ComposePiece(HDC windowDc, HDC source, HDC work, HBITMAP image, HBITMAP mask, int x, int y) {
     const PieceSize size = BitmapSize(image);
-    HBITMAP canvas = CreateCompatibleBitmap(windowDc, size.width, size.height);
-    HGDIOBJ oldWork = SelectObject(work, canvas);
+    const ScopedGdiObject<HBITMAP> canvas(
+        CreateCompatibleBitmap(windowDc, size.width, size.height));
+    const ScopedSelection workOnCanvas(work, canvas);
     BitBlt(work, 0, 0, size.width, size.height, windowDc, x, y, SRCCOPY);
-    HGDIOBJ oldSource = SelectObject(source, mask);
-    BitBlt(work, 0, 0, size.width, size.height, source, 0, 0, SRCAND);
-    SelectObject(source, image);
-    BitBlt(work, 0, 0, size.width, size.height, source, 0, 0, SRCINVERT);
+    {
+        const ScopedSelection sourceMask(source, mask);
+        BitBlt(work, 0, 0, size.width, size.height, source, 0, 0, SRCAND);
+    }
+    {
+        const ScopedSelection sourceImage(source, image);
+        BitBlt(work, 0, 0, size.width, size.height, source, 0, 0, SRCINVERT);
+    }
     BitBlt(windowDc, x, y, size.width, size.height, work, 0, 0, SRCCOPY);
-    SelectObject(source, oldSource);
-    SelectObject(work, oldWork);
-    DeleteObject(canvas);
 }
 
 }  // namespace
@@ -41,28 +45,22 @@ PieceSize GetPieceSize(char letter) {
         MessageBoxA(nullptr, "GetPieceSize error", CAPTION_ERROR, MB_OK);
         return PieceSize{0, 0};
     }
-    HBITMAP mask = LoadPieceBitmap(ids.mask);
-    const PieceSize size = BitmapSize(mask);
-    if (mask) DeleteObject(mask);
-    return size;
+    const ScopedGdiObject<HBITMAP> mask(LoadPieceBitmap(ids.mask));
+    return BitmapSize(mask);
 }
 
+// Everything made here is released before it returns, the error path included.
 void DrawPiece(HWND window, char letter, int x, int y) {
-    HDC windowDc = GetDC(window);
-    HDC source = CreateCompatibleDC(windowDc);
-    HDC work = CreateCompatibleDC(windowDc);
+    const ScopedWindowDc windowDc(window);
+    const ScopedMemoryDc source(windowDc);
+    const ScopedMemoryDc work(windowDc);
     PieceImageIds ids{};
     if (!FindPieceImage(letter, ids)) {
         MessageBoxA(nullptr, "Draw piece error", CAPTION_ERROR, MB_OK);
-    } else {
-        HBITMAP image = LoadPieceBitmap(ids.image);
-        HBITMAP mask = LoadPieceBitmap(ids.mask);
-        // A bitmap that cannot be loaded draws nothing rather than garbage.
-        if (image && mask) ComposePiece(windowDc, source, work, image, mask, x, y);
-        if (image) DeleteObject(image);
-        if (mask) DeleteObject(mask);
+        return;
     }
-    DeleteDC(work);
-    DeleteDC(source);
-    ReleaseDC(window, windowDc);
+    const ScopedGdiObject<HBITMAP> image(LoadPieceBitmap(ids.image));
+    const ScopedGdiObject<HBITMAP> mask(LoadPieceBitmap(ids.mask));
+    // A bitmap that cannot be loaded draws nothing rather than garbage.
+    if (image && mask) ComposePiece(windowDc, source, work, image, mask, x, y);
 }

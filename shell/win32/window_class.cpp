@@ -1,4 +1,6 @@
-#include "shell/window_class.h"
+#include "shell/win32/window_class.h"
+
+#include "shell/win32/scoped_win.h"
 
 void RegisterProgramClass(const char* name, WNDPROC procedure, HINSTANCE instance, HICON icon,
                           HCURSOR cursor) {
@@ -15,10 +17,9 @@ void RegisterProgramClass(const char* name, WNDPROC procedure, HINSTANCE instanc
 }
 
 void SetUpPrivateContext(HWND window, HFONT font) {
-    HDC dc = GetDC(window);
-    SelectObject(dc, font);
+    const ScopedWindowDc dc(window);
+    SelectObject(dc, font);  // for good: the font lives as long as the process
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    ReleaseDC(window, dc);
 }
 
 void PaintWindow(HWND window, void (*draw)(HWND)) {

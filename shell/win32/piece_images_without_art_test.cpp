@@ -6,7 +6,8 @@
 #include <cstdio>
 #include <initializer_list>
 
-#include "board/piece_images.h"
+#include "shell/win32/piece_images.h"
+#include "shell/win32/scoped_win.h"
 
 namespace {
 
@@ -22,22 +23,19 @@ constexpr COLORREF BACKGROUND = RGB(0, 128, 128);
 HWND MakeCanvas() {
     HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 80, 80, nullptr,
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
-    HDC dc = GetDC(window);
-    HBRUSH brush = CreateSolidBrush(BACKGROUND);
+    const ScopedWindowDc dc(window);
+    const ScopedGdiObject<HBRUSH> brush(CreateSolidBrush(BACKGROUND));
     const RECT all{0, 0, 80, 80};
     FillRect(dc, &all, brush);
-    DeleteObject(brush);
-    ReleaseDC(window, dc);
     return window;
 }
 
 bool CanvasUnchanged(HWND window) {
-    HDC dc = GetDC(window);
+    const ScopedWindowDc dc(window);
     bool same = true;
     for (int y = 0; y < 80 && same; y += 3) {
         for (int x = 0; x < 80 && same; x += 3) same = GetPixel(dc, x, y) == BACKGROUND;
     }
-    ReleaseDC(window, dc);
     return same;
 }
 

@@ -1,13 +1,14 @@
-#include "board/drag.h"
+#include "shell/win32/drag.h"
 
 #include "board/board_layout.h"
-#include "board/board_window.h"
 #include "board/pickup.h"
-#include "board/piece_images.h"
 #include "resources/resource_ids.h"
-#include "shell/app.h"
-#include "shell/game_flow.h"
 #include "shell/game_state.h"
+#include "shell/win32/app.h"
+#include "shell/win32/board_window.h"
+#include "shell/win32/game_flow.h"
+#include "shell/win32/piece_images.h"
+#include "shell/win32/scoped_win.h"
 
 DragStateRecord DragState;
 
@@ -24,6 +25,8 @@ Point PointerOf(LPARAM lParam) {
 char DraggedPiece() { return PieceAt(CurrentPosition, DragState.fromFile, DragState.fromRank); }
 
 // Copies the board, with the origin square already blanked, into the snapshot.
+// The snapshot bitmap stays selected in SnapshotDC until the next pick-up
+// replaces it and deletes it.
 void TakeSnapshot(HDC dc) {
     HBITMAP bitmap = CreateCompatibleBitmap(dc, BOARD_PIXELS, BOARD_PIXELS);
     HGDIOBJ previous = SelectObject(SnapshotDC, bitmap);
@@ -32,19 +35,10 @@ void TakeSnapshot(HDC dc) {
     BitBlt(SnapshotDC, 0, 0, BOARD_PIXELS, BOARD_PIXELS, dc, BOARD_ORIGIN, BOARD_ORIGIN, SRCCOPY);
 }
 
-// The dragged piece, lifted off the window: the board under the image drawn
-// last is put back from the snapshot. The caller releases dc.
-struct LiftedPiece {
-    HDC dc;
-    char letter;
-    PieceSize size;
-};
-
-LiftedPiece LiftDraggedPiece(HWND window) {
-    const LiftedPiece lifted{GetDC(window), DraggedPiece(), GetPieceSize(DraggedPiece())};
-    BitBlt(lifted.dc, DragState.imageX, DragState.imageY, lifted.size.width, lifted.size.height,
-           SnapshotDC, DragState.imageX - BOARD_ORIGIN, DragState.imageY - BOARD_ORIGIN, SRCCOPY);
-    return lifted;
+// Puts back the board under the image drawn last, from the snapshot.
+void RestoreUnderImage(HDC dc, PieceSize size) {
+    BitBlt(dc, DragState.imageX, DragState.imageY, size.width, size.height, SnapshotDC,
+           DragState.imageX - BOARD_ORIGIN, DragState.imageY - BOARD_ORIGIN, SRCCOPY);
 }
 
 // Draws the dragged piece at rest on its own square.
@@ -80,7 +74,7 @@ void PickUpPiece(HWND window, LPARAM lParam) {
     Square square{};
     if (!CanPickUp(CurrentPosition, PlayerKinds, PointerOf(lParam), square)) return;
     ShowBoardCursor(IDC_GRAB);
-    HDC dc = GetDC(window);
+    const ScopedWindowDc dc(window);
     DragState.fromFile = square.file;
     DragState.fromRank = square.rank;
     DragState.active = 1;
@@ -91,40 +85,47 @@ void PickUpPiece(HWND window, LPARAM lParam) {
     DrawAtOrigin(window, letter, size);
     ConfinePointer(window, size.height);
     SetCapture(window);
-    ReleaseDC(window, dc);
 }
 
 void DragPiece(HWND window, LPARAM lParam) {
     if (!DragState.active) return;
     ShowBoardCursor(IDC_GRAB);
-    const LiftedPiece lifted = LiftDraggedPiece(window);
-    const Point at = DragImagePosition(PointerOf(lParam), lifted.size.width, lifted.size.height);
-    DrawPiece(window, lifted.letter, at.x, at.y);
+    const ScopedWindowDc dc(window);
+    const char letter = DraggedPiece();
+    const PieceSize size = GetPieceSize(letter);
+    RestoreUnderImage(dc, size);
+    const Point at = DragImagePosition(PointerOf(lParam), size.width, size.height);
+    DrawPiece(window, letter, at.x, at.y);
     DragState.imageX = at.x;
     DragState.imageY = at.y;
-    ReleaseDC(window, lifted.dc);
 }
 
 void DropPiece(HWND window, LPARAM lParam) {
     if (!DragState.active) return;
     ShowBoardCursor(IDC_POINTER);
-    const LiftedPiece lifted = LiftDraggedPiece(window);
-    const Square from{DragState.fromFile, DragState.fromRank};
-    Square target{};
-    if (IsLegalDrop(CurrentPosition, from, PointerOf(lParam), target)) {
-        ApplyMove(GetParent(window), from, target);
-    } else {
-        DrawAtOrigin(window, lifted.letter, lifted.size);
-    }
-    EndDrag(window);
-    ReleaseDC(window, lifted.dc);
+    {
+        const ScopedWindowDc dc(window);
+        const char letter = DraggedPiece();
+        const PieceSize size = GetPieceSize(letter);
+        RestoreUnderImage(dc, size);
+        const Square from{DragState.fromFile, DragState.fromRank};
+        Square target{};
+        if (IsLegalDrop(CurrentPosition, from, PointerOf(lParam), target)) {
+            ApplyMove(GetParent(window), from, target);
+        } else {
+            DrawAtOrigin(window, letter, size);
+        }
+        EndDrag(window);
+    }  // the context is given back before the turn passes
     SendMessageA(GetParent(window), WM_NEXT_TURN, 0, 0);
 }
 
 void CancelDrag(HWND window) {
     if (!DragState.active || !window) return;
-    const LiftedPiece lifted = LiftDraggedPiece(window);
-    DrawAtOrigin(window, lifted.letter, lifted.size);
+    const ScopedWindowDc dc(window);
+    const char letter = DraggedPiece();
+    const PieceSize size = GetPieceSize(letter);
+    RestoreUnderImage(dc, size);
+    DrawAtOrigin(window, letter, size);
     EndDrag(window);
-    ReleaseDC(window, lifted.dc);
 }

@@ -1,9 +1,9 @@
-#include "shell/move_record_list.h"
+#include "shell/win32/move_record_list.h"
 
-#include "shell/app.h"
 #include "shell/game_state.h"
 #include "shell/move_record.h"
-#include "shell/window_class.h"
+#include "shell/win32/app.h"
+#include "shell/win32/window_class.h"
 
 void CreateMoveRecordList(HWND parent, HINSTANCE instance) {
     // WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_SORT

@@ -1,9 +1,10 @@
-#include "shell/player_panel.h"
+#include "shell/win32/player_panel.h"
 
-#include "shell/app.h"
 #include "shell/game_state.h"
 #include "shell/player_panel_table.h"
-#include "shell/window_class.h"
+#include "shell/win32/app.h"
+#include "shell/win32/scoped_win.h"
+#include "shell/win32/window_class.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ constexpr COLORREF CHOSEN_DOT = 0x00FF00, OTHER_DOT = 0xFFFFFF;
 void DrawPlayerButton(HWND button) {
     const PlayerButton* entry = FindPlayerButton(GetDlgCtrlID(button));
     if (!entry) return;
-    HDC dc = GetDC(button);
+    const ScopedWindowDc dc(button);
     const char* label = PLAYER_LABELS[entry->controlId - FIRST_PLAYER_BUTTON_ID];
     const int length = lstrlenA(label);
     SIZE extent{};
@@ -23,16 +24,11 @@ void DrawPlayerButton(HWND button) {
     TextOutA(dc, 20, (BUTTON_HEIGHT - extent.cy) / 2 - 2, label, length);
 
     const COLORREF colour = IsChosen(*entry, PlayerKinds) ? CHOSEN_DOT : OTHER_DOT;
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
-    HBRUSH brush = CreateSolidBrush(colour);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    const ScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
+    const ScopedGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    const ScopedSelection penInDc(dc, pen);
+    const ScopedSelection brushInDc(dc, brush);
     Ellipse(dc, 5, 5, 15, 15);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
-    DeleteObject(brush);
-    DeleteObject(pen);
-    ReleaseDC(button, dc);
 }
 
 // A press sets the side's player, repaints the side's two buttons at once and
@@ -42,7 +38,7 @@ void SelectPlayerKind(HWND button) {
     if (!entry) return;
     PlayerKinds[entry->sideIndex] = entry->kind;
     HWND parent = GetParent(button);
-    const int firstOfSide = entry->controlId - (entry->controlId - FIRST_PLAYER_BUTTON_ID) % 2;
+    const int firstOfSide = FirstButtonOfSide(*entry);
     for (int id = firstOfSide; id <= firstOfSide + 1; ++id) {
         HWND sibling = GetDlgItem(parent, id);
         RECT client;
