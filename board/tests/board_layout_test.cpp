@@ -1,146 +1,91 @@
 #include <gtest/gtest.h>
 
-#include <string>
+#include <set>
 
 #include "board/board_layout.h"
 #include "board/piece_table.h"
 
 namespace {
 
-Point ToPixel(int file, int rank) {
-    Point point{file, rank};
-    EXPECT_EQ(SquareToPixel(point), 1);
+constexpr int END = BOARD_ORIGIN + BOARD_PIXELS;  // the first pixel past the board
+
+Point Converted(int (*convert)(Point&), Point point, int result) {
+    EXPECT_EQ(convert(point), result) << point.x << "," << point.y;
     return point;
 }
 
-Point ToSquare(int x, int y) {
-    Point point{x, y};
-    EXPECT_EQ(PixelToSquare(point), 1) << x << "," << y;
-    return point;
+// Whether an extent of size pixels from start has the pixel at in its middle.
+bool CentredOn(int start, int size, int at) {
+    const int before = at - start, after = start + size - 1 - at;
+    return after >= 0 && (before == after || before == after + 1);
 }
 
 }  // namespace
 
-TEST(BoardLayout, SquaresAndPixelsConvertBothWays) {
-    EXPECT_EQ(ToPixel(1, 1).x, 20);
-    EXPECT_EQ(ToPixel(1, 1).y, 300);
-    EXPECT_EQ(ToPixel(8, 8).x, 300);
-    EXPECT_EQ(ToPixel(8, 8).y, 20);
-    EXPECT_EQ(ToPixel(5, 1).x, 180);
-
-    EXPECT_EQ(ToSquare(20, 20).x, 1);
-    EXPECT_EQ(ToSquare(20, 20).y, 8);
-    EXPECT_EQ(ToSquare(59, 339).x, 1);
-    EXPECT_EQ(ToSquare(59, 339).y, 1);
-    EXPECT_EQ(ToSquare(60, 300).x, 2);
-    EXPECT_EQ(ToSquare(339, 339).x, 8);
-    EXPECT_EQ(ToSquare(339, 339).y, 1);
-
-    // Every pixel of every square maps back to that square.
-    for (int file = 1; file <= 8; ++file) {
-        for (int rank = 1; rank <= 8; ++rank) {
-            const Point corner = ToPixel(file, rank);
-            for (int dx : {0, 39}) {
-                for (int dy : {0, 39}) {
-                    const Point square = ToSquare(corner.x + dx, corner.y + dy);
-                    EXPECT_EQ(square.x, file);
-                    EXPECT_EQ(square.y, rank);
-                }
-            }
+// Every corner pixel of every square maps back to it; a8 starts at the
+// board's top-left pixel and h1 ends at its bottom-right one.
+TEST(BoardLayout, PixelToSquareInvertsSquareToPixel) {
+    for (int square = 0; square < 64; ++square) {
+        const Point corner = Converted(SquareToPixel, Point{square % 8 + 1, square / 8 + 1}, 1);
+        for (Point offset : {Point{0, 0}, Point{39, 0}, Point{0, 39}, Point{39, 39}}) {
+            const Point back =
+                Converted(PixelToSquare, Point{corner.x + offset.x, corner.y + offset.y}, 1);
+            EXPECT_EQ(SquareIndex(back.x, back.y), square);
         }
     }
+    const Point a8 = Converted(SquareToPixel, Point{1, 8}, 1);
+    const Point h1 = Converted(SquareToPixel, Point{8, 1}, 1);
+    EXPECT_TRUE(a8.x == BOARD_ORIGIN && a8.y == BOARD_ORIGIN && h1.x + 40 == END &&
+                h1.y + 40 == END);
 }
 
-TEST(BoardLayout, PointsOffTheBoardAreLeftAlone) {
-    for (Point square : {Point{0, 4}, Point{9, 4}, Point{4, 0}, Point{4, 9}, Point{-1, -1}}) {
-        Point point = square;
-        EXPECT_EQ(SquareToPixel(point), 0);
-        EXPECT_EQ(point.x, square.x);
-        EXPECT_EQ(point.y, square.y);
+TEST(BoardLayout, PointsOffTheBoardAreRefusedAndLeftAlone) {
+    for (Point p : {Point{0, 4}, Point{9, 4}, Point{4, 0}, Point{4, 9}})
+        EXPECT_EQ(Converted(SquareToPixel, p, 0).x, p.x);
+    for (Point p : {Point{BOARD_ORIGIN - 1, 99}, Point{END, 99}, Point{99, BOARD_ORIGIN - 1},
+                    Point{99, END}, Point{65535, 65535}})
+        EXPECT_EQ(Converted(PixelToSquare, p, 0).y, p.y);
+}
+
+TEST(BoardLayout, A1IsDarkAndNeighbouringSquaresDiffer) {
+    EXPECT_EQ(SquareColor(1, 1), DARK_SQUARE_COLOR);
+    for (int file = 1, rank = 1; rank <= 8; file = file % 8 + 1, rank += file == 1) {
+        EXPECT_TRUE(file == 8 || SquareColor(file, rank) != SquareColor(file + 1, rank));
+        EXPECT_TRUE(rank == 8 || SquareColor(file, rank) != SquareColor(file, rank + 1));
     }
-    for (Point pixel :
-         {Point{19, 100}, Point{340, 100}, Point{100, 340}, Point{100, 19}, Point{65535, 65535}}) {
-        Point point = pixel;
-        EXPECT_EQ(PixelToSquare(point), 0);
-        EXPECT_EQ(point.x, pixel.x);
-        EXPECT_EQ(point.y, pixel.y);
-    }
 }
 
-TEST(BoardLayout, SquareColours) {
-    EXPECT_EQ(SquareColor(1, 1), DARK_SQUARE_COLOR);   // a1
-    EXPECT_EQ(SquareColor(3, 1), DARK_SQUARE_COLOR);   // c1
-    EXPECT_EQ(SquareColor(8, 8), DARK_SQUARE_COLOR);   // h8
-    EXPECT_EQ(SquareColor(2, 1), LIGHT_SQUARE_COLOR);  // b1
-    EXPECT_EQ(SquareColor(8, 1), LIGHT_SQUARE_COLOR);  // h1
-    EXPECT_EQ(SquareColor(1, 8), LIGHT_SQUARE_COLOR);  // a8
-    EXPECT_EQ(DARK_SQUARE_COLOR, 0x808000u);           // teal as a COLORREF
-}
-
-TEST(BoardLayout, PiecesRestCentredAboveTheSquaresBottom) {
-    // The white king (25 x 25) on e1 and a black pawn (25 x 27) on d7.
-    const Point king = RestingPosition(ToPixel(5, 1), 25, 25);
-    EXPECT_EQ(king.x, 187);
-    EXPECT_EQ(king.y, 310);
-    const Point pawn = RestingPosition(ToPixel(4, 7), 25, 27);
-    EXPECT_EQ(pawn.x, 147);
-    EXPECT_EQ(pawn.y, 68);
-}
-
-TEST(BoardLayout, DraggedImageIsCentredOnThePointer) {
-    const Point at = DragImagePosition(Point{200, 200}, 25, 25);
-    EXPECT_EQ(at.x, 188);
-    EXPECT_EQ(at.y, 188);
-}
-
-TEST(BoardLayout, ConfinementKeepsEveryPieceOverTheBoard) {
-    const Rect bishop = ConfineRect(30);
-    EXPECT_EQ(bishop.left, 41);
-    EXPECT_EQ(bishop.top, 40);
-    EXPECT_EQ(bishop.right, 319);
-    EXPECT_EQ(bishop.bottom, 320);
-    EXPECT_EQ(ConfineRect(23).top, 44);
-    EXPECT_EQ(ConfineRect(23).bottom, 324);
-    EXPECT_EQ(ConfineRect(25).top, 43);
-
-    // For every piece, every pointer position allowed by the confinement
-    // lies over a square, and the centred image stays inside the snapshot.
-    for (char letter : {'K', 'Q', 'R', 'B', 'N', 'P'}) {
-        PieceImageIds ids{};
-        ASSERT_TRUE(FindPieceImage(letter, ids));
-        const int heights[] = {25, 23, 24, 30, 24, 27};
-        const int height = heights[std::string("KQRBNP").find(letter)];
+// For every piece height: a piece rests centred across its square, its
+// bottom 5 pixels above the square's; while it is dragged the pointer reaches
+// every file and rank and no further, and the image centred on the pointer
+// stays over the board, which the drag's snapshot covers.
+TEST(BoardLayout, RestingAndDraggedPiecesStayOverTheBoard) {
+    const Point square = Converted(SquareToPixel, Point{4, 7}, 1);
+    for (int height = 23; height <= 30; ++height) {
+        const Point rest = RestingPosition(square, 25, height);
+        EXPECT_TRUE(CentredOn(rest.x, 25, square.x + 19) && rest.y + height + 5 == square.y + 40);
         const Rect area = ConfineRect(height);
-        for (int x : {area.left, area.right - 1}) {
-            for (int y : {area.top, area.bottom - 1}) {
-                Point square{x, y};
-                EXPECT_EQ(PixelToSquare(square), 1);
-                const Point image = DragImagePosition(Point{x, y}, 25, height);
-                EXPECT_GE(image.x, BOARD_ORIGIN);
-                EXPECT_GE(image.y, BOARD_ORIGIN);
-                EXPECT_LE(image.x + 25, BOARD_ORIGIN + BOARD_PIXELS);
-                EXPECT_LE(image.y + height, BOARD_ORIGIN + BOARD_PIXELS);
-            }
+        for (Point pointer : {Point{area.left, area.top}, Point{area.right - 1, area.bottom - 1}}) {
+            const Point image = DragImagePosition(pointer, 25, height);
+            EXPECT_TRUE(CentredOn(image.x, 25, pointer.x) && CentredOn(image.y, height, pointer.y));
+            EXPECT_TRUE(image.x >= BOARD_ORIGIN && image.y >= BOARD_ORIGIN) << height;
+            EXPECT_TRUE(image.x + 25 <= END && image.y + height <= END) << height;
+            const Point on = Converted(PixelToSquare, pointer, 1);
+            EXPECT_EQ(SquareIndex(on.x, on.y), pointer.x == area.left ? SquareIndex(1, 8) : 7);
         }
     }
 }
 
-TEST(PieceTable, ImagesPerColourAndMasksPerKind) {
+// Each piece has an image of its own and both colours of a kind share a mask.
+TEST(PieceTable, AnImagePerPieceAndAMaskPerKind) {
+    std::set<int> all;
     PieceImageIds white{}, black{};
-    const char* kinds = "KQRBNP";
-    for (int i = 0; i < 6; ++i) {
-        ASSERT_TRUE(FindPieceImage(kinds[i], white));
-        ASSERT_TRUE(FindPieceImage(static_cast<char>(kinds[i] + 32), black));
+    for (char kind : {'K', 'Q', 'R', 'B', 'N', 'P'}) {
+        ASSERT_TRUE(FindPieceImage(kind, white) && FindPieceImage(kind + 32, black));
         EXPECT_EQ(white.mask, black.mask);
-        EXPECT_NE(white.image, black.image);
+        all.insert({white.image, black.image, white.mask});
     }
-    PieceImageIds ids{};
-    EXPECT_TRUE(FindPieceImage('B', ids));
-    EXPECT_EQ(ids.image, 106);
-    EXPECT_EQ(ids.mask, 101);
-    EXPECT_TRUE(FindPieceImage('p', ids));
-    EXPECT_EQ(ids.image, 109);
-    EXPECT_EQ(ids.mask, 107);
-    for (char other : {'0', 'x', '\0', static_cast<char>(0xFE)})
-        EXPECT_FALSE(FindPieceImage(other, ids));
+    EXPECT_EQ(all.size(), 18u);
+    for (char other : {'0', 'x', 'A', '\0', static_cast<char>(0xFE)})
+        EXPECT_FALSE(FindPieceImage(other, white)) << other;
 }

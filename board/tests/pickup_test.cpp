@@ -1,80 +1,83 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "board/pickup.h"
 #include "rules/make_move.h"
 
 namespace {
 
-// The pixel at the centre of a square.
-Point Centre(int file, int rank) {
-    Point point{file, rank};
+constexpr int32_t H = HUMAN_PLAYER, C = COMPUTER_PLAYER;
+
+// A pixel inside a square named like "e2", off its corner.
+Point Inside(const char* name) {
+    Point point{name[0] - 'a' + 1, name[1] - '0'};
     SquareToPixel(point);
-    return Point{point.x + 20, point.y + 20};
+    return Point{point.x + 13, point.y + 29};
 }
 
-const int32_t BOTH_HUMAN[2] = {HUMAN_PLAYER, HUMAN_PLAYER};
+PositionRecord After(const PositionRecord& position, int from, int to) {
+    PositionRecord next;
+    MakeMove(position, from % 8 + 1, from / 8 + 1, to % 8 + 1, to / 8 + 1, next);
+    return next;
+}
+
+bool IsSquareOf(Square square, Point pixel) {
+    return PixelToSquare(pixel) && square == Square{pixel.x, pixel.y};
+}
+
+std::vector<int> Changed(const PositionRecord& before, const PositionRecord& after) {
+    int changed[64];
+    const int count = ChangedSquares(before, after, changed);
+    return std::vector<int>(changed, changed + count);
+}
 
 }  // namespace
 
-TEST(PickUp, OnlyPiecesOfTheSideToMovePlayedByTheHuman) {
-    const PositionRecord start = InitialPosition();
-    Square square{};
-    EXPECT_TRUE(CanPickUp(start, BOTH_HUMAN, Centre(5, 2), square));
-    EXPECT_EQ(square, (Square{5, 2}));
-    EXPECT_FALSE(CanPickUp(start, BOTH_HUMAN, Centre(5, 7), square));  // Black's pawn
-    EXPECT_FALSE(CanPickUp(start, BOTH_HUMAN, Centre(4, 4), square));  // empty
-    EXPECT_FALSE(CanPickUp(start, BOTH_HUMAN, Point{5, 5}, square));   // margin
-    EXPECT_FALSE(CanPickUp(start, BOTH_HUMAN, Point{359, 200}, square));
-
-    const int32_t whiteComputer[2] = {COMPUTER_PLAYER, HUMAN_PLAYER};
-    EXPECT_FALSE(CanPickUp(start, whiteComputer, Centre(5, 2), square));
-    const int32_t blackComputer[2] = {HUMAN_PLAYER, COMPUTER_PLAYER};
-    EXPECT_TRUE(CanPickUp(start, blackComputer, Centre(5, 2), square));
-
-    PositionRecord afterE4;
-    MakeMove(start, 5, 2, 5, 4, afterE4);
-    EXPECT_TRUE(CanPickUp(afterE4, BOTH_HUMAN, Centre(5, 7), square));
-    EXPECT_FALSE(CanPickUp(afterE4, blackComputer, Centre(5, 7), square));
-    EXPECT_FALSE(CanPickUp(afterE4, BOTH_HUMAN, Centre(5, 4), square));
+TEST(PickUp, OnlyAPieceOfTheSideToMoveWhenThatSideIsTheHumans) {
+    const PositionRecord start = InitialPosition(), afterE4 = After(start, 12, 28);
+    PositionRecord decided = start;  // a game without Black's king still lets pieces move
+    decided.board[60] = EMPTY_SQUARE;
+    const struct {
+        const PositionRecord* position;
+        Point pixel;
+        bool picked[4];  // with White and Black played by HH, HC, CH, CC
+    } cases[] = {{&start, Inside("e2"), {1, 1, 0, 0}},   {&start, Inside("b1"), {1, 1, 0, 0}},
+                 {&start, Inside("e7"), {0, 0, 0, 0}},   {&start, Inside("d4"), {0, 0, 0, 0}},
+                 {&start, Point{5, 5}, {0, 0, 0, 0}},    {&start, Point{359, 200}, {0, 0, 0, 0}},
+                 {&afterE4, Inside("e7"), {1, 0, 1, 0}}, {&afterE4, Inside("e4"), {0, 0, 0, 0}},
+                 {&decided, Inside("g1"), {1, 1, 0, 0}}};
+    for (const auto& c : cases) {
+        for (int k = 0; k < 4; ++k) {
+            const int32_t kinds[2] = {k < 2 ? H : C, k % 2 ? C : H};
+            Square square{};
+            EXPECT_EQ(CanPickUp(*c.position, kinds, c.pixel, square), c.picked[k]) << c.pixel.x;
+            EXPECT_TRUE(!c.picked[k] || IsSquareOf(square, c.pixel)) << c.pixel.x;
+        }
+    }
 }
 
-TEST(PickUp, APieceCanBePickedUpAfterTheGameIsDecided) {
-    PositionRecord position = InitialPosition();
-    position.board[60] = EMPTY_SQUARE;  // Black's king is gone
-    position.sideToMove = 'w';
-    Square square{};
-    EXPECT_TRUE(CanPickUp(position, BOTH_HUMAN, Centre(5, 2), square));
-}
-
-TEST(Drop, LegalMovesOnlyAndNeverInTheMargin) {
-    const PositionRecord start = InitialPosition();
-    Square target{};
-    EXPECT_TRUE(IsLegalDrop(start, Square{5, 2}, Centre(5, 4), target));
-    EXPECT_EQ(target, (Square{5, 4}));
-    EXPECT_FALSE(IsLegalDrop(start, Square{5, 2}, Centre(5, 5), target));
-    EXPECT_FALSE(IsLegalDrop(start, Square{5, 2}, Centre(5, 2), target));  // back on its square
-    EXPECT_FALSE(IsLegalDrop(start, Square{7, 1}, Centre(5, 2), target));  // own piece
-    EXPECT_FALSE(IsLegalDrop(start, Square{5, 2}, Point{10, 10}, target));
+TEST(Drop, OnlyALegalMoveOverTheBoard) {
+    const struct {
+        Square from;
+        Point pixel;
+        bool legal;
+    } cases[] = {{{5, 2}, Inside("e4"), true},  {{7, 1}, Inside("f3"), true},
+                 {{5, 2}, Inside("e5"), false}, {{5, 2}, Inside("e2"), false},
+                 {{7, 1}, Inside("e2"), false}, {{5, 2}, Point{9, 9}, false}};
+    for (const auto& c : cases) {
+        Square target{};
+        EXPECT_EQ(IsLegalDrop(InitialPosition(), c.from, c.pixel, target), c.legal) << c.pixel.x;
+        EXPECT_TRUE(!c.legal || IsSquareOf(target, c.pixel)) << c.pixel.x;
+    }
 }
 
 TEST(Drop, ChangedSquaresInBoardOrder) {
-    PositionRecord position = InitialPosition();
-    std::memcpy(position.board, "RNBQK00RPPPPPPPP", 16);
-    PositionRecord castled;
-    MakeMove(position, 5, 1, 7, 1, castled);
-    int changed[64];
-    ASSERT_EQ(ChangedSquares(position, castled, changed), 4);
-    EXPECT_EQ(changed[0], 4);  // e1
-    EXPECT_EQ(changed[1], 5);  // f1
-    EXPECT_EQ(changed[2], 6);  // g1
-    EXPECT_EQ(changed[3], 7);  // h1
-
-    PositionRecord afterE4;
-    MakeMove(InitialPosition(), 5, 2, 5, 4, afterE4);
-    ASSERT_EQ(ChangedSquares(InitialPosition(), afterE4, changed), 2);
-    EXPECT_EQ(changed[0], 12);
-    EXPECT_EQ(changed[1], 28);
-    EXPECT_EQ(ChangedSquares(afterE4, afterE4, changed), 0);
+    PositionRecord castling = InitialPosition();
+    std::memcpy(castling.board, "RNBQK00R", 8);
+    EXPECT_EQ(Changed(castling, After(castling, 4, 6)), (std::vector<int>{4, 5, 6, 7}));
+    const PositionRecord start = InitialPosition();
+    EXPECT_EQ(Changed(start, After(start, 12, 28)), (std::vector<int>{12, 28}));
+    EXPECT_TRUE(Changed(start, start).empty());
 }

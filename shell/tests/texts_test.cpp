@@ -7,50 +7,29 @@
 
 #include <string>
 
-#include "shell/player_panel_table.h"
 #include "shell/texts.h"
 
 namespace {
 
-std::string ToGb2312(const std::string& utf8) {
+std::string ToGb2312(std::string utf8) {
     iconv_t converter = iconv_open("GB2312", "UTF-8");
-    EXPECT_NE(converter, reinterpret_cast<iconv_t>(-1));
-    std::string in = utf8;
-    std::string out(in.size() * 2 + 4, '\0');
-    char* inPointer = in.data();
-    char* outPointer = out.data();
-    size_t inLeft = in.size(), outLeft = out.size();
-    const size_t result = iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft);
+    std::string out(utf8.size() * 2, '\0');
+    char *in = utf8.data(), *to = out.data();
+    size_t inLeft = utf8.size(), outLeft = out.size();
+    EXPECT_NE(iconv(converter, &in, &inLeft, &to, &outLeft), static_cast<size_t>(-1)) << utf8;
     iconv_close(converter);
-    EXPECT_NE(result, static_cast<size_t>(-1)) << utf8;
-    out.resize(out.size() - outLeft);
-    return out;
+    return out.substr(0, out.size() - outLeft);
 }
 
 }  // namespace
 
 TEST(Texts, EveryChineseTextIsItsGb2312Encoding) {
-    EXPECT_EQ(TEXT_BLACK_SIDE, ToGb2312("黑方"));
-    EXPECT_EQ(TEXT_WHITE_SIDE, ToGb2312("白方"));
-    EXPECT_EQ(TEXT_GAME_RECORD, ToGb2312("棋谱"));
-    EXPECT_EQ(TEXT_PLAYER, ToGb2312("玩家"));
-    EXPECT_EQ(TEXT_COMPUTER, ToGb2312("电脑"));
-    EXPECT_EQ(TEXT_BLACK_WINS, ToGb2312("黑方胜"));
-    EXPECT_EQ(TEXT_WHITE_WINS, ToGb2312("白方胜"));
-    EXPECT_EQ(TEXT_OUT_OF_MEMORY, ToGb2312("内存不足!"));
-    EXPECT_EQ(FONT_KAITI, ToGb2312("楷体_GB2312"));
-    EXPECT_EQ(FONT_SONGTI, ToGb2312("宋体"));
+    const std::pair<const char*, const char*> texts[] = {
+        {TEXT_BLACK_SIDE, "黑方"},   {TEXT_WHITE_SIDE, "白方"},         {TEXT_GAME_RECORD, "棋谱"},
+        {TEXT_PLAYER, "玩家"},       {TEXT_COMPUTER, "电脑"},           {TEXT_BLACK_WINS, "黑方胜"},
+        {TEXT_WHITE_WINS, "白方胜"}, {TEXT_OUT_OF_MEMORY, "内存不足!"}, {FONT_KAITI, "楷体_GB2312"},
+        {FONT_SONGTI, "宋体"}};
+    for (const auto& text : texts) EXPECT_EQ(text.first, ToGb2312(text.second)) << text.second;
     EXPECT_EQ(STATUS_GREETING, std::string(22, ' ') + ToGb2312("欢迎你的建议，期待与你交流!") +
                                    std::string(17, ' '));
-    EXPECT_EQ(PLAYER_LABELS[0], ToGb2312("玩家"));
-    EXPECT_EQ(PLAYER_LABELS[1], ToGb2312("电脑"));
-    EXPECT_EQ(PLAYER_LABELS[2], ToGb2312("玩家"));
-    EXPECT_EQ(PLAYER_LABELS[3], ToGb2312("电脑"));
-}
-
-TEST(Texts, LabelsAreZeroPaddedTenByteSlots) {
-    for (const auto& label : PLAYER_LABELS) {
-        EXPECT_EQ(std::string(label).size(), 4u);
-        for (int i = 4; i < 10; ++i) EXPECT_EQ(label[i], '\0');
-    }
 }

@@ -5,62 +5,57 @@
 #include "shell/player_panel_table.h"
 #include "shell/turn.h"
 
-TEST(Turn, HumanSidesAreLeftToMove) {
-    const int32_t bothHuman[2] = {HUMAN_PLAYER, HUMAN_PLAYER};
-    EXPECT_EQ(DecideTurn(InitialPosition(), bothHuman), TurnAction::WAIT_FOR_HUMAN);
-    const int32_t blackComputer[2] = {HUMAN_PLAYER, COMPUTER_PLAYER};
-    EXPECT_EQ(DecideTurn(InitialPosition(), blackComputer), TurnAction::WAIT_FOR_HUMAN);
+namespace {
+
+constexpr int32_t H = HUMAN_PLAYER, C = COMPUTER_PLAYER;
+constexpr TurnAction WAIT = TurnAction::WAIT_FOR_HUMAN, MOVE = TurnAction::COMPUTER_MOVES,
+                     BLACK_WINS = TurnAction::BLACK_WINS, WHITE_WINS = TurnAction::WHITE_WINS;
+
+PositionRecord Without(int kingSquare, char sideToMove) {
+    PositionRecord position = InitialPosition();
+    position.board[kingSquare] = EMPTY_SQUARE;
+    position.sideToMove = sideToMove;
+    return position;
 }
 
-TEST(Turn, TheComputerMovesForItsSide) {
-    const int32_t whiteComputer[2] = {COMPUTER_PLAYER, HUMAN_PLAYER};
-    EXPECT_EQ(DecideTurn(InitialPosition(), whiteComputer), TurnAction::COMPUTER_MOVES);
+}  // namespace
+
+// A lost king of the side to move ends the game whoever plays (only that
+// side's king counts); otherwise the computer moves for its own side only.
+TEST(Turn, TheKingOfTheSideToMoveThenItsPlayer) {
     PositionRecord afterE4;
     MakeMove(InitialPosition(), 5, 2, 5, 4, afterE4);
-    const int32_t blackComputer[2] = {HUMAN_PLAYER, COMPUTER_PLAYER};
-    EXPECT_EQ(DecideTurn(afterE4, blackComputer), TurnAction::COMPUTER_MOVES);
-    EXPECT_EQ(DecideTurn(afterE4, whiteComputer), TurnAction::WAIT_FOR_HUMAN);
+    const struct {
+        PositionRecord position;
+        TurnAction action[4];  // White and Black played by HH, HC, CH, CC
+    } cases[] = {{InitialPosition(), {WAIT, WAIT, MOVE, MOVE}},
+                 {afterE4, {WAIT, MOVE, WAIT, MOVE}},
+                 {Without(4, 'w'), {BLACK_WINS, BLACK_WINS, BLACK_WINS, BLACK_WINS}},
+                 {Without(60, 'b'), {WHITE_WINS, WHITE_WINS, WHITE_WINS, WHITE_WINS}},
+                 {Without(60, 'w'), {WAIT, WAIT, MOVE, MOVE}}};
+    for (const auto& c : cases) {
+        for (int k = 0; k < 4; ++k) {
+            const int32_t kinds[2] = {k < 2 ? H : C, k % 2 ? C : H};
+            EXPECT_EQ(DecideTurn(c.position, kinds), c.action[k]) << c.position.sideToMove << k;
+        }
+    }
 }
 
-TEST(Turn, ALostKingEndsTheGameWhoeverPlays) {
-    const int32_t bothComputer[2] = {COMPUTER_PLAYER, COMPUTER_PLAYER};
-    const int32_t bothHuman[2] = {HUMAN_PLAYER, HUMAN_PLAYER};
-    PositionRecord noWhiteKing = InitialPosition();
-    noWhiteKing.board[4] = EMPTY_SQUARE;
-    EXPECT_EQ(DecideTurn(noWhiteKing, bothComputer), TurnAction::BLACK_WINS);
-    EXPECT_EQ(DecideTurn(noWhiteKing, bothHuman), TurnAction::BLACK_WINS);
-
-    PositionRecord noBlackKing = InitialPosition();
-    noBlackKing.board[60] = EMPTY_SQUARE;
-    noBlackKing.sideToMove = 'b';
-    EXPECT_EQ(DecideTurn(noBlackKing, bothComputer), TurnAction::WHITE_WINS);
-
-    // Only the side to move's king counts: White to move without Black's
-    // king is not yet announced here (the computer finds no move instead).
-    noBlackKing.sideToMove = 'w';
-    EXPECT_EQ(DecideTurn(noBlackKing, bothHuman), TurnAction::WAIT_FOR_HUMAN);
-}
-
-TEST(PlayerButtons, TableAndChoice) {
-    ASSERT_EQ(FindPlayerButton(1), nullptr);
-    ASSERT_EQ(FindPlayerButton(6), nullptr);
-    const PlayerButton* blackHuman = FindPlayerButton(2);
-    const PlayerButton* blackComputer = FindPlayerButton(3);
-    const PlayerButton* whiteHuman = FindPlayerButton(4);
-    const PlayerButton* whiteComputer = FindPlayerButton(5);
-    ASSERT_TRUE(blackHuman && blackComputer && whiteHuman && whiteComputer);
-    EXPECT_EQ(blackHuman->sideIndex, SideIndex('b'));
-    EXPECT_EQ(whiteComputer->sideIndex, SideIndex('w'));
-    EXPECT_EQ(blackComputer->x, 450);
-    EXPECT_EQ(blackComputer->y, 40);
-    EXPECT_EQ(whiteHuman->x, 380);
-    EXPECT_EQ(whiteHuman->y, 95);
-
-    int32_t kinds[2] = {HUMAN_PLAYER, HUMAN_PLAYER};
-    EXPECT_TRUE(IsChosen(*blackHuman, kinds));
-    EXPECT_FALSE(IsChosen(*blackComputer, kinds));
-    kinds[1] = COMPUTER_PLAYER;
-    EXPECT_FALSE(IsChosen(*blackHuman, kinds));
-    EXPECT_TRUE(IsChosen(*blackComputer, kinds));
-    EXPECT_TRUE(IsChosen(*whiteHuman, kinds));
+// Each side has a human and a computer button side by side, labelled after
+// their kind; the one of the side's player shows the chosen dot.
+TEST(PlayerButtons, OneButtonPerSideAndKind) {
+    const int last = FIRST_PLAYER_BUTTON_ID + PLAYER_BUTTON_COUNT - 1;
+    EXPECT_TRUE(!FindPlayerButton(FIRST_PLAYER_BUTTON_ID - 1) && !FindPlayerButton(last + 1));
+    const int32_t kinds[2] = {C, H};
+    for (int id = FIRST_PLAYER_BUTTON_ID; id <= last; ++id) {
+        const PlayerButton* button = FindPlayerButton(id);
+        ASSERT_TRUE(button && button->controlId == id);
+        const PlayerButton* left = FindPlayerButton(FirstButtonOfSide(*button));
+        const PlayerButton* right = FindPlayerButton(FirstButtonOfSide(*button) + 1);
+        ASSERT_TRUE(left && right && left->y == right->y && left->kind == H && right->kind == C);
+        EXPECT_TRUE(left->sideIndex == button->sideIndex && right->sideIndex == button->sideIndex);
+        EXPECT_STREQ(PLAYER_LABELS[id - FIRST_PLAYER_BUTTON_ID],
+                     button->kind == H ? TEXT_PLAYER : TEXT_COMPUTER);
+        EXPECT_EQ(IsChosen(*button, kinds), button->kind == kinds[button->sideIndex]);
+    }
 }
