@@ -1,6 +1,4 @@
-// Every Chinese text of the program must be the GB2312 encoding of its
-// characters: the constants are byte escapes, so a slip would show as wrong
-// characters on screen rather than as a compile error.
+// The Chinese texts are byte escapes: a slip would show only as wrong characters.
 #include <gtest/gtest.h>
 
 #include <iconv.h>

@@ -2,6 +2,7 @@
 
 #include "board/pickup.h"
 #include "rules/make_move.h"
+#include "shell/game_state.h"
 #include "shell/player_panel_table.h"
 #include "shell/turn.h"
 
@@ -19,6 +20,11 @@ PositionRecord Without(int kingSquare, char sideToMove) {
 }
 
 }  // namespace
+
+TEST(GameState, TheGameStartsFromTheInitialPositionWithBothSidesHuman) {
+    EXPECT_EQ(CurrentPosition, InitialPosition());
+    EXPECT_TRUE(PlayerKinds[0] == H && PlayerKinds[1] == H);
+}
 
 // A lost king of the side to move ends the game whoever plays (only that
 // side's king counts); otherwise the computer moves for its own side only.

@@ -6,7 +6,8 @@
 
 #include "shell/app_constants.h"
 
-static_assert(WM_NEXT_TURN == WM_USER + 101, "the turn message is a private message");
+static_assert(WM_NEXT_TURN == static_cast<UINT>(WM_USER + 101),
+              "the turn message is a private message");
 
 extern HINSTANCE AppInstance;
 extern HWND MainWindowHandle;
