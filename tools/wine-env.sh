@@ -77,5 +77,7 @@ wine_run() {
 # virtual display if start_display started one.
 wine_stop() {
     wineserver -k 2>/dev/null || true
+    # Let Wine's processes go before their display does.
+    timeout 10 wineserver -w 2>/dev/null || true
     stop_display
 }
