@@ -19,33 +19,6 @@ run_on_windows() {
     exec "$exe"
 }
 
-# Starts Xvfb on the first free display from :90 and waits for its socket.
-start_virtual_display() {
-    local n=90
-    while [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 100); do
-        [[ -S /tmp/.X11-unix/X$n ]] && break
-        sleep 0.1
-    done
-    [[ -S /tmp/.X11-unix/X$n ]] || { echo "Xvfb did not start" >&2; exit 1; }
-    export DISPLAY=:$n
-}
-
-# Waits for the game's window to be mapped, then saves a picture of the screen.
-save_screenshot() {
-    local shot=$1
-    for _ in $(seq 200); do
-        xwininfo -root -tree 2>/dev/null | grep -q '"Quillmate"' && break
-        sleep 0.1
-    done
-    sleep 1  # let the first paint finish
-    import -window root -crop 560x480+0+0 "$shot"
-    echo "The game runs on the virtual display $DISPLAY."
-    echo "Screenshot: $shot"
-}
-
 run_under_wine() {
     local headless=0
     [[ -n ${DISPLAY:-} ]] || headless=1
@@ -56,14 +29,17 @@ run_under_wine() {
     cmake --build --preset windows --target quillmate -j"$JOBS"
 
     source tools/wine-env.sh
-    XVFB_PID=
-    trap 'wine_stop; [[ -n $XVFB_PID ]] && kill "$XVFB_PID" 2>/dev/null' EXIT
-    [[ $headless -eq 1 ]] && start_virtual_display
+    trap wine_stop EXIT
+    [[ $headless -eq 1 ]] && start_display
     wine_boot
     LC_ALL=zh_CN.UTF-8 wine build/windows/shell/quillmate.exe &
-    local game=$!
-    [[ $headless -eq 1 ]] && save_screenshot "$ROOT/build/quillmate-screenshot.png"
-    [[ $headless -eq 1 ]] && echo "Press Ctrl-C to stop it."
+    local game=$! shot=$ROOT/build/quillmate-screenshot.png
+    if [[ $headless -eq 1 ]]; then
+        save_window Quillmate "$shot"
+        echo "The game runs on the virtual display $DISPLAY."
+        echo "Screenshot: $shot"
+        echo "Press Ctrl-C to stop it."
+    fi
     wait "$game"
 }
 

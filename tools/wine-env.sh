@@ -1,41 +1,83 @@
-# Wine settings shared by the scripts that run the Windows build. Source it
+# The one Wine setup of the scripts that run the Windows build. Source it
 # after setting ROOT to the repository root.
 #
 # The project keeps its own prefix under build/, never the user's ~/.wine.
 # LC_ALL=zh_CN.UTF-8 makes the ANSI code page 936, even without a generated
 # glibc locale; it is set only for Wine's processes.
+#
+#   wine_boot      creates the prefix, or brings an existing one up to date
+#   wine_run       runs a Windows program (under a time limit)
+#   wine_stop      ends the prefix's Wine processes and our virtual display
+#   start_display  starts a virtual display (tools/display.sh)
 
 export WINEPREFIX=${QUILLMATE_WINEPREFIX:-$ROOT/build/wineprefix}
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko install prompts
+export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko install prompts
 
-# Creates the prefix on first use (a few seconds; later runs reuse it).
-wine_boot() {
-    [[ -f $WINEPREFIX/system.reg ]] && return 0
-    echo "Creating the Wine prefix $WINEPREFIX"
-    mkdir -p "$(dirname "$WINEPREFIX")"
-    # Wine reports its progress on stderr, and that it has no 32-bit part.
-    local log=$WINEPREFIX-boot.log
-    LC_ALL=zh_CN.UTF-8 timeout 300 wineboot -i >"$log" 2>&1 || {
-        cat "$log"
-        return 1
-    }
+source "$ROOT/tools/display.sh"
+
+# Raise this when wine_settings changes: prefixes made before get the new
+# settings on their next wine_boot.
+QUILLMATE_WINE_SETTINGS_VERSION=2
+QUILLMATE_WINE_SETTINGS_MARK=$WINEPREFIX/quillmate-settings
+
+# The caption buttons' font. This Wine build does not load the fonts of its
+# own data folder, so without this entry every "Marlett" request falls to
+# another face and the title bar shows the letters 0, 1 and r.
+QUILLMATE_MARLETT=/usr/share/wine/fonts/marlett.ttf
+
+wine_reg_add() {
+    LC_ALL=zh_CN.UTF-8 timeout 60 wine reg add "$@" /f >/dev/null
+}
+
+wine_settings() {
     # Without a window manager, Wine otherwise draws no title bars and stalls
     # for 2 s whenever a window is hidden or destroyed.
-    LC_ALL=zh_CN.UTF-8 timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' \
-        /v Managed /t REG_SZ /d N /f >/dev/null
+    wine_reg_add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
+    if [[ -f $QUILLMATE_MARLETT ]]; then
+        wine_reg_add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
+            /v 'Marlett (TrueType)' /t REG_SZ /d "Z:${QUILLMATE_MARLETT//\//\\}"
+    else
+        echo "warning: no $QUILLMATE_MARLETT (fonts-wine); title bar buttons show letters" >&2
+    fi
     # reg add returns before the registry is written; wait for wineserver.
     timeout 60 wineserver -w
+}
+
+# Creates the prefix on first use (a few seconds; later runs reuse it) and
+# applies the settings to a prefix that lacks them.
+wine_boot() {
+    if [[ ! -f $WINEPREFIX/system.reg ]]; then
+        echo "Creating the Wine prefix $WINEPREFIX"
+        mkdir -p "$(dirname "$WINEPREFIX")"
+        # Wine reports its progress on stderr, and that it has no 32-bit part.
+        local log=$WINEPREFIX-boot.log
+        LC_ALL=zh_CN.UTF-8 timeout 300 wineboot -i >"$log" 2>&1 || {
+            cat "$log"
+            return 1
+        }
+    fi
+    [[ $(cat "$QUILLMATE_WINE_SETTINGS_MARK" 2>/dev/null) == "$QUILLMATE_WINE_SETTINGS_VERSION" ]] &&
+        return 0
+    wine_settings
+    echo "$QUILLMATE_WINE_SETTINGS_VERSION" >"$QUILLMATE_WINE_SETTINGS_MARK"
 }
 
 # wine_run [timeout seconds] PROGRAM ARGS...: runs a Windows program.
 wine_run() {
     local limit=300
-    [[ $1 =~ ^[0-9]+$ ]] && { limit=$1; shift; }
+    [[ $1 =~ ^[0-9]+$ ]] && {
+        limit=$1
+        shift
+    }
     LC_ALL=zh_CN.UTF-8 timeout "$limit" wine "$@"
 }
 
-# Ends this prefix's wineserver and every Wine process in it.
+# Ends this prefix's wineserver and every Wine process in it, then the
+# virtual display if start_display started one.
 wine_stop() {
     wineserver -k 2>/dev/null || true
+    # Let Wine's processes go before their display does.
+    timeout 10 wineserver -w 2>/dev/null || true
+    stop_display
 }

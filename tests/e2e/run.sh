@@ -23,46 +23,11 @@ for exe in "$GAME" "$DRIVER"; do
 done
 mkdir -p "$ARTIFACTS"
 
-xvfb_pid=
-# Ends Wine and the Xvfb started here, keeping the exit status.
-cleanup() {
-    local status=$?
-    set +e
-    wineserver -k 2>/dev/null
-    if [[ -n $xvfb_pid ]]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    fi
-    exit "$status"
-}
-trap cleanup EXIT
-
-# Starts Xvfb on the first free display from :90 and waits for its socket.
-start_xvfb() {
-    local n
-    for n in $(seq 90 140); do
-        [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        xvfb_pid=$!
-        local tries
-        for tries in $(seq 1 200); do
-            if [[ -S /tmp/.X11-unix/X$n ]]; then
-                export DISPLAY=:$n
-                return 0
-            fi
-            kill -0 "$xvfb_pid" 2>/dev/null || break
-            sleep 0.05
-        done
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-        xvfb_pid=
-    done
-    echo "could not start Xvfb" >&2
-    return 1
-}
-
-start_xvfb
+# The virtual display and the prefix come from the project's Wine setup;
+# on exit, Wine and the Xvfb started here end, keeping the exit status.
 source "$ROOT/tools/wine-env.sh"
+trap 'status=$?; wine_stop; exit $status' EXIT
+start_display
 wine_boot
 
 # Wine maps drive Z: to the root of the file system. The driver's lines end
