@@ -141,7 +141,7 @@ step_artwork_under_wine() {
     start_display
     wine_boot
     bash tools/artwork/check_under_wine.sh
-    wine_run 120 build/windows/board/piece_images_without_art_test.exe
+    wine_run 120 build/windows/shell/piece_images_without_art_test.exe
 }
 
 # The real game driven from outside as a user would; screenshots of the key
