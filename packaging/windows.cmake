@@ -48,6 +48,12 @@ set(CPACK_PACKAGE_FILE_NAME "quillmate-${PROJECT_VERSION}-win64")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Quillmate")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Quillmate")
 
+# A 64-bit installer for the 64-bit program: it writes the 64-bit registry
+# view, and it runs under a Wine that has no 32-bit part. "highest" (after
+# the template's "admin") lets a user without administrator rights install
+# for themselves alone; administrators install for every user.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode
+  RequestExecutionLevel highest")
 set(CPACK_NSIS_PACKAGE_NAME "Quillmate")
 set(CPACK_NSIS_DISPLAY_NAME "Quillmate ${PROJECT_VERSION}")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
@@ -58,6 +64,14 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # The Start-menu shortcut, with the game's own icon.
 set(CPACK_NSIS_CREATE_ICONS_EXTRA
   "CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Quillmate.lnk' '$INSTDIR\\\\quillmate.exe' '' '$INSTDIR\\\\quillmate.exe' 0")
-set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Quillmate.lnk'")
+# The uninstaller removes the shortcut; and, as its last step, the vendor's
+# registry key, which it leaves behind empty otherwise.
+set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Quillmate.lnk'
+  DeleteRegKey /ifempty SHCTX 'Software\\\\${CPACK_PACKAGE_VENDOR}'")
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY ".")
 set(CPACK_NSIS_MUI_FINISHPAGE_RUN "quillmate.exe")
+
+# Reads the version information and the manifest back, as Windows sees them;
+# tools/check-packages.sh runs it under Wine on the packaged executables.
+add_executable(quillmate_version_info ${QUILLMATE_PACKAGING_DIR}/tests/version_info.cpp)
+target_link_libraries(quillmate_version_info PRIVATE version)

@@ -20,11 +20,11 @@ wine_boot() {
         cat "$log"
         return 1
     }
-    # Without a window manager, Wine otherwise draws no title bars and stalls
-    # for 2 s whenever a window is hidden or destroyed.
-    LC_ALL=zh_CN.UTF-8 timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' \
-        /v Managed /t REG_SZ /d N /f >/dev/null
-    # reg add returns before the registry is written; wait for wineserver.
+    # The registry settings that every prefix running the game shares
+    # (the Debian package's launcher imports the same file).
+    LC_ALL=zh_CN.UTF-8 timeout 60 wine reg import "Z:$ROOT/packaging/wine-prefix.reg" \
+        >/dev/null
+    # reg returns before the registry is written; wait for wineserver.
     timeout 60 wineserver -w
 }
 
