@@ -90,3 +90,7 @@ The engine tool quillmate-uci speaks the UCI protocol, so the engine plugs
 into chess GUIs and match tools.")
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+if(QUILLMATE_TESTS)
+  add_test(NAME launcher COMMAND bash ${QUILLMATE_PACKAGING_DIR}/tests/test_launcher.sh)
+endif()
