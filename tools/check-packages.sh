@@ -11,7 +11,7 @@
 #     new per-user prefix.
 # "The game starts" means its first screen is, pixel for pixel, the one that
 # the build's own quillmate.exe shows (the end-to-end tests check that one).
-# Runs on a virtual display unless DISPLAY is set. Installs the .deb into
+# Runs on a virtual display (Xvfb) of its own. Installs the .deb into
 # this system (through sudo when not root) and removes it at the end.
 # Ends with "N checks failed" (or "all checks passed") and exits non-zero on
 # any failure.
@@ -20,7 +20,9 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
 
-if [[ -z ${DISPLAY:-} ]]; then
+# A display of its own, where nothing covers the game's window.
+if [[ -z ${QUILLMATE_CHECK_DISPLAY:-} ]]; then
+    export QUILLMATE_CHECK_DISPLAY=1
     exec xvfb-run -a -s '-screen 0 1024x768x24 -nolisten tcp' "$0" "$@"
 fi
 
