@@ -49,11 +49,29 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY "Quillmate")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Quillmate")
 
 # A 64-bit installer for the 64-bit program: it writes the 64-bit registry
-# view, and it runs under a Wine that has no 32-bit part. "highest" (after
-# the template's "admin") lets a user without administrator rights install
-# for themselves alone; administrators install for every user.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode
-  RequestExecutionLevel highest")
+# view, and it runs under a Wine that has no 32-bit part.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+
+# CPack's own installer script, with two changes: a user without
+# administrator rights may install for themselves alone (administrators
+# install for every user), and then into the per-user programs folder
+# rather than into Documents.
+set(stock ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in)
+file(READ ${stock} template)
+foreach(change
+    "RequestExecutionLevel admin|RequestExecutionLevel highest"
+    "$DOCUMENTS\\@CPACK_PACKAGE_INSTALL_DIRECTORY@|$LOCALAPPDATA\\Programs\\@CPACK_PACKAGE_INSTALL_DIRECTORY@")
+  string(REPLACE "|" ";" change "${change}")
+  list(GET change 0 from)
+  list(GET change 1 to)
+  string(FIND "${template}" "${from}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${stock} has no '${from}' any more; check the installer")
+  endif()
+  string(REPLACE "${from}" "${to}" template "${template}")
+endforeach()
+file(WRITE ${CMAKE_BINARY_DIR}/packaging/nsis/NSIS.template.in "${template}")
+list(APPEND CMAKE_MODULE_PATH ${CMAKE_BINARY_DIR}/packaging/nsis)
 set(CPACK_NSIS_PACKAGE_NAME "Quillmate")
 set(CPACK_NSIS_DISPLAY_NAME "Quillmate ${PROJECT_VERSION}")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
