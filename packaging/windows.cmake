@@ -17,8 +17,9 @@ function(quillmate_add_version_resource target description)
   set(rc ${CMAKE_BINARY_DIR}/packaging/${target}-version.rc)
   configure_file(${QUILLMATE_PACKAGING_DIR}/version.rc.in ${rc} @ONLY)
   target_sources(${target} PRIVATE ${rc})
-  set_property(SOURCE ${rc} APPEND PROPERTY OBJECT_DEPENDS
-    ${QUILLMATE_PACKAGING_DIR}/quillmate.manifest)
+  # The script names the manifest; a changed manifest compiles it again.
+  set_property(SOURCE ${rc} TARGET_DIRECTORY ${target}
+    APPEND PROPERTY OBJECT_DEPENDS ${QUILLMATE_PACKAGING_DIR}/quillmate.manifest)
 endfunction()
 
 quillmate_add_version_resource(quillmate "Quillmate chess game")
