@@ -39,6 +39,7 @@ set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY
   CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
 
 set(QUILLMATE_ARTWORK ${PROJECT_SOURCE_DIR}/tools/artwork/draw_artwork.py)
+file(GLOB QUILLMATE_ARTWORK_CODE CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/artwork/*.py)
 foreach(scale 1 2)
   math(EXPR size "32 * ${scale}")
   set(png ${QUILLMATE_DEB_DIR}/icon-${size}/quillmate.png)
@@ -46,7 +47,7 @@ foreach(scale 1 2)
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QUILLMATE_DEB_DIR}/icon-${size}
     # The system interpreter: the artwork is drawn the same wherever it runs.
     COMMAND /usr/bin/python3 ${QUILLMATE_ARTWORK} --icon-png ${png} ${scale}
-    DEPENDS ${QUILLMATE_ARTWORK} ${PROJECT_SOURCE_DIR}/tools/artwork/hands.py
+    DEPENDS ${QUILLMATE_ARTWORK_CODE}
     COMMENT "Drawing the ${size} x ${size} icon")
   list(APPEND QUILLMATE_DEB_FILES ${png})
   install(FILES ${png} DESTINATION share/icons/hicolor/${size}x${size}/apps)
