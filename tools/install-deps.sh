@@ -3,13 +3,15 @@
 # those already installed. Recommended packages are never pulled in: with
 # fonts-liberation present, Wine draws Chinese text as boxes.
 #
-# Usage: tools/install-deps.sh [--build] [--check] [--fuzz] [--windows] [--wine] [--all]
+# Usage: tools/install-deps.sh [--build] [--check] [--fuzz] [--windows] [--wine]
+#                              [--screen] [--package] [--all]
 #   --build    native build and unit tests (the default set for tools/run.sh)
 #   --check    the format check
 #   --fuzz     clang and the libFuzzer runtime
 #   --windows  the mingw-w64 cross compiler
 #   --wine     Wine, Xvfb and the fonts the Windows programs need
 #   --screen   window lookup and screenshots, for starting the game headless
+#   --package  building the packages and trying them as a player would
 #   --all      everything above but --screen (the default with no arguments)
 set -euo pipefail
 
@@ -19,6 +21,7 @@ FUZZ=(clang libclang-rt-14-dev)  # libclang-rt-14-dev holds libclang_rt.fuzzer
 WINDOWS=(g++-mingw-w64-x86-64)   # brings both thread models; we use -posix
 WINE=(wine wine64 xvfb fonts-wqy-microhei fonts-wine)
 SCREEN=(x11-utils imagemagick)
+PACKAGE=(nsis dpkg-dev lintian unzip binutils x11-utils imagemagick)
 
 wanted=()
 [[ $# -gt 0 ]] || set -- --all
@@ -30,8 +33,9 @@ for arg in "$@"; do
         --windows) wanted+=("${WINDOWS[@]}") ;;
         --wine) wanted+=("${WINE[@]}") ;;
         --screen) wanted+=("${SCREEN[@]}") ;;
-        --all) wanted+=("${BUILD[@]}" "${CHECK[@]}" "${FUZZ[@]}" "${WINDOWS[@]}" "${WINE[@]}") ;;
-        -h | --help) sed -n '2,14s/^# \{0,1\}//p' "$0"; exit 0 ;;
+        --package) wanted+=("${PACKAGE[@]}") ;;
+        --all) wanted+=("${BUILD[@]}" "${CHECK[@]}" "${FUZZ[@]}" "${WINDOWS[@]}" "${WINE[@]}" "${PACKAGE[@]}") ;;
+        -h | --help) sed -n '2,16s/^# \{0,1\}//p' "$0"; exit 0 ;;
         *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
     esac
 done

@@ -150,6 +150,16 @@ step_game_end_to_end() {
     bash tests/e2e/run.sh build/windows build/e2e-artifacts
 }
 
+# The installer, the zip and the Debian package, built with one command and
+# then installed and started as a player would.
+step_packages() {
+    bash tools/package.sh --no-deps
+}
+
+step_packages_as_a_player() {
+    bash tools/check-packages.sh
+}
+
 # --- driver ----------------------------------------------------------------
 
 names=() results=() seconds=()
@@ -180,6 +190,8 @@ run_step "windows build" step_windows_build
 run_step "windows smoke test under wine" step_windows_smoke
 run_step "artwork under wine" step_artwork_under_wine
 run_step "game end-to-end under wine" step_game_end_to_end
+run_step "packages" step_packages
+run_step "packages installed and started as a player would" step_packages_as_a_player
 
 passed=0 failed=0
 printf '\n==== summary ====\n'

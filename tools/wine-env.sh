@@ -16,31 +16,18 @@ export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko install prompts
 
 source "$ROOT/tools/display.sh"
 
-# Raise this when wine_settings changes: prefixes made before get the new
-# settings on their next wine_boot.
-QUILLMATE_WINE_SETTINGS_VERSION=2
+# Raise this when packaging/wine-prefix.reg changes: prefixes made before get
+# the new settings on their next wine_boot.
+QUILLMATE_WINE_SETTINGS_VERSION=3
 QUILLMATE_WINE_SETTINGS_MARK=$WINEPREFIX/quillmate-settings
 
-# The caption buttons' font. This Wine build does not load the fonts of its
-# own data folder, so without this entry every "Marlett" request falls to
-# another face and the title bar shows the letters 0, 1 and r.
-QUILLMATE_MARLETT=/usr/share/wine/fonts/marlett.ttf
-
-wine_reg_add() {
-    LC_ALL=zh_CN.UTF-8 timeout 60 wine reg add "$@" /f >/dev/null
-}
-
+# The registry settings that every prefix running the game shares (the Debian
+# package's launcher imports the same file).
 wine_settings() {
-    # Without a window manager, Wine otherwise draws no title bars and stalls
-    # for 2 s whenever a window is hidden or destroyed.
-    wine_reg_add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
-    if [[ -f $QUILLMATE_MARLETT ]]; then
-        wine_reg_add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
-            /v 'Marlett (TrueType)' /t REG_SZ /d "Z:${QUILLMATE_MARLETT//\//\\}"
-    else
-        echo "warning: no $QUILLMATE_MARLETT (fonts-wine); title bar buttons show letters" >&2
-    fi
-    # reg add returns before the registry is written; wait for wineserver.
+    [[ -f /usr/share/wine/fonts/marlett.ttf ]] ||
+        echo "warning: no Marlett font (fonts-wine); title bar buttons show letters" >&2
+    LC_ALL=zh_CN.UTF-8 timeout 60 wine reg import "Z:$ROOT/packaging/wine-prefix.reg" >/dev/null
+    # reg returns before the registry is written; wait for wineserver.
     timeout 60 wineserver -w
 }
 

@@ -6,6 +6,9 @@ and the program icon, with the resource script that numbers them.
     draw_artwork.py --check DIR        exit 1 unless DIR holds exactly what
                                        would be written (byte for byte)
     draw_artwork.py --preview OUT.png  write a contact sheet to look at
+    draw_artwork.py --icon-png OUT.png [SCALE]
+                                       write the program icon as a PNG with
+                                       transparency, each pixel SCALE x SCALE
 
 Everything is drawn from the shapes in this folder; the output is the same,
 byte for byte, on every run. Only modules that a minimal Python 3 install
@@ -127,6 +130,13 @@ def resource_script():
     return '\n'.join(lines)
 
 
+def enlarged(rows, opaque, scale):
+    """The rows of a picture with every pixel repeated scale x scale times."""
+    def grow(picture):
+        return [[v for v in row for _ in range(scale)] for row in picture for _ in range(scale)]
+    return grow(rows), grow(opaque)
+
+
 def write(outdir, files):
     os.makedirs(outdir, exist_ok=True)
     for name, data in sorted(files.items()):
@@ -164,6 +174,11 @@ def main(argv):
         import preview
         with open(argv[2], 'wb') as f:
             f.write(formats.png(preview.contact_sheet(Artwork())))
+        return 0
+    if len(argv) in (3, 4) and argv[1] == '--icon-png':
+        scale = int(argv[3]) if len(argv) == 4 else 1
+        with open(argv[2], 'wb') as f:
+            f.write(formats.png(*enlarged(*hands.icon(), scale)))
         return 0
     print(__doc__.strip(), file=sys.stderr)
     return 2

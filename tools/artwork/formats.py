@@ -167,15 +167,24 @@ def read_icon_file(data):
 
 # --- PNG (previews only) ----------------------------------------------------
 
-def png(rows):
+def png(rows, opaque=None):
+    """An RGB PNG; with `opaque` rows, an RGBA one whose other pixels are
+    fully transparent."""
     height, width = len(rows), len(rows[0])
-    raw = b''.join(b'\x00' + bytes(v for c in row for v in c) for row in rows)
+    if opaque is None:
+        colour_type = 2
+        pixels = rows
+    else:
+        colour_type = 6
+        pixels = [[c + (255 if o else 0,) for c, o in zip(row, flags)]
+                  for row, flags in zip(rows, opaque)]
+    raw = b''.join(b'\x00' + bytes(v for c in row for v in c) for row in pixels)
 
     def chunk(tag, body):
         return (struct.pack('>I', len(body)) + tag + body
                 + struct.pack('>I', zlib.crc32(tag + body) & 0xFFFFFFFF))
 
     return (b'\x89PNG\r\n\x1a\n'
-            + chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 2, 0, 0, 0))
+            + chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, colour_type, 0, 0, 0))
             + chunk(b'IDAT', zlib.compress(raw, 9))
             + chunk(b'IEND', b''))
