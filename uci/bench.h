@@ -16,12 +16,7 @@ constexpr int DEFAULT_BENCH_DEPTH = 5;
 // real play.
 const std::vector<std::string>& BuiltInBenchFens();
 
-struct BenchTotals {
-    int64_t nodes = 0;
-    int64_t milliseconds = 0;
-};
-
 // Searches each position to depth with the given number of threads and
 // writes one line per position, then the closing block of totals.
-BenchTotals RunBenchPositions(const std::vector<PositionRecord>& positions, int depth, int threads,
-                              std::ostream& out);
+void RunBenchPositions(const std::vector<PositionRecord>& positions, int depth, int threads,
+                       std::ostream& out);
