@@ -32,17 +32,6 @@ TEST(Fen, ReadsAndWritesBackEveryField) {
     EXPECT_EQ(FormatFen(InitialPosition()), START_FEN);  // its "00" also means no square
 }
 
-TEST(Fen, FillsTheRecordAsTheRulesRead) {
-    PositionRecord record{};
-    std::string error;
-    ASSERT_TRUE(ParseFen("r3k2r/8/8/8/3Pp3/8/8/R3K2R b Kq d3 0 7", record, error)) << error;
-    EXPECT_EQ(std::string(record.castling), "K--q");  // each right in its own slot
-    EXPECT_EQ(std::string(record.enPassant), "D3");
-    EXPECT_EQ(record.board[SquareIndex(4, 4)], 'P');
-    EXPECT_EQ(record.board[SquareIndex(1, 8)], 'r');
-    EXPECT_EQ(record.board[SquareIndex(2, 8)], EMPTY_SQUARE);
-}
-
 TEST(Fen, RefusesMalformedFensWithAReasonAndLeavesTheRecord) {
     const std::string BOARD = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR ";
     const std::string E4 = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR ";
