@@ -1,5 +1,7 @@
 #include "uci/bench.h"
 
+#include <cstdint>
+
 #include "engine/search.h"
 #include "uci/clock.h"
 #include "uci/notation.h"

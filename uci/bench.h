@@ -3,7 +3,6 @@
 // fixed, so any change in the total means the search or the rules changed.
 #pragma once
 
-#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>

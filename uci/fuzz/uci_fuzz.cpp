@@ -22,7 +22,9 @@ extern "C" const char* __asan_default_options() {
 // on fixed positions, so it reads its arguments and searches none.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     UciSession session;
-    session.limits = SessionLimits{2, 2, 0, false};
+    session.limits.maxSearchDepth = session.limits.maxPerftDepth = 2;
+    session.limits.maxBenchPositions = 0;
+    session.limits.filesAllowed = false;
     std::ostringstream out;
     std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
     for (std::string line; std::getline(input, line) && RunCommand(session, line, out);) {
