@@ -55,18 +55,16 @@ step_fuzz() {
     fuzzer=$(find build/fuzz/uci -type f -name quillmate_uci_fuzz -perm -u+x 2>/dev/null |
         head -n 1) || true
     [[ -n $fuzzer ]] || { echo "FAILED: no quillmate_uci_fuzz under build/fuzz/uci"; return 1; }
-    # New inputs go to a scratch corpus under build/; the seed corpora in the
-    # repository are only read.
-    local out=build/fuzz/run seeds=(tools/fuzz-corpus) options=()
-    [[ -d uci/fuzz/corpus ]] && seeds+=(uci/fuzz/corpus)
-    [[ -f uci/fuzz/uci.dict ]] && options+=(-dict=uci/fuzz/uci.dict)
+    # New inputs go to a scratch corpus under build/; the seed corpus in the
+    # repository is only read.
+    local out=build/fuzz/run seeds=uci/fuzz/corpus
     rm -rf "$out/artifacts"
     mkdir -p "$out/corpus" "$out/artifacts"
-    echo "Fuzzing for ${FUZZ_SECONDS}s from ${seeds[*]} (log: $out/fuzz.log)"
+    echo "Fuzzing for ${FUZZ_SECONDS}s from $seeds (log: $out/fuzz.log)"
     local rc=0
     "$fuzzer" -max_total_time="$FUZZ_SECONDS" -timeout=25 \
-        "${options[@]}" -artifact_prefix="$out/artifacts/" -print_final_stats=1 \
-        "$out/corpus" "${seeds[@]}" >"$out/fuzz.log" 2>&1 || rc=$?
+        -dict=uci/fuzz/uci.dict -artifact_prefix="$out/artifacts/" -print_final_stats=1 \
+        "$out/corpus" "$seeds" >"$out/fuzz.log" 2>&1 || rc=$?
     if [[ $rc -ne 0 ]]; then
         tail -n 80 "$out/fuzz.log"
         echo "The fuzzer failed (exit $rc); the input is in $out/artifacts/"

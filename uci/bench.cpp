@@ -1,12 +1,14 @@
 #include "uci/bench.h"
 
+#include <cstdint>
+
 #include "engine/search.h"
 #include "uci/clock.h"
 #include "uci/notation.h"
 
-BenchTotals RunBenchPositions(const std::vector<PositionRecord>& positions, int depth, int threads,
-                              std::ostream& out) {
-    BenchTotals totals;
+void RunBenchPositions(const std::vector<PositionRecord>& positions, int depth, int threads,
+                       std::ostream& out) {
+    int64_t nodes = 0;
     const ClockTime start = Now();
     for (std::size_t i = 0; i < positions.size(); ++i) {
         Square from{}, to{};
@@ -16,13 +18,11 @@ BenchTotals RunBenchPositions(const std::vector<PositionRecord>& positions, int 
         out << "Position " << i + 1 << '/' << positions.size() << ": bestmove "
             << (found ? MoveText(positions[i], from, to) : "0000") << " score cp "
             << static_cast<int>(report.score) << " nodes " << report.nodes << '\n';
-        totals.nodes += report.nodes;
+        nodes += report.nodes;
     }
     const int64_t microseconds = MicrosecondsSince(start);
-    totals.milliseconds = microseconds / 1000;
     out << "===========================\n"
-        << "Total time (ms) : " << totals.milliseconds << '\n'
-        << "Nodes searched  : " << totals.nodes << '\n'
-        << "Nodes/second    : " << NodesPerSecond(totals.nodes, microseconds) << '\n';
-    return totals;
+        << "Total time (ms) : " << microseconds / 1000 << '\n'
+        << "Nodes searched  : " << nodes << '\n'
+        << "Nodes/second    : " << NodesPerSecond(nodes, microseconds) << '\n';
 }

@@ -3,7 +3,6 @@
 // fixed, so any change in the total means the search or the rules changed.
 #pragma once
 
-#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -16,12 +15,7 @@ constexpr int DEFAULT_BENCH_DEPTH = 5;
 // real play.
 const std::vector<std::string>& BuiltInBenchFens();
 
-struct BenchTotals {
-    int64_t nodes = 0;
-    int64_t milliseconds = 0;
-};
-
 // Searches each position to depth with the given number of threads and
 // writes one line per position, then the closing block of totals.
-BenchTotals RunBenchPositions(const std::vector<PositionRecord>& positions, int depth, int threads,
-                              std::ostream& out);
+void RunBenchPositions(const std::vector<PositionRecord>& positions, int depth, int threads,
+                       std::ostream& out);

@@ -7,16 +7,13 @@ namespace {
 
 const char* const RANK_SEPARATOR = " +---+---+---+---+---+---+---+---+\n";
 
-// Shows a record byte as it is, but never a byte that would garble the terminal.
-char Printable(char c) { return c >= '!' && c <= '~' ? c : '?'; }
-
 void WriteBoard(const PositionRecord& position, std::ostream& out) {
     out << RANK_SEPARATOR;
     for (int rank = 8; rank >= 1; --rank) {
         out << ' ';
         for (int file = 1; file <= 8; ++file) {
             const char piece = PieceAt(position, file, rank);
-            out << "| " << (piece == EMPTY_SQUARE ? ' ' : Printable(piece)) << ' ';
+            out << "| " << (piece == EMPTY_SQUARE ? ' ' : piece) << ' ';
         }
         out << "| " << rank << '\n' << RANK_SEPARATOR;
     }
@@ -28,7 +25,7 @@ void WriteBoard(const PositionRecord& position, std::ostream& out) {
 void RunDisplay(UciSession& session, const Words&, std::ostream& out) {
     const PositionRecord& position = session.position;
     WriteBoard(position, out);
-    out << "\nSide to move: " << Printable(position.sideToMove) << '\n'
+    out << "\nSide to move: " << position.sideToMove << '\n'
         << "Castling: " << std::string(position.castling, 4) << '\n'
         << "En passant: " << std::string(position.enPassant, 2) << '\n'
         << "Move number: " << position.moveNumber << '\n'

@@ -35,6 +35,11 @@ const char* PieceName(char piece) {
 
 const char* SideName(char side) { return side == 'w' ? "White" : "Black"; }
 
+// "e2" for Square{5, 2}.
+std::string SquareText(Square square) {
+    return {static_cast<char>('a' + square.file - 1), static_cast<char>('0' + square.rank)};
+}
+
 // The squares and the promotion mark of a move's text, checked for form only.
 bool ReadMoveText(const std::string& text, Square& from, Square& to, bool& queen,
                   std::string& error) {
@@ -57,10 +62,6 @@ bool ReadMoveText(const std::string& text, Square& from, Square& to, bool& queen
 }
 
 }  // namespace
-
-std::string SquareText(Square square) {
-    return {static_cast<char>('a' + square.file - 1), static_cast<char>('0' + square.rank)};
-}
 
 std::string MoveText(const PositionRecord& position, Square from, Square to) {
     std::string text = SquareText(from) + SquareText(to);

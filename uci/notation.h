@@ -6,9 +6,6 @@
 
 #include "rules/position.h"
 
-// "e2" for Square{5, 2}.
-std::string SquareText(Square square);
-
 // The move from from to to in position, with 'q' appended when a pawn
 // reaches its last rank (the rules always promote to a queen).
 std::string MoveText(const PositionRecord& position, Square from, Square to);

@@ -19,7 +19,7 @@ Words SplitWords(const std::string& line) {
 
 std::string JoinWords(const Words& words, std::size_t first, std::size_t last) {
     std::string joined;
-    for (std::size_t i = first; i < last && i < words.size(); ++i) {
+    for (std::size_t i = first; i < last; ++i) {
         if (!joined.empty()) joined += ' ';
         joined += words[i];
     }
@@ -52,10 +52,9 @@ bool ParseBoundedNumber(const std::string& word, const char* what, int64_t low, 
     const char* begin = word.data();
     const char* end = begin + word.size();
     // from_chars takes no leading '+'; a number written "+5" is still a number.
-    if (begin != end && *begin == '+' && end - begin > 1 && begin[1] != '-') ++begin;
+    if (end - begin > 1 && *begin == '+' && begin[1] != '-') ++begin;
     const auto result = std::from_chars(begin, end, parsed);
-    if (word.empty() || result.ec != std::errc() || result.ptr != end || parsed < low ||
-        parsed > high) {
+    if (result.ec != std::errc() || result.ptr != end || parsed < low || parsed > high) {
         error = std::string(what) + " must be a whole number from " + std::to_string(low) + " to " +
                 std::to_string(high) + ", not " + Quoted(word);
         return false;

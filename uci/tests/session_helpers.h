@@ -23,5 +23,5 @@ inline std::vector<std::string> OutputLines(const std::string& output) {
 }
 
 inline bool StartsWith(const std::string& text, const std::string& prefix) {
-    return text.compare(0, prefix.size(), prefix) == 0;
+    return text.rfind(prefix, 0) == 0;
 }
