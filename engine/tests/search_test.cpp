@@ -6,6 +6,7 @@
 #include "engine/evaluate.h"
 #include "engine/search.h"
 #include "engine/successors.h"
+#include "engine/tests/known_figures.h"
 #include "engine/tests/reference_engine.h"
 #include "rules/make_move.h"
 #include "rules/tests/test_positions.h"
@@ -51,12 +52,11 @@ TEST(Search, InitialPositionAtDepthFive) {
     SearchReport report;
     SearchSettings one;
     one.threads = 1;
-    ASSERT_EQ(FindBestMove(InitialPosition(), 5, from, to, one, &report), 1);
-    EXPECT_EQ(from, (Square{5, 2}));
-    EXPECT_EQ(to, (Square{5, 4}));
-    EXPECT_EQ(report.score, 88.0f);
-    EXPECT_EQ(report.nodes, 139871);
-    EXPECT_EQ(report.evaluations, 131231);
+    ASSERT_EQ(FindBestMove(InitialPosition(), known::START_DEPTH, from, to, one, &report), 1);
+    EXPECT_EQ((Move{from, to}), Mv(known::START_MOVE));
+    EXPECT_EQ(report.score, known::START_SCORE);
+    EXPECT_EQ(report.nodes, known::START_NODES);
+    EXPECT_EQ(report.evaluations, known::START_EVALUATIONS);
 }
 
 TEST(Search, InitialPositionRootScores) {
