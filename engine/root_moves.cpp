@@ -8,6 +8,7 @@
 
 #include "engine/evaluate.h"
 #include "engine/memory.h"
+#include "engine/search.h"
 #include "engine/successors.h"
 
 // Root moves are independent, so threads could simply take them in turn; but
@@ -23,7 +24,6 @@
 namespace {
 
 constexpr int MAX_SPLIT_MOVES = 8;
-constexpr int MAX_THREADS = 64;
 
 enum class TaskState : uint8_t { IDLE, RUNNING, FINISHED };
 

@@ -85,12 +85,12 @@ bool SideToMoveHasNoKing(const PositionRecord& position) {
     return (side == 'w' || side == 'b') && IsKingMissing(position, side);
 }
 
-}  // namespace
-
 int DefaultSearchThreads() {
     const unsigned cores = std::thread::hardware_concurrency();
-    return cores == 0 ? 1 : static_cast<int>(std::min(cores, 64u));
+    return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, MAX_THREADS));
 }
+
+}  // namespace
 
 int FindBestMove(PositionRecord position, int depth, Square& from, Square& to,
                  const SearchSettings& settings, SearchReport* report) {
@@ -119,11 +119,4 @@ int FindBestMove(PositionRecord position, int depth, Square& from, Square& to,
         report->outOfMemory = counters.outOfMemory;
     }
     return found;
-}
-
-float SearchPosition(PositionRecord position, int depth, float alpha, float beta) {
-    SearchCounters counters;
-    const float score = SearchNode(counters, position, std::max(depth, 0), alpha, beta);
-    if (counters.outOfMemory) ReportOutOfMemory();
-    return score;
 }

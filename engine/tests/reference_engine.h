@@ -1,5 +1,5 @@
 // A slow, literal second implementation of successor generation, evaluation
-// and search, built only on the public rules operations. The engine is tuned
+// and search, built only on the public rules operations and the value tables. The engine is tuned
 // for speed; the tests hold its results (moves, scores, node and evaluation
 // counts) equal to this one's over many positions.
 #pragma once
@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/piece_square_tables.h"
 #include "rules/make_move.h"
 #include "rules/position.h"
-#include "rules/targets.h"
 #include "rules/tests/test_positions.h"
 
 namespace reference {
@@ -22,30 +22,18 @@ inline std::vector<PositionRecord> Successors(const PositionRecord& position) {
     return successors;
 }
 
-// Piece values in the owner's relative coordinates (f, r), each 1..8.
-inline int RelativeValue(char kind, int f, int r) {
-    static const int KNIGHT_BY_RANK[9] = {0, 290, 320, 321, 348, 348, 376, 376, 290};
-    static const int KING_ON_BACK_RANK[9] = {0, 30, 200, 30, 0, 0, 0, 200, 30};
-    switch (kind) {
-        case 'r': return 450;
-        case 'q': return r == 1 ? 850 : 876;
-        case 'b': return r == 1 ? 300 : (r <= 3 ? 329 : 330);
-        case 'n': return KNIGHT_BY_RANK[r] + (f == 1 || f == 8 ? 0 : 10);
-        case 'p':
-            if (f == 4 || f == 5) {
-                if (r == 3) return 127;
-                if (r == 4 || r == 5) return 131;
-            }
-            return 100;
-        case 'k': return r == 1 ? KING_ON_BACK_RANK[f] : 0;
-        default: return 0;
-    }
-}
-
+// A piece's value read from its table as drawn, rank 8 in the first row; a
+// Black piece sees the board turned half a turn.
 inline int SquareValue(char letter, int file, int rank) {
-    const bool black = SideOf(letter) == 'b';
+    if (SideOf(letter) == 'b') {
+        file = 9 - file;
+        rank = 9 - rank;
+    }
     const char kind = (letter >= 'A' && letter <= 'Z') ? static_cast<char>(letter + 32) : letter;
-    return RelativeValue(kind, black ? 9 - file : file, black ? 9 - rank : rank);
+    for (const PieceSquareTable& table : PIECE_SQUARE_TABLES) {
+        if (table.kind == kind) return table.values[8 - rank][file - 1];
+    }
+    return 0;
 }
 
 inline int CountTerm(const PositionRecord& position, char side) {

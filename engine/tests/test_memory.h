@@ -1,16 +1,20 @@
 // A test allocator and out-of-memory reporter for the engine's hooks: it
 // counts every allocation, can make the Nth one (or every one from the Nth
-// on) fail, and keeps the set of live blocks, so that leaks, double releases
-// and releases of foreign blocks show up.
+// on) fail, and keeps the live blocks, so that leaks, double releases and
+// releases of foreign blocks show up. A released block is filled with
+// garbage and kept until the next test step, so that a block still read
+// after its release gives wrong results instead of going unnoticed.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <map>
 #include <mutex>
-#include <set>
 #include <thread>
+#include <vector>
 
 #include "engine/memory.h"
 
@@ -18,14 +22,11 @@ namespace test_memory {
 
 struct State {
     std::mutex mutex;
-    std::set<void*> live;
-    int64_t calls = 0;
-    int64_t failures = 0;
-    int64_t badReleases = 0;
+    std::map<void*, std::size_t> live;
+    std::vector<void*> released;
+    int64_t calls = 0, failures = 0, badReleases = 0, reports = 0, reportsOffThread = 0;
     int64_t failAt = 0;           // 1-based call number to fail; 0 never fails
     bool failAfterwards = false;  // every call from failAt on fails
-    int64_t reports = 0;
-    int64_t reportsOffThread = 0;
     std::thread::id caller;
 };
 
@@ -44,18 +45,21 @@ inline void* Allocate(std::size_t bytes) {
         return nullptr;
     }
     void* block = std::malloc(bytes == 0 ? 1 : bytes);
-    state.live.insert(block);
+    state.live[block] = bytes;
     return block;
 }
 
 inline void Release(void* block) {
     State& state = Memory();
     std::lock_guard<std::mutex> lock(state.mutex);
-    if (state.live.erase(block) == 0) {
+    const auto found = state.live.find(block);
+    if (found == state.live.end()) {
         ++state.badReleases;
         return;  // not ours, or released twice: never hand it to free
     }
-    std::free(block);
+    std::memset(block, 0xA5, found->second);
+    state.released.push_back(block);
+    state.live.erase(found);
 }
 
 inline void Report() {
@@ -72,7 +76,7 @@ inline void Report() {
 class EngineMemoryTest : public ::testing::Test {
    protected:
     void SetUp() override {
-        ResetCounts();
+        FailCall(0);
         SetBlockAllocator(test_memory::Allocate, test_memory::Release);
         SetOutOfMemoryReporter(test_memory::Report);
     }
@@ -80,30 +84,26 @@ class EngineMemoryTest : public ::testing::Test {
     void TearDown() override {
         SetBlockAllocator(nullptr, nullptr);
         SetOutOfMemoryReporter(nullptr);
+        FailCall(0);
         test_memory::State& state = test_memory::Memory();
-        std::lock_guard<std::mutex> lock(state.mutex);
-        for (void* block : state.live) std::free(block);
+        for (const auto& block : state.live) std::free(block.first);
         state.live.clear();
     }
 
-    // Clears the counters; blocks still live stay counted as live.
-    void ResetCounts() {
+    // Starts a step: clears the counters, frees the released blocks and makes
+    // allocation `call` fail (and every later one too when asked); 0 fails none.
+    void FailCall(int64_t call, bool andEveryLaterCall = false) {
         test_memory::State& state = test_memory::Memory();
         std::lock_guard<std::mutex> lock(state.mutex);
+        for (void* block : state.released) std::free(block);
+        state.released.clear();
         state.calls = state.failures = state.badReleases = 0;
         state.reports = state.reportsOffThread = 0;
-        state.failAt = 0;
-        state.failAfterwards = false;
-        state.caller = std::this_thread::get_id();
-    }
-
-    void FailCall(int64_t call, bool andEveryLaterCall = false) {
-        ResetCounts();
-        test_memory::State& state = test_memory::Memory();
-        std::lock_guard<std::mutex> lock(state.mutex);
         state.failAt = call;
         state.failAfterwards = andEveryLaterCall;
+        state.caller = std::this_thread::get_id();
     }
+    void ResetCounts() { FailCall(0); }
 
     static int64_t Calls() { return Read(&test_memory::State::calls); }
     static int64_t Failures() { return Read(&test_memory::State::failures); }

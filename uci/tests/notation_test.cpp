@@ -35,7 +35,8 @@ std::string Refusal(const PositionRecord& position, const std::string& move) {
 // The texts of all successors, in list order.
 std::vector<std::string> SuccessorTexts(const PositionRecord& position) {
     SuccessorList list = nullptr;
-    const int count = GenerateSuccessors(position, list);
+    bool outOfMemory = false;
+    const int count = GenerateSuccessorsQuietly(position, list, outOfMemory);
     std::vector<std::string> texts;
     for (int i = 0; i < count; ++i) texts.push_back(SuccessorMoveText(position, list[i]));
     if (count > 0) ReleaseSuccessors(list);
