@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -22,21 +21,6 @@ TEST(Position, InitialRecordHasEveryFieldAndZeroElsewhere) {
         EXPECT_NE(changed, expected) << offset;
         EXPECT_FALSE(changed == expected) << offset;
     }
-}
-
-TEST(Position, PieceAtOutsideTheBoardIsOffBoardNeverANeighbouringField) {
-    // Piece letters around the board: a reader that strays would return one.
-    PositionRecord record = InitialPosition();
-    record.board[64] = 'Q';
-    record.sideToMove = 'K';
-    for (int bad : {0, 9, -1, 10, INT_MIN, INT_MAX}) {
-        for (int good = 1; good <= 8; ++good) {
-            EXPECT_EQ(PieceAt(record, bad, good), OFF_BOARD) << bad << "," << good;
-            EXPECT_EQ(PieceAt(record, good, bad), OFF_BOARD) << good << "," << bad;
-        }
-    }
-    EXPECT_EQ(PieceAt(record, 8, 8), 'r');
-    EXPECT_EQ(PieceAt(record, 4, 1), 'Q');
 }
 
 TEST(Position, SideKindAndIndexOfEveryByte) {

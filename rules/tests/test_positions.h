@@ -10,6 +10,7 @@
 #include <cstring>
 #include <ostream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,16 @@ inline PositionRecord MakePosition(const std::string& placement, char side = 'w'
     std::memcpy(record.enPassant, enPassant, 2);
     record.moveNumber = moveNumber;
     return record;
+}
+
+// The same from one text: "diagram side castling enPassant moveNumber", the
+// fields after the diagram optional.
+inline PositionRecord Parse(const std::string& text) {
+    std::istringstream in(text);
+    std::string diagram, side = "w", castling = "----", enPassant = "--";
+    int32_t moveNumber = 1;
+    in >> diagram >> side >> castling >> enPassant >> moveNumber;
+    return MakePosition(diagram, side[0], castling.c_str(), enPassant.c_str(), moveNumber);
 }
 
 inline PositionRecord Play(PositionRecord record, const Move& move) {
