@@ -34,8 +34,7 @@ class SearchMemory : public EngineMemoryTest {
         const Outcome outcome = Search(position, depth, threads);
         EXPECT_EQ(Reports(), 0);
         EXPECT_FALSE(outcome.report.outOfMemory);
-        EXPECT_EQ(LiveBlocks(), 0) << threads << " threads";
-        EXPECT_EQ(BadReleases(), 0);
+        ExpectBalanced(std::to_string(threads) + " threads");
         return outcome;
     }
 
@@ -50,10 +49,8 @@ class SearchMemory : public EngineMemoryTest {
                                   " threads";
         ASSERT_GE(Failures(), 1) << where;
         EXPECT_EQ(Reports(), 1) << where;
-        EXPECT_EQ(ReportsOffThread(), 0) << where;
         EXPECT_TRUE(outcome.report.outOfMemory) << where;
-        EXPECT_EQ(LiveBlocks(), 0) << where;
-        EXPECT_EQ(BadReleases(), 0) << where;
+        ExpectBalanced(where);
         const Move& move = outcome.move;
         if (outcome.found) {
             EXPECT_EQ(SideOf(PieceAt(position, move.from.file, move.from.rank)),

@@ -84,19 +84,35 @@ TEST(Search, KnownFiguresOnAnyNumberOfThreads) {
     }
 }
 
-TEST(Search, FindBestMoveMatchesTheReference) {
-    for (const PositionRecord& position : SamplePositions()) {
-        for (int depth : {1, 2, 3}) {
-            const reference::Choice expected = reference::BestMove(position, depth);
-            const Result result = Best(position, depth);
-            const std::string where =
-                "depth " + std::to_string(depth) + " in " + ::testing::PrintToString(position);
-            ASSERT_EQ(result.found, expected.found ? 1 : 0) << where;
-            EXPECT_EQ(result.report.nodes, expected.counters.nodes) << where;
-            EXPECT_EQ(result.report.evaluations, expected.counters.evaluations) << where;
-            EXPECT_EQ(result.report.score, expected.found ? expected.best : -KING_LOST_SCORE);
-            if (result.found) {
-                EXPECT_EQ(Play(position, result.move), expected.successor) << where;
+TEST(Search, MatchesTheReferenceOnAnyNumberOfThreads) {
+    // From depth 3 on, threads share the deep root moves successor by
+    // successor; depth 4 gives the sharing more room.
+    const std::vector<PositionRecord> positions = SamplePositions();
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        for (int depth : {1, 2, 3, 4}) {
+            if (depth == 4 && i % 3 != 0) continue;
+            const Result one = Best(positions[i], depth);
+            const std::string where = "depth " + std::to_string(depth) + " in position " +
+                                      ::testing::PrintToString(positions[i]);
+            if (depth < 4) {
+                const reference::Choice expected = reference::BestMove(positions[i], depth);
+                ASSERT_EQ(one.found, expected.found ? 1 : 0) << where;
+                EXPECT_EQ(one.report.nodes, expected.counters.nodes) << where;
+                EXPECT_EQ(one.report.evaluations, expected.counters.evaluations) << where;
+                EXPECT_EQ(one.report.score, expected.found ? expected.best : -KING_LOST_SCORE);
+                if (one.found) {
+                    EXPECT_EQ(Play(positions[i], one.move), expected.successor) << where;
+                }
+            }
+            for (int threads : {2, 3, 8, 0, MAX_THREADS + 1}) {
+                const Result many = Best(positions[i], depth, threads);
+                ASSERT_EQ(many.found, one.found) << threads << " threads, " << where;
+                if (one.found) {
+                    EXPECT_EQ(many.move, one.move) << threads << " threads, " << where;
+                }
+                EXPECT_EQ(many.report.score, one.report.score) << threads << " threads, " << where;
+                EXPECT_EQ(many.report.nodes, one.report.nodes) << threads << " threads, " << where;
+                EXPECT_EQ(many.report.evaluations, one.report.evaluations);
             }
         }
     }
@@ -135,29 +151,6 @@ TEST(Search, SearchNodeMatchesTheReferenceInAnyWindow) {
                     << ::testing::PrintToString(position);
                 ASSERT_EQ(counters.nodes, expected.nodes);
                 ASSERT_EQ(counters.evaluations, expected.evaluations);
-            }
-        }
-    }
-}
-
-TEST(Search, SameResultWithAnyNumberOfThreads) {
-    std::vector<PositionRecord> positions = SamplePositions();
-    for (std::size_t i = 0; i < positions.size(); ++i) {
-        for (int depth : {1, 3, 4}) {
-            if (depth == 4 && i % 3 != 0) continue;
-            const Result one = Best(positions[i], depth);
-            for (int threads : {2, 3, 8, 0, MAX_THREADS + 1}) {
-                const Result many = Best(positions[i], depth, threads);
-                const std::string where = std::to_string(threads) + " threads, depth " +
-                                          std::to_string(depth) + " in position " +
-                                          std::to_string(i);
-                ASSERT_EQ(many.found, one.found) << where;
-                if (one.found) {
-                    EXPECT_EQ(many.move, one.move) << where;
-                }
-                EXPECT_EQ(many.report.score, one.report.score) << where;
-                EXPECT_EQ(many.report.nodes, one.report.nodes) << where;
-                EXPECT_EQ(many.report.evaluations, one.report.evaluations) << where;
             }
         }
     }

@@ -72,7 +72,7 @@ TEST_F(SuccessorMemory, OneBlockPerListAndNothingWhenAnAllocationFails) {
         const PositionRecord position = MakePosition(diagram, 'w', "KQkq");
         ResetCounts();
         const Generated whole = Generate(position);
-        EXPECT_EQ(LiveBlocks(), 0);
+        ExpectBalanced(diagram);
         const int64_t allocations = Calls();
         EXPECT_EQ(allocations == 0, whole.count == 0) << diagram;
         // The working buffer and the list in turn: no list, the caller's
@@ -89,8 +89,7 @@ TEST_F(SuccessorMemory, OneBlockPerListAndNothingWhenAnAllocationFails) {
             EXPECT_EQ(list == &sentinel, count == 0);
             EXPECT_EQ(Failures(), n <= allocations ? 1 : 0) << "it stops at the first failure";
             EXPECT_EQ(Reports(), 0);
-            EXPECT_EQ(LiveBlocks(), 0);
-            EXPECT_EQ(BadReleases(), 0);
+            ExpectBalanced(diagram);
         }
     }
 }

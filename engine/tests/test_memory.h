@@ -13,6 +13,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -105,21 +106,24 @@ class EngineMemoryTest : public ::testing::Test {
     }
     void ResetCounts() { FailCall(0); }
 
-    static int64_t Calls() { return Read(&test_memory::State::calls); }
-    static int64_t Failures() { return Read(&test_memory::State::failures); }
-    static int64_t Reports() { return Read(&test_memory::State::reports); }
-    static int64_t ReportsOffThread() { return Read(&test_memory::State::reportsOffThread); }
-    static int64_t BadReleases() { return Read(&test_memory::State::badReleases); }
-    static int64_t LiveBlocks() {
+    struct Counts {
+        int64_t calls, failures, badReleases, reports, reportsOffThread, liveBlocks;
+    };
+    static Counts Now() {
         test_memory::State& state = test_memory::Memory();
         std::lock_guard<std::mutex> lock(state.mutex);
-        return static_cast<int64_t>(state.live.size());
+        return Counts{
+            state.calls,   state.failures,         state.badReleases,
+            state.reports, state.reportsOffThread, static_cast<int64_t>(state.live.size())};
     }
-
-   private:
-    static int64_t Read(int64_t test_memory::State::*field) {
-        test_memory::State& state = test_memory::Memory();
-        std::lock_guard<std::mutex> lock(state.mutex);
-        return state.*field;
+    static int64_t Calls() { return Now().calls; }
+    static int64_t Failures() { return Now().failures; }
+    static int64_t Reports() { return Now().reports; }
+    // Every block allocated is released, once, and no report left the calling thread.
+    static void ExpectBalanced(const std::string& where = "") {
+        const Counts now = Now();
+        EXPECT_EQ(now.liveBlocks, 0) << where;
+        EXPECT_EQ(now.badReleases, 0) << where;
+        EXPECT_EQ(now.reportsOffThread, 0) << where;
     }
 };
