@@ -18,7 +18,6 @@ TEST(Position, InitialRecordHasEveryFieldAndZeroElsewhere) {
           sizeof expected - 1}) {
         PositionRecord changed = expected;
         reinterpret_cast<char*>(&changed)[offset] ^= 1;
-        EXPECT_NE(changed, expected) << offset;
         EXPECT_FALSE(changed == expected) << offset;
     }
 }
