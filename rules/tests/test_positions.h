@@ -21,8 +21,7 @@
 inline std::string SquareName(Square square) {
     if (!OnBoard(square.file, square.rank))
         return "(" + std::to_string(square.file) + "," + std::to_string(square.rank) + ")";
-    return std::string(1, static_cast<char>('a' + square.file - 1)) +
-           static_cast<char>('0' + square.rank);
+    return {static_cast<char>('a' + square.file - 1), static_cast<char>('0' + square.rank)};
 }
 
 // GoogleTest finds these through argument-dependent lookup, so failures show
@@ -31,15 +30,11 @@ inline void PrintTo(const Square& square, std::ostream* out) { *out << SquareNam
 
 inline void PrintTo(const PositionRecord& record, std::ostream* out) {
     *out << "\n";
-    for (int rank = 8; rank >= 1; --rank) {
-        *out << "  ";
-        for (int file = 1; file <= 8; ++file) *out << PieceAt(record, file, rank);
-        *out << "\n";
-    }
-    *out << "  side " << record.sideToMove << " castling "
-         << std::string(record.castling, record.castling + 4) << " en passant "
-         << std::string(record.enPassant, record.enPassant + 2) << " move " << record.moveNumber
-         << " reserved " << int(record.reserved[0]) << "," << int(record.reserved[1]) << "\n";
+    for (int rank = 8; rank >= 1; --rank)
+        *out << std::string(record.board + 8 * (rank - 1), 8) << "\n";
+    *out << record.sideToMove << " " << std::string(record.castling, 4) << " "
+         << std::string(record.enPassant, 2) << " " << record.moveNumber << " "
+         << int(record.reserved[0]) << "," << int(record.reserved[1]) << "\n";
 }
 
 // "e4" -> (5, 4).
