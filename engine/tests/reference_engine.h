@@ -4,6 +4,7 @@
 // counts) equal to this one's over many positions.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -106,38 +107,28 @@ struct Choice {
     bool found = false;
     PositionRecord successor{};  // the chosen successor, when found
     float best = -10000.0f;
-    std::vector<float> preScores;  // per successor, in list order
-    std::vector<int> order;        // successor indexes, in search order
-    std::vector<float> scores;     // the main pass's score of each entry of order
+    std::vector<int> order;  // successor indexes, in search order
     Counters counters;
 };
 
 inline Choice BestMove(const PositionRecord& position, int depth) {
     Choice choice;
-    const char side = position.sideToMove;
-    if ((side == 'w' && KingMissing(position, 'w')) || (side == 'b' && KingMissing(position, 'b')))
-        return choice;
+    if (KingMissing(position, position.sideToMove == 'w' ? 'w' : 'b')) return choice;
     const std::vector<PositionRecord> successors = Successors(position);
     const int count = static_cast<int>(successors.size());
     if (count == 0) return choice;
-    std::vector<int> taken(count, 0);
+    // Highest pre-score first; equal pre-scores keep the list order.
+    std::vector<float> preScores;
     for (const PositionRecord& successor : successors)
-        choice.preScores.push_back(-Search(choice.counters, successor, 0, -10000.0f, 10000.0f));
-    for (int k = 0; k < count; ++k) {
-        int best = -1;
-        for (int i = 0; i < count; ++i) {
-            if (taken[i]) continue;
-            if (best < 0 || choice.preScores[i] > choice.preScores[best]) best = i;
-        }
-        choice.order.push_back(best);
-        taken[best] = 1;
-    }
+        preScores.push_back(-Search(choice.counters, successor, 0, -10000.0f, 10000.0f));
+    for (int i = 0; i < count; ++i) choice.order.push_back(i);
+    std::stable_sort(choice.order.begin(), choice.order.end(),
+                     [&](int a, int b) { return preScores[a] > preScores[b]; });
     int chosen = 0;
     for (int k = 0; k < count; ++k) {
         const int remaining = k < 5 ? depth - 1 : 2;
         const float v =
             -Search(choice.counters, successors[choice.order[k]], remaining, -10000.0f, 10000.0f);
-        choice.scores.push_back(v);
         if (v > choice.best) {
             choice.best = v;
             chosen = choice.order[k];
