@@ -57,3 +57,17 @@ TEST(Evaluate, KnownPositions) {
             << c.diagram << " " << c.side << " " << c.castling;
     }
 }
+
+TEST(Evaluate, OnlyTheKingsValuesDependOnTheWing) {
+    // Every other piece is worth the same on a square and its mirror image
+    // across the board's middle, the king's side against the queen's.
+    for (const PieceSquareTable& table : PIECE_SQUARE_TABLES) {
+        if (table.kind == 'k') continue;
+        for (int row = 0; row < 8; ++row) {
+            for (int column = 0; column < 4; ++column) {
+                EXPECT_EQ(table.values[row][column], table.values[row][7 - column])
+                    << table.kind << " row " << row << " column " << column;
+            }
+        }
+    }
+}
