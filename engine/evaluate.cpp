@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "engine/piece_square_tables.h"
+
 #if defined(_MSC_VER)
 #include <intrin.h>
 #endif
@@ -13,32 +15,16 @@ constexpr int SIDE_TO_MOVE_BONUS = 15;
 constexpr int CASTLING_RIGHTS_BONUS = 50;
 constexpr int MINOR_AND_ROOK_WORTH = 30;  // per rook, knight or bishop, in the count term
 
-// The value tables in relative coordinates: Black's are White's turned half a
-// turn, so both rank and file are counted from Black's side.
-constexpr int RelativeValue(char kind, int f, int r) {
-    switch (kind) {
-        case 'r': return 450;
-        case 'q': return r == 1 ? 850 : 876;
-        case 'b': return r == 1 ? 300 : r <= 3 ? 329 : 330;
-        case 'n': {
-            constexpr int byRank[9] = {0, 290, 320, 321, 348, 348, 376, 376, 290};
-            return byRank[r] + (f == 1 || f == 8 ? 0 : 10);
-        }
-        case 'p':
-            if ((f == 4 || f == 5) && r == 3) return 127;
-            if ((f == 4 || f == 5) && (r == 4 || r == 5)) return 131;
-            return 100;
-        case 'k': {
-            constexpr int backRank[9] = {0, 30, 200, 30, 0, 0, 0, 200, 30};
-            return r == 1 ? backRank[f] : 0;
-        }
-        default: return 0;
-    }
-}
-
-constexpr int SquareValue(char letter, int file, int rank) {
+// The value of a piece letter of either colour on (file, rank), read from
+// its kind's table; 0 for a byte that is no piece.
+int SquareValue(char letter, int file, int rank) {
     const bool black = SideOf(letter) == 'b';
-    return RelativeValue(PieceKind(letter), black ? 9 - file : file, black ? 9 - rank : rank);
+    const int row = black ? rank - 1 : 8 - rank;
+    const int column = black ? 8 - file : file - 1;
+    for (const PieceSquareTable& table : PIECE_SQUARE_TABLES) {
+        if (table.kind == PieceKind(letter)) return table.values[row][column];
+    }
+    return 0;
 }
 
 constexpr bool IsCountedPiece(char letter) {
@@ -98,19 +84,6 @@ float KingLost(const PositionRecord& position, char loser) {
 }
 
 }  // namespace
-
-int PieceSquareValue(char letter, int file, int rank) {
-    if (file < 1 || file > 8 || rank < 1 || rank > 8) return 0;
-    return SquareValue(letter, file, rank);
-}
-
-int PieceCountTerm(const PositionRecord& position, char side) {
-    int count = 0;
-    for (char letter : position.board) {
-        if (SideOf(letter) == side && IsCountedPiece(letter)) ++count;
-    }
-    return MINOR_AND_ROOK_WORTH * (count - 3);
-}
 
 BoardSum SumBoard(const PositionRecord& position) {
     int64_t sum = 0;

@@ -10,12 +10,6 @@ constexpr float KING_LOST_SCORE = 9000.0f;
 
 float EvaluatePosition(const PositionRecord& position);
 
-// The value of a piece letter of either colour standing on (file, rank).
-int PieceSquareValue(char letter, int file, int rank);
-
-// 30 points for each rook, knight and bishop of side beyond three.
-int PieceCountTerm(const PositionRecord& position, char side);
-
 // The evaluation in two steps, so that the search can score the successors of
 // a position from the squares that each move changed instead of the whole
 // board: EvaluatePosition(p) == EvaluateBoardSum(p, SumBoard(p)), and

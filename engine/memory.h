@@ -16,9 +16,9 @@ void* AllocateBlock(std::size_t bytes);
 void ReleaseBlock(void* block);
 
 // Called on the thread that asked the engine for work, once for each call of
-// GenerateSuccessors, SearchPosition or FindBestMove in which any allocation
-// failed, however many did. Without a reporter a failure is silent, and the
-// call returns what it could: nothing when the failure left it no answer.
+// FindBestMove in which any allocation failed, however many did. Without a
+// reporter a failure is silent, and the call returns what it could: nothing
+// when the failure left it no answer.
 using OutOfMemoryReporter = void (*)();
 void SetOutOfMemoryReporter(OutOfMemoryReporter reporter);
 void ReportOutOfMemory();

@@ -8,65 +8,62 @@
 
 #include "engine/evaluate.h"
 #include "engine/memory.h"
+#include "engine/search.h"
 #include "engine/successors.h"
 
 // Root moves are independent, so threads could simply take them in turn; but
 // the few deep moves hold most of the work, and one of them would often run
-// alone at the end. So each deep move is split into its successors: they are
-// searched one task each, and a task's result is committed in list order, only
-// if it was searched with the alpha that the move loop has at that point. An
-// idle thread may search a later successor ahead with the current alpha; when
-// alpha has risen by the time its turn comes, the guess is searched again.
-// Each committed result is thus exactly the one-thread result, and so are the
-// node counts, which only take committed work.
+// alone at the end. So each deep move is opened as a node whose successors
+// are searched one task each. Its move loop commits their results in list
+// order, and takes a result only if it was searched with the alpha the loop
+// has at that point: a successor searched ahead with an alpha that has risen
+// since is searched again. Each committed result, and so each score and node
+// count, is exactly the one-thread result; work thrown away is not counted.
 
 namespace {
 
 constexpr int MAX_SPLIT_MOVES = 8;
-constexpr int MAX_THREADS = 64;
 
-enum class TaskState : uint8_t { IDLE, RUNNING, FINISHED };
+enum class SlotState : uint8_t { OPEN, SEARCHING, DONE };
 
-struct ChildTask {
-    TaskState state;
-    float alphaUsed;
+// One successor of a deep move: its task and, once searched, its result.
+struct Slot {
+    SlotState state;
+    float alpha;  // the alpha it was searched with
     StepResult result;
     SearchCounters counters;
 };
 
-enum class MovePhase { WAITING, EXPANDING, OPEN, DONE };
-
-// A deep root move searched as a node whose successors are separate tasks.
-struct SplitMove {
+// A deep root move searched as a node: its move loop over the slots.
+struct DeepMove {
     int k = 0;  // its place in the root order
-    MovePhase phase = MovePhase::WAITING;
     SuccessorList children = nullptr;
-    int childCount = 0;
-    ChildTask* tasks = nullptr;
-    float alpha = 0, beta = 0;
-    int committed = 0;  // successors whose result is in
-    int running = 0;    // tasks in flight
-    SearchCounters counters;
+    Slot* slots = nullptr;
+    int count = 0;
+    int next = 0;  // the first successor whose result is not committed
+    float alpha = 0;
+    bool finished = false;
+    SearchCounters counters;  // the node itself and its committed successors
 };
 
-enum class WorkKind { EXPAND, TASK, PLAIN, WAIT, FINISHED };
+enum class TaskKind { WHOLE_MOVE, SUCCESSOR };
 
-struct Work {
-    WorkKind kind;
-    int move;  // index into the split moves, or the root order for PLAIN
+struct Task {
+    TaskKind kind;
+    int index;  // the root order index of a whole move, or the deep move
     int child;
     float alpha;
 };
 
 struct Scheduler {
     const RootPass& pass;
-    std::mutex mutex;
-    std::condition_variable changed;
-    SplitMove moves[MAX_SPLIT_MOVES];
-    int splitCount = 0;
-    int nextPlain = 0;   // next root order index searched whole
+    DeepMove deep[MAX_SPLIT_MOVES];
+    int deepCount = 0;
+    int nextWhole = 0;   // the next root order index searched whole
     int unfinished = 0;  // root moves without a score
     SearchCounters total;
+    std::mutex mutex;
+    std::condition_variable changed;
 
     explicit Scheduler(const RootPass& p) : pass(p) {}
 };
@@ -75,196 +72,149 @@ int RemainingDepth(const RootPass& pass, int k) {
     return k < pass.fullDepthMoves ? pass.depth - 1 : pass.reducedDepth;
 }
 
-void ReleaseMove(SplitMove& move) {
-    ReleaseBlock(move.tasks);
-    ReleaseSuccessors(move.children);
-    move.tasks = nullptr;
-    move.children = nullptr;
+float SearchWhole(const RootPass& pass, int k, SearchCounters& counters) {
+    return SearchNode(counters, pass.list[pass.order[k]], RemainingDepth(pass, k), -pass.bound,
+                      pass.bound);
 }
 
-void FinishMove(Scheduler& s, SplitMove& move, float result) {
-    move.phase = MovePhase::DONE;
-    s.pass.scores[move.k] = -result;
+void FinishMove(Scheduler& s, DeepMove& move, float value) {
+    move.finished = true;
+    s.pass.scores[move.k] = -value;
     s.total.Add(move.counters);
     --s.unfinished;
-    if (move.running == 0) ReleaseMove(move);
 }
 
-// Takes in the finished results at the front of the move loop, in order.
-void CommitResults(Scheduler& s, SplitMove& move) {
-    while (move.phase == MovePhase::OPEN && move.committed < move.childCount) {
-        ChildTask& task = move.tasks[move.committed];
-        if (task.state != TaskState::FINISHED) return;
-        if (task.alphaUsed != move.alpha) {  // searched ahead with a guess that proved wrong
-            task.state = TaskState::IDLE;
+// Opens a deep move on the calling thread, before any helper starts: the
+// node's own tests, its successors and their slots. A move settled by its
+// tests, or with no memory for the slots, is scored here and now.
+void OpenMove(Scheduler& s, DeepMove& move) {
+    const PositionRecord& position = s.pass.list[s.pass.order[move.k]];
+    move.counters.nodes = 1;
+    move.alpha = -s.pass.bound;
+    float score;
+    if (KingLostScore(position, score)) return FinishMove(s, move, score);
+    move.count = GenerateSuccessorsQuietly(position, move.children, move.counters.outOfMemory);
+    if (move.count == 0) return FinishMove(s, move, -KING_LOST_SCORE);
+    move.slots = static_cast<Slot*>(AllocateBlock(sizeof(Slot) * move.count));
+    if (!move.slots) {
+        // The one-thread search of the move gives the same result; the
+        // shortage is still told.
+        move.counters = SearchCounters();
+        move.counters.outOfMemory = true;
+        return FinishMove(s, move, SearchWhole(s.pass, move.k, move.counters));
+    }
+    for (int i = 0; i < move.count; ++i) move.slots[i] = Slot{SlotState::OPEN, 0, {}, {}};
+}
+
+// Advances the move loop over the results that are in, in list order.
+void CommitResults(Scheduler& s, DeepMove& move) {
+    while (!move.finished && move.next < move.count) {
+        Slot& slot = move.slots[move.next];
+        if (slot.state != SlotState::DONE) return;
+        if (slot.alpha != move.alpha) {
+            slot.state = SlotState::OPEN;
             return;
         }
-        move.counters.Add(task.counters);
-        if (task.result.outcome == StepOutcome::CUTOFF) {
-            FinishMove(s, move, task.result.value);
-            return;
-        }
-        if (task.result.outcome == StepOutcome::RAISE) {
-            move.alpha = task.result.value;
-            for (int i = move.committed + 1; i < move.childCount; ++i) {
-                ChildTask& later = move.tasks[i];
-                if (later.state == TaskState::FINISHED && later.alphaUsed != move.alpha)
-                    later.state = TaskState::IDLE;
+        move.counters.Add(slot.counters);
+        ++move.next;
+        if (slot.result.outcome == StepOutcome::CUTOFF)
+            return FinishMove(s, move, slot.result.value);
+        if (slot.result.outcome == StepOutcome::RAISE) {
+            move.alpha = slot.result.value;
+            // Results searched ahead with the old alpha are of no use now.
+            for (int i = move.next; i < move.count; ++i) {
+                if (move.slots[i].state == SlotState::DONE) move.slots[i].state = SlotState::OPEN;
             }
         }
-        ++move.committed;
     }
-    if (move.phase == MovePhase::OPEN) FinishMove(s, move, move.alpha);
+    if (!move.finished) FinishMove(s, move, move.alpha);
 }
 
-int FirstIdleChild(const SplitMove& move, int from) {
-    for (int i = from; i < move.childCount; ++i) {
-        if (move.tasks[i].state == TaskState::IDLE) return i;
+bool ClaimSuccessor(Scheduler& s, int m, int from, int to, Task& task) {
+    DeepMove& move = s.deep[m];
+    if (move.finished) return false;
+    for (int i = from; i < std::min(to, move.count); ++i) {
+        if (move.slots[i].state != SlotState::OPEN) continue;
+        move.slots[i].state = SlotState::SEARCHING;
+        task = Task{TaskKind::SUCCESSOR, m, i, move.alpha};
+        return true;
     }
-    return -1;
+    return false;
 }
 
-// Chooses the next work, most useful first: opening a deep move, the next
-// successor of a deep move, a whole shallow move, a successor searched ahead.
-Work ClaimWork(Scheduler& s) {
-    for (int m = 0; m < s.splitCount; ++m) {
-        if (s.moves[m].phase == MovePhase::WAITING) {
-            s.moves[m].phase = MovePhase::EXPANDING;
-            return {WorkKind::EXPAND, m, 0, 0};
-        }
+// The most useful work first: the successor each move loop waits for, then
+// a whole move, then a successor searched ahead with its move's current alpha.
+bool ClaimTask(Scheduler& s, Task& task) {
+    for (int m = 0; m < s.deepCount; ++m) {
+        if (ClaimSuccessor(s, m, s.deep[m].next, s.deep[m].next + 1, task)) return true;
     }
-    for (int pass = 0; pass < 3; ++pass) {
-        if (pass == 1) {
-            if (s.nextPlain < s.pass.count) return {WorkKind::PLAIN, s.nextPlain++, 0, 0};
-            continue;
-        }
-        for (int m = 0; m < s.splitCount; ++m) {
-            SplitMove& move = s.moves[m];
-            if (move.phase != MovePhase::OPEN) continue;
-            const int child =
-                pass == 0
-                    ? (move.tasks[move.committed].state == TaskState::IDLE ? move.committed : -1)
-                    : FirstIdleChild(move, move.committed + 1);
-            if (child < 0) continue;
-            move.tasks[child].state = TaskState::RUNNING;
-            ++move.running;
-            return {WorkKind::TASK, m, child, move.alpha};
-        }
+    if (s.nextWhole < s.pass.count) {
+        task = Task{TaskKind::WHOLE_MOVE, s.nextWhole++, 0, 0};
+        return true;
     }
-    return {s.unfinished == 0 ? WorkKind::FINISHED : WorkKind::WAIT, 0, 0, 0};
+    for (int m = 0; m < s.deepCount; ++m) {
+        if (ClaimSuccessor(s, m, s.deep[m].next + 1, s.deep[m].count, task)) return true;
+    }
+    return false;
 }
 
-// Opens a deep move: its own node's tests and its successors.
-void ExpandMove(Scheduler& s, SplitMove& move, std::unique_lock<std::mutex>& lock) {
-    const PositionRecord& position = s.pass.list[s.pass.order[move.k]];
-    const int depth = RemainingDepth(s.pass, move.k);
-    lock.unlock();
+// Runs a task without the lock, then records its result under it.
+void RunTask(Scheduler& s, const Task& task, std::unique_lock<std::mutex>& lock) {
     SearchCounters counters;
-    counters.nodes = 1;
-    float score = 0;
-    bool settled = KingLostScore(position, score);
-    SuccessorList children = nullptr;
-    int count = 0;
-    ChildTask* tasks = nullptr;
-    if (!settled) {
-        count = GenerateSuccessorsQuietly(position, children, counters.outOfMemory);
-        score = -KING_LOST_SCORE;
-        settled = count == 0;
-    }
-    if (!settled) {
-        tasks = static_cast<ChildTask*>(AllocateBlock(sizeof(ChildTask) * count));
-        if (!tasks) {  // no room to split: search the move whole, as one thread would
-            ReleaseSuccessors(children);
-            counters = SearchCounters();
-            counters.outOfMemory = true;  // the result is exact, but memory is short: say so
-            score = SearchNode(counters, position, depth, -s.pass.bound, s.pass.bound);
-            settled = true;
-        }
-    }
-    lock.lock();
-    move.counters = counters;
-    if (settled) {
-        FinishMove(s, move, score);
+    if (task.kind == TaskKind::WHOLE_MOVE) {
+        lock.unlock();
+        const float value = SearchWhole(s.pass, task.index, counters);
+        lock.lock();
+        s.pass.scores[task.index] = -value;
+        s.total.Add(counters);
+        --s.unfinished;
         return;
     }
-    for (int i = 0; i < count; ++i) tasks[i] = ChildTask{TaskState::IDLE, 0, {}, {}};
-    move.children = children;
-    move.childCount = count;
-    move.tasks = tasks;
-    move.alpha = -s.pass.bound;
-    move.beta = s.pass.bound;
-    move.phase = MovePhase::OPEN;
-}
-
-void RunTask(Scheduler& s, const Work& work, std::unique_lock<std::mutex>& lock) {
-    SplitMove& move = s.moves[work.move];
-    const PositionRecord& child = move.children[work.child];
-    const int depth = RemainingDepth(s.pass, move.k);
+    DeepMove& move = s.deep[task.index];
     lock.unlock();
-    SearchCounters counters;
-    const StepResult result = SearchSuccessor(counters, child, depth, work.alpha, move.beta);
+    const StepResult result =
+        SearchSuccessor(counters, move.children[task.child], RemainingDepth(s.pass, move.k),
+                        task.alpha, s.pass.bound);
     lock.lock();
-    --move.running;
-    // Work searched ahead and thrown away still tells that memory ran short.
+    // Work thrown away still tells that memory ran short.
     s.total.outOfMemory = s.total.outOfMemory || counters.outOfMemory;
-    if (move.phase == MovePhase::DONE) {
-        if (move.running == 0) ReleaseMove(move);
-        return;
-    }
-    move.tasks[work.child] = ChildTask{TaskState::FINISHED, work.alpha, result, counters};
+    if (move.finished) return;
+    move.slots[task.child] = Slot{SlotState::DONE, task.alpha, result, counters};
     CommitResults(s, move);
-}
-
-void RunPlain(Scheduler& s, int k, std::unique_lock<std::mutex>& lock) {
-    lock.unlock();
-    SearchCounters counters;
-    const float score = SearchNode(counters, s.pass.list[s.pass.order[k]],
-                                   RemainingDepth(s.pass, k), -s.pass.bound, s.pass.bound);
-    lock.lock();
-    s.pass.scores[k] = -score;
-    s.total.Add(counters);
-    --s.unfinished;
 }
 
 void Worker(Scheduler& s) {
     std::unique_lock<std::mutex> lock(s.mutex);
-    for (;;) {
-        const Work work = ClaimWork(s);
-        if (work.kind == WorkKind::FINISHED) break;
-        if (work.kind == WorkKind::WAIT) {
+    while (s.unfinished > 0) {
+        Task task;
+        if (!ClaimTask(s, task)) {
             s.changed.wait(lock);
             continue;
         }
-        if (work.kind == WorkKind::EXPAND) ExpandMove(s, s.moves[work.move], lock);
-        if (work.kind == WorkKind::TASK) RunTask(s, work, lock);
-        if (work.kind == WorkKind::PLAIN) RunPlain(s, work.move, lock);
+        RunTask(s, task, lock);
         s.changed.notify_all();
     }
-    s.changed.notify_all();
 }
 
 void SearchInTurn(const RootPass& pass, SearchCounters& total) {
-    for (int k = 0; k < pass.count; ++k) {
-        pass.scores[k] = -SearchNode(total, pass.list[pass.order[k]], RemainingDepth(pass, k),
-                                     -pass.bound, pass.bound);
-    }
+    for (int k = 0; k < pass.count; ++k) pass.scores[k] = -SearchWhole(pass, k, total);
 }
 
 }  // namespace
 
 void SearchRootMoves(const RootPass& pass, int threads, SearchCounters& total) {
-    if (threads <= 1 || pass.count <= 1) {
-        SearchInTurn(pass, total);
-        return;
-    }
+    if (threads <= 1 || pass.count <= 1) return SearchInTurn(pass, total);
     Scheduler s(pass);
+    s.unfinished = pass.count;
     // Deep moves with at least two plies below them are split; the rest,
     // shallow moves included, are searched whole.
     const int deep = pass.depth - 1 >= 2 ? std::min(pass.fullDepthMoves, pass.count) : 0;
-    s.splitCount = std::min(deep, MAX_SPLIT_MOVES);
-    for (int m = 0; m < s.splitCount; ++m) s.moves[m].k = m;
-    s.nextPlain = s.splitCount;
-    s.unfinished = pass.count;
+    s.deepCount = std::min(deep, MAX_SPLIT_MOVES);
+    s.nextWhole = s.deepCount;
+    for (int m = 0; m < s.deepCount; ++m) {
+        s.deep[m].k = m;
+        OpenMove(s, s.deep[m]);
+    }
 
     std::thread helpers[MAX_THREADS];
     int started = 0;
@@ -278,5 +228,10 @@ void SearchRootMoves(const RootPass& pass, int threads, SearchCounters& total) {
     }
     Worker(s);
     for (int t = 0; t < started; ++t) helpers[t].join();
+    // Only now that no task runs are the deep moves' blocks released.
+    for (int m = 0; m < s.deepCount; ++m) {
+        ReleaseBlock(s.deep[m].slots);
+        ReleaseSuccessors(s.deep[m].children);
+    }
     total.Add(s.total);
 }

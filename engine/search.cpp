@@ -80,17 +80,12 @@ int ChooseRootMove(const SuccessorList list, int count, int depth, int threads,
     return best == -KING_LOST_SCORE ? -1 : chosen;
 }
 
-bool SideToMoveHasNoKing(const PositionRecord& position) {
-    const char side = position.sideToMove;
-    return (side == 'w' || side == 'b') && IsKingMissing(position, side);
+int DefaultSearchThreads() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, MAX_THREADS));
 }
 
 }  // namespace
-
-int DefaultSearchThreads() {
-    const unsigned cores = std::thread::hardware_concurrency();
-    return cores == 0 ? 1 : static_cast<int>(std::min(cores, 64u));
-}
 
 int FindBestMove(PositionRecord position, int depth, Square& from, Square& to,
                  const SearchSettings& settings, SearchReport* report) {
@@ -98,7 +93,9 @@ int FindBestMove(PositionRecord position, int depth, Square& from, Square& to,
     float best = -KING_LOST_SCORE;
     int found = 0;
     SuccessorList list = nullptr;
-    const int count = SideToMoveHasNoKing(position)
+    // Without its king (or with a side byte that names no side, which has no
+    // pieces either) the side to move has nothing to play.
+    const int count = IsKingMissing(position, position.sideToMove)
                           ? 0
                           : GenerateSuccessorsQuietly(position, list, counters.outOfMemory);
     if (count > 0) {
@@ -119,11 +116,4 @@ int FindBestMove(PositionRecord position, int depth, Square& from, Square& to,
         report->outOfMemory = counters.outOfMemory;
     }
     return found;
-}
-
-float SearchPosition(PositionRecord position, int depth, float alpha, float beta) {
-    SearchCounters counters;
-    const float score = SearchNode(counters, position, std::max(depth, 0), alpha, beta);
-    if (counters.outOfMemory) ReportOutOfMemory();
-    return score;
 }

@@ -7,9 +7,11 @@
 #include "rules/position.h"
 
 constexpr float SCORE_BOUND = 10000.0f;
-constexpr float SCOUT_MARGIN = 0.1f;
 constexpr int FULL_DEPTH_MOVES = 5;
 constexpr int REDUCED_DEPTH = 2;
+
+// The most threads a search uses, however many are asked for.
+constexpr int MAX_THREADS = 64;
 
 struct SearchSettings {
     int threads = 0;  // worker threads for the root moves; 0 means one per core
@@ -29,10 +31,3 @@ struct SearchReport {
 // not depend on the number of threads.
 int FindBestMove(PositionRecord position, int depth, Square& from, Square& to,
                  const SearchSettings& settings = SearchSettings(), SearchReport* report = nullptr);
-
-// The score of position for its side to move, depth plies deep, within the
-// window alpha to beta.
-float SearchPosition(PositionRecord position, int depth, float alpha, float beta);
-
-// The number of threads FindBestMove uses by default.
-int DefaultSearchThreads();

@@ -5,10 +5,10 @@
 
 namespace {
 
-// The null window sits just below -alpha: -alpha - 0.1 is formed in double
+// The null window sits just below -alpha: the bound is formed in double
 // precision and rounded once to float.
 inline float ScoutBound(float alpha) {
-    return static_cast<float>(-static_cast<double>(alpha) - 0.1);
+    return static_cast<float>(-static_cast<double>(alpha) - SCOUT_MARGIN);
 }
 
 // One successor's turn in the move loop. scoreChild(alpha, beta) searches the

@@ -1,10 +1,13 @@
-// The recursive search shared by FindBestMove, SearchPosition and the root
-// scheduler. Internal to the engine.
+// The recursive search shared by FindBestMove and the root scheduler.
+// Internal to the engine.
 #pragma once
 
 #include <cstdint>
 
 #include "rules/position.h"
+
+// The null window's distance below alpha.
+constexpr double SCOUT_MARGIN = 0.1;
 
 // What one thread's share of a search did.
 struct SearchCounters {

@@ -62,11 +62,4 @@ int GenerateSuccessorsQuietly(const PositionRecord& position, SuccessorList& lis
     return total;
 }
 
-int GenerateSuccessors(PositionRecord position, SuccessorList& list) {
-    bool outOfMemory = false;
-    const int count = GenerateSuccessorsQuietly(position, list, outOfMemory);
-    if (outOfMemory) ReportOutOfMemory();
-    return count;
-}
-
 void ReleaseSuccessors(SuccessorList list) { ReleaseBlock(list); }

@@ -9,11 +9,8 @@ using SuccessorList = PositionRecord*;
 // Fills list with the successors of position, ordered by the square of the
 // moving piece (a1 first) and then by that piece's target order, and returns
 // their count. Returns 0 without touching list when the side to move has no
-// move, or when memory runs out (reported through ReportOutOfMemory).
-int GenerateSuccessors(PositionRecord position, SuccessorList& list);
-
-// The same, but a failed allocation only sets outOfMemory: a search reports
-// once, on its own thread, however many of its nodes ran out.
+// move, or when memory runs out. A failed allocation only sets outOfMemory:
+// a search reports once, on its own thread, however many of its nodes ran out.
 int GenerateSuccessorsQuietly(const PositionRecord& position, SuccessorList& list,
                               bool& outOfMemory);
 

@@ -13,31 +13,25 @@ void MakeMove(PositionRecord record, int fromFile, int fromRank, int toFile, int
 
 void DeriveMove(PositionRecord position, PositionRecord successor, Square& from, Square& to) {
     const char side = position.sideToMove;
-    auto ownedBy = [side](const PositionRecord& record, int i) {
-        return SideOf(record.board[i]) == side;
-    };
     // The squares the side to move leaves empty: one, or the king's and a
-    // rook's in castling, which is reported as the king's move.
-    int vacated = 0;
-    int fromIndex = 0;
-    for (int i = 0; i < 64 && vacated < 2; ++i) {
-        if (!ownedBy(position, i) || successor.board[i] != EMPTY_SQUARE) continue;
-        if (vacated == 0 || position.board[i] == 'R' || position.board[i] == 'r') fromIndex = i;
-        ++vacated;
+    // rook's in castling, which is reported as the king's move. Otherwise the
+    // target is the one square the side newly holds: this covers captures,
+    // en passant and promotion alike. The walk takes in the board's closing
+    // zero byte, which is never a piece.
+    int vacated = 0, fromIndex = 0, toIndex = 0, square = 0;
+    for (const char before : position.board) {
+        const char after = successor.board[square];
+        if (SideOf(before) == side && after == EMPTY_SQUARE) {
+            if (vacated == 0 || before == 'R' || before == 'r') fromIndex = square;
+            ++vacated;
+        }
+        if (SideOf(before) != side && SideOf(after) == side) toIndex = square;
+        ++square;
     }
     from = Square{fromIndex % 8 + 1, fromIndex / 8 + 1};
+    to = Square{toIndex % 8 + 1, toIndex / 8 + 1};
     if (vacated == 2) {
         to = Square{from.file == 1 ? 3 : 7, from.rank};
         from.file = 5;
-        return;
-    }
-    // The target is the square the side to move newly holds: this covers
-    // captures, en passant and promotion alike.
-    to = from;
-    for (int i = 0; i < 64; ++i) {
-        if (!ownedBy(position, i) && ownedBy(successor, i)) {
-            to = Square{i % 8 + 1, i / 8 + 1};
-            return;
-        }
     }
 }

@@ -13,8 +13,8 @@
 void MakeMove(PositionRecord record, int fromFile, int fromRank, int toFile, int toRank,
               PositionRecord& successor);
 
-// The squares of the move that leads from position to successor; castling
-// is given as the king's move.
+// The squares of the move that leads from position to successor, which must
+// be one move apart; castling is given as the king's move.
 void DeriveMove(PositionRecord position, PositionRecord successor, Square& from, Square& to);
 
 namespace make_move_detail {

@@ -30,7 +30,6 @@ struct PositionRecord {
 static_assert(sizeof(PositionRecord) == 80, "the record has no hidden padding");
 
 bool operator==(const PositionRecord& a, const PositionRecord& b);
-inline bool operator!=(const PositionRecord& a, const PositionRecord& b) { return !(a == b); }
 
 // The position at the start of a game, White to move.
 PositionRecord InitialPosition();

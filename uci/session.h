@@ -5,13 +5,13 @@
 #include <ostream>
 #include <string>
 
+#include "engine/search.h"
 #include "rules/position.h"
 
 constexpr int DEFAULT_SEARCH_DEPTH = 5;
 constexpr int MAX_SEARCH_DEPTH = 10;
 constexpr int MAX_PERFT_DEPTH = 8;
-constexpr int MIN_THREADS = 1;
-constexpr int MAX_THREADS = 64;
+constexpr int MIN_THREADS = 1;  // MAX_THREADS is the engine's
 
 // How much work one command may ask for. The fuzz harness lowers these so
 // that every input runs quickly and never touches files.

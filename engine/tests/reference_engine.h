@@ -1,15 +1,16 @@
 // A slow, literal second implementation of successor generation, evaluation
-// and search, built only on the public rules operations. The engine is tuned
+// and search, built only on the public rules operations and the value tables. The engine is tuned
 // for speed; the tests hold its results (moves, scores, node and evaluation
 // counts) equal to this one's over many positions.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
+#include "engine/piece_square_tables.h"
 #include "rules/make_move.h"
 #include "rules/position.h"
-#include "rules/targets.h"
 #include "rules/tests/test_positions.h"
 
 namespace reference {
@@ -22,30 +23,18 @@ inline std::vector<PositionRecord> Successors(const PositionRecord& position) {
     return successors;
 }
 
-// Piece values in the owner's relative coordinates (f, r), each 1..8.
-inline int RelativeValue(char kind, int f, int r) {
-    static const int KNIGHT_BY_RANK[9] = {0, 290, 320, 321, 348, 348, 376, 376, 290};
-    static const int KING_ON_BACK_RANK[9] = {0, 30, 200, 30, 0, 0, 0, 200, 30};
-    switch (kind) {
-        case 'r': return 450;
-        case 'q': return r == 1 ? 850 : 876;
-        case 'b': return r == 1 ? 300 : (r <= 3 ? 329 : 330);
-        case 'n': return KNIGHT_BY_RANK[r] + (f == 1 || f == 8 ? 0 : 10);
-        case 'p':
-            if (f == 4 || f == 5) {
-                if (r == 3) return 127;
-                if (r == 4 || r == 5) return 131;
-            }
-            return 100;
-        case 'k': return r == 1 ? KING_ON_BACK_RANK[f] : 0;
-        default: return 0;
-    }
-}
-
+// A piece's value read from its table as drawn, rank 8 in the first row; a
+// Black piece sees the board turned half a turn.
 inline int SquareValue(char letter, int file, int rank) {
-    const bool black = SideOf(letter) == 'b';
+    if (SideOf(letter) == 'b') {
+        file = 9 - file;
+        rank = 9 - rank;
+    }
     const char kind = (letter >= 'A' && letter <= 'Z') ? static_cast<char>(letter + 32) : letter;
-    return RelativeValue(kind, black ? 9 - file : file, black ? 9 - rank : rank);
+    for (const PieceSquareTable& table : PIECE_SQUARE_TABLES) {
+        if (table.kind == kind) return table.values[8 - rank][file - 1];
+    }
+    return 0;
 }
 
 inline int CountTerm(const PositionRecord& position, char side) {
@@ -118,38 +107,28 @@ struct Choice {
     bool found = false;
     PositionRecord successor{};  // the chosen successor, when found
     float best = -10000.0f;
-    std::vector<float> preScores;  // per successor, in list order
-    std::vector<int> order;        // successor indexes, in search order
-    std::vector<float> scores;     // the main pass's score of each entry of order
+    std::vector<int> order;  // successor indexes, in search order
     Counters counters;
 };
 
 inline Choice BestMove(const PositionRecord& position, int depth) {
     Choice choice;
-    const char side = position.sideToMove;
-    if ((side == 'w' && KingMissing(position, 'w')) || (side == 'b' && KingMissing(position, 'b')))
-        return choice;
+    if (KingMissing(position, position.sideToMove == 'w' ? 'w' : 'b')) return choice;
     const std::vector<PositionRecord> successors = Successors(position);
     const int count = static_cast<int>(successors.size());
     if (count == 0) return choice;
-    std::vector<int> taken(count, 0);
+    // Highest pre-score first; equal pre-scores keep the list order.
+    std::vector<float> preScores;
     for (const PositionRecord& successor : successors)
-        choice.preScores.push_back(-Search(choice.counters, successor, 0, -10000.0f, 10000.0f));
-    for (int k = 0; k < count; ++k) {
-        int best = -1;
-        for (int i = 0; i < count; ++i) {
-            if (taken[i]) continue;
-            if (best < 0 || choice.preScores[i] > choice.preScores[best]) best = i;
-        }
-        choice.order.push_back(best);
-        taken[best] = 1;
-    }
+        preScores.push_back(-Search(choice.counters, successor, 0, -10000.0f, 10000.0f));
+    for (int i = 0; i < count; ++i) choice.order.push_back(i);
+    std::stable_sort(choice.order.begin(), choice.order.end(),
+                     [&](int a, int b) { return preScores[a] > preScores[b]; });
     int chosen = 0;
     for (int k = 0; k < count; ++k) {
         const int remaining = k < 5 ? depth - 1 : 2;
         const float v =
             -Search(choice.counters, successors[choice.order[k]], remaining, -10000.0f, 10000.0f);
-        choice.scores.push_back(v);
         if (v > choice.best) {
             choice.best = v;
             chosen = choice.order[k];

@@ -1,16 +1,21 @@
 // A test allocator and out-of-memory reporter for the engine's hooks: it
 // counts every allocation, can make the Nth one (or every one from the Nth
-// on) fail, and keeps the set of live blocks, so that leaks, double releases
-// and releases of foreign blocks show up.
+// on) fail, and keeps the live blocks, so that leaks, double releases and
+// releases of foreign blocks show up. A released block is filled with
+// garbage and kept until the next test step, so that a block still read
+// after its release gives wrong results instead of going unnoticed.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <map>
 #include <mutex>
-#include <set>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "engine/memory.h"
 
@@ -18,14 +23,11 @@ namespace test_memory {
 
 struct State {
     std::mutex mutex;
-    std::set<void*> live;
-    int64_t calls = 0;
-    int64_t failures = 0;
-    int64_t badReleases = 0;
+    std::map<void*, std::size_t> live;
+    std::vector<void*> released;
+    int64_t calls = 0, failures = 0, badReleases = 0, reports = 0, reportsOffThread = 0;
     int64_t failAt = 0;           // 1-based call number to fail; 0 never fails
     bool failAfterwards = false;  // every call from failAt on fails
-    int64_t reports = 0;
-    int64_t reportsOffThread = 0;
     std::thread::id caller;
 };
 
@@ -44,18 +46,21 @@ inline void* Allocate(std::size_t bytes) {
         return nullptr;
     }
     void* block = std::malloc(bytes == 0 ? 1 : bytes);
-    state.live.insert(block);
+    state.live[block] = bytes;
     return block;
 }
 
 inline void Release(void* block) {
     State& state = Memory();
     std::lock_guard<std::mutex> lock(state.mutex);
-    if (state.live.erase(block) == 0) {
+    const auto found = state.live.find(block);
+    if (found == state.live.end()) {
         ++state.badReleases;
         return;  // not ours, or released twice: never hand it to free
     }
-    std::free(block);
+    std::memset(block, 0xA5, found->second);
+    state.released.push_back(block);
+    state.live.erase(found);
 }
 
 inline void Report() {
@@ -72,7 +77,7 @@ inline void Report() {
 class EngineMemoryTest : public ::testing::Test {
    protected:
     void SetUp() override {
-        ResetCounts();
+        FailCall(0);
         SetBlockAllocator(test_memory::Allocate, test_memory::Release);
         SetOutOfMemoryReporter(test_memory::Report);
     }
@@ -80,46 +85,45 @@ class EngineMemoryTest : public ::testing::Test {
     void TearDown() override {
         SetBlockAllocator(nullptr, nullptr);
         SetOutOfMemoryReporter(nullptr);
+        FailCall(0);
         test_memory::State& state = test_memory::Memory();
-        std::lock_guard<std::mutex> lock(state.mutex);
-        for (void* block : state.live) std::free(block);
+        for (const auto& block : state.live) std::free(block.first);
         state.live.clear();
     }
 
-    // Clears the counters; blocks still live stay counted as live.
-    void ResetCounts() {
+    // Starts a step: clears the counters, frees the released blocks and makes
+    // allocation `call` fail (and every later one too when asked); 0 fails none.
+    void FailCall(int64_t call, bool andEveryLaterCall = false) {
         test_memory::State& state = test_memory::Memory();
         std::lock_guard<std::mutex> lock(state.mutex);
+        for (void* block : state.released) std::free(block);
+        state.released.clear();
         state.calls = state.failures = state.badReleases = 0;
         state.reports = state.reportsOffThread = 0;
-        state.failAt = 0;
-        state.failAfterwards = false;
-        state.caller = std::this_thread::get_id();
-    }
-
-    void FailCall(int64_t call, bool andEveryLaterCall = false) {
-        ResetCounts();
-        test_memory::State& state = test_memory::Memory();
-        std::lock_guard<std::mutex> lock(state.mutex);
         state.failAt = call;
         state.failAfterwards = andEveryLaterCall;
+        state.caller = std::this_thread::get_id();
     }
+    void ResetCounts() { FailCall(0); }
 
-    static int64_t Calls() { return Read(&test_memory::State::calls); }
-    static int64_t Failures() { return Read(&test_memory::State::failures); }
-    static int64_t Reports() { return Read(&test_memory::State::reports); }
-    static int64_t ReportsOffThread() { return Read(&test_memory::State::reportsOffThread); }
-    static int64_t BadReleases() { return Read(&test_memory::State::badReleases); }
-    static int64_t LiveBlocks() {
+    struct Counts {
+        int64_t calls, failures, badReleases, reports, reportsOffThread, liveBlocks;
+    };
+    static Counts Now() {
         test_memory::State& state = test_memory::Memory();
         std::lock_guard<std::mutex> lock(state.mutex);
-        return static_cast<int64_t>(state.live.size());
+        return Counts{
+            state.calls,   state.failures,         state.badReleases,
+            state.reports, state.reportsOffThread, static_cast<int64_t>(state.live.size())};
     }
-
-   private:
-    static int64_t Read(int64_t test_memory::State::*field) {
-        test_memory::State& state = test_memory::Memory();
-        std::lock_guard<std::mutex> lock(state.mutex);
-        return state.*field;
+    static int64_t Calls() { return Now().calls; }
+    static int64_t Failures() { return Now().failures; }
+    static int64_t Reports() { return Now().reports; }
+    // Every block allocated is released, once, and no report left the calling thread.
+    static void ExpectBalanced(const std::string& where = "") {
+        const Counts now = Now();
+        EXPECT_EQ(now.liveBlocks, 0) << where;
+        EXPECT_EQ(now.badReleases, 0) << where;
+        EXPECT_EQ(now.reportsOffThread, 0) << where;
     }
 };

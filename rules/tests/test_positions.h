@@ -1,6 +1,6 @@
 // Helpers shared by the rules and engine tests: building records from board
 // diagrams, naming squares and moves in algebraic notation, listing targets
-// through the public generators, and producing many positions to test on.
+// through the generators the engine walks, and producing many positions.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,18 +10,18 @@
 #include <cstring>
 #include <ostream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "rules/make_move.h"
 #include "rules/position.h"
-#include "rules/targets.h"
+#include "rules/target_walk.h"
 
 inline std::string SquareName(Square square) {
     if (!OnBoard(square.file, square.rank))
         return "(" + std::to_string(square.file) + "," + std::to_string(square.rank) + ")";
-    return std::string(1, static_cast<char>('a' + square.file - 1)) +
-           static_cast<char>('0' + square.rank);
+    return {static_cast<char>('a' + square.file - 1), static_cast<char>('0' + square.rank)};
 }
 
 // GoogleTest finds these through argument-dependent lookup, so failures show
@@ -30,15 +30,11 @@ inline void PrintTo(const Square& square, std::ostream* out) { *out << SquareNam
 
 inline void PrintTo(const PositionRecord& record, std::ostream* out) {
     *out << "\n";
-    for (int rank = 8; rank >= 1; --rank) {
-        *out << "  ";
-        for (int file = 1; file <= 8; ++file) *out << PieceAt(record, file, rank);
-        *out << "\n";
-    }
-    *out << "  side " << record.sideToMove << " castling "
-         << std::string(record.castling, record.castling + 4) << " en passant "
-         << std::string(record.enPassant, record.enPassant + 2) << " move " << record.moveNumber
-         << " reserved " << int(record.reserved[0]) << "," << int(record.reserved[1]) << "\n";
+    for (int rank = 8; rank >= 1; --rank)
+        *out << std::string(record.board + 8 * (rank - 1), 8) << "\n";
+    *out << record.sideToMove << " " << std::string(record.castling, 4) << " "
+         << std::string(record.enPassant, 2) << " " << record.moveNumber << " "
+         << int(record.reserved[0]) << "," << int(record.reserved[1]) << "\n";
 }
 
 // "e4" -> (5, 4).
@@ -58,12 +54,6 @@ inline void PrintTo(const Move& move, std::ostream* out) { *out << MoveName(move
 
 // "e2e4" -> e2 to e4.
 inline Move Mv(const char* name) { return Move{Sq(name), Sq(name + 2)}; }
-
-inline std::vector<Move> Moves(std::initializer_list<const char*> names) {
-    std::vector<Move> moves;
-    for (const char* name : names) moves.push_back(Mv(name));
-    return moves;
-}
 
 // Builds a record from a board diagram written rank 8 first, ranks separated
 // by '/', digits standing for runs of empty squares (the placement field of
@@ -99,6 +89,16 @@ inline PositionRecord MakePosition(const std::string& placement, char side = 'w'
     return record;
 }
 
+// The same from one text: "diagram side castling enPassant moveNumber", the
+// fields after the diagram optional.
+inline PositionRecord Parse(const std::string& text) {
+    std::istringstream in(text);
+    std::string diagram, side = "w", castling = "----", enPassant = "--";
+    int32_t moveNumber = 1;
+    in >> diagram >> side >> castling >> enPassant >> moveNumber;
+    return MakePosition(diagram, side[0], castling.c_str(), enPassant.c_str(), moveNumber);
+}
+
 inline PositionRecord Play(PositionRecord record, const Move& move) {
     PositionRecord successor;
     MakeMove(record, move.from.file, move.from.rank, move.to.file, move.to.rank, successor);
@@ -110,38 +110,14 @@ inline PositionRecord Play(PositionRecord record, std::initializer_list<const ch
     return record;
 }
 
-// The generator for a letter, chosen from the letter as the engine chooses it.
-inline TargetGenerator GeneratorOf(char letter) {
-    switch (letter) {
-        case 'R':
-        case 'r': return RookTargets;
-        case 'N':
-        case 'n': return KnightTargets;
-        case 'B':
-        case 'b': return BishopTargets;
-        case 'Q':
-        case 'q': return QueenTargets;
-        case 'K':
-        case 'k': return KingTargets;
-        case 'P':
-        case 'p': return PawnTargets;
-        default: return nullptr;
-    }
-}
-
 // The targets the generator lists for the piece on square, in list order.
 inline std::vector<Square> TargetsOf(const PositionRecord& record, Square square) {
-    TargetGenerator generator = GeneratorOf(PieceAt(record, square.file, square.rank));
-    if (!generator) return {};
-    TargetList list;
-    const int count = generator(record, square.file, square.rank, list);
-    return std::vector<Square>(list.squares, list.squares + count);
-}
-
-inline std::vector<Square> Squares(std::initializer_list<const char*> names) {
-    std::vector<Square> squares;
-    for (const char* name : names) squares.push_back(Sq(name));
-    return squares;
+    std::vector<Square> targets;
+    if (!OnBoard(square.file, square.rank)) return targets;
+    target_walk::AnyPiece(record, SquareIndex(square.file, square.rank), [&](int to) {
+        targets.push_back(Square{to % 8 + 1, to / 8 + 1});
+    });
+    return targets;
 }
 
 // Every move of the side to move, by origin square a1..h8 and then target order.
@@ -158,10 +134,6 @@ inline std::vector<Move> GeneratedMoves(const PositionRecord& record) {
     return moves;
 }
 
-inline bool HasKing(const PositionRecord& record, char king) {
-    return std::memchr(record.board, king, 64) != nullptr;
-}
-
 // Positions reached by random games from the initial record: each ply picks
 // uniformly among the moves the generators list for the side to move. A game
 // ends when a king has been captured, no move remains, or after maxPlies.
@@ -172,7 +144,7 @@ inline std::vector<PositionRecord> RandomGamePositions(uint32_t seed, int games,
         PositionRecord record = InitialPosition();
         positions.push_back(record);
         for (int ply = 0; ply < maxPlies; ++ply) {
-            if (!HasKing(record, 'K') || !HasKing(record, 'k')) break;
+            if (IsKingMissing(record, 'w') || IsKingMissing(record, 'b')) break;
             const std::vector<Move> moves = GeneratedMoves(record);
             if (moves.empty()) break;
             std::uniform_int_distribution<std::size_t> pick(0, moves.size() - 1);
@@ -184,52 +156,43 @@ inline std::vector<PositionRecord> RandomGamePositions(uint32_t seed, int games,
 }
 
 // An arbitrary, usually unreachable board: any piece on any square, kings
-// possibly missing or several, pawns on the first and last ranks. A castling
-// right is kept only while its side's one king stands on its home square,
-// the one condition under which the generators and CheckMove must agree; the en
-// passant field names any square or none, and either side may be to move.
+// possibly missing or several, pawns on the first and last ranks, kings and
+// rooks often at home. A castling right is kept only while its side's one
+// king stands on its home square, the one condition under which the
+// generators and CheckMove must agree; the en passant field names any square
+// or none, and either side may be to move.
 inline PositionRecord RandomBoard(std::mt19937& random) {
     static const char PIECES[] = "KQRBNPkqrbnp";
     PositionRecord record = MakePosition("8/8/8/8/8/8/8/8");
-    std::uniform_int_distribution<int> percent(0, 99);
-    std::uniform_int_distribution<int> piece(0, 11);
-    const int density = 10 + percent(random) / 2;
+    auto percent = [&random] { return std::uniform_int_distribution<int>(0, 99)(random); };
+    const int density = 10 + percent() / 2;
     for (int i = 0; i < 64; ++i) {
-        if (percent(random) < density) record.board[i] = PIECES[piece(random)];
+        if (percent() < density) record.board[i] = PIECES[percent() % 12];
     }
-    // Often put the kings and rooks on their home squares so that castling
-    // is examined under every kind of attack.
-    if (percent(random) < 60) {
+    if (percent() < 60) {
+        for (const char* home : {"h1R", "a1R", "h8r", "a8r", "b1", "c1", "d1", "f1", "g1", "b8",
+                                 "c8", "d8", "f8", "g8"}) {
+            const char piece = home[2] ? home[2] : EMPTY_SQUARE;
+            if (percent() < (piece == EMPTY_SQUARE ? 50 : 70))
+                record.board[SquareIndex(home[0] - 'a' + 1, home[1] - '0')] = piece;
+        }
         record.board[SquareIndex(5, 1)] = 'K';
         record.board[SquareIndex(5, 8)] = 'k';
-        if (percent(random) < 70) record.board[SquareIndex(8, 1)] = 'R';
-        if (percent(random) < 70) record.board[SquareIndex(1, 1)] = 'R';
-        if (percent(random) < 70) record.board[SquareIndex(8, 8)] = 'r';
-        if (percent(random) < 70) record.board[SquareIndex(1, 8)] = 'r';
-        for (int file : {2, 3, 4, 6, 7}) {
-            if (percent(random) < 50) record.board[SquareIndex(file, 1)] = EMPTY_SQUARE;
-            if (percent(random) < 50) record.board[SquareIndex(file, 8)] = EMPTY_SQUARE;
-        }
     }
     const std::string board(record.board, 64);
-    const bool whiteKingHome =
-        PieceAt(record, 5, 1) == 'K' && std::count(board.begin(), board.end(), 'K') == 1;
-    const bool blackKingHome =
-        PieceAt(record, 5, 8) == 'k' && std::count(board.begin(), board.end(), 'k') == 1;
-    record.castling[0] = whiteKingHome && percent(random) < 80 ? 'K' : '-';
-    record.castling[1] = whiteKingHome && percent(random) < 80 ? 'Q' : '-';
-    record.castling[2] = blackKingHome && percent(random) < 80 ? 'k' : '-';
-    record.castling[3] = blackKingHome && percent(random) < 80 ? 'q' : '-';
-    record.sideToMove = percent(random) < 50 ? 'w' : 'b';
-    const int kind = percent(random);
-    if (kind < 40) {
-        std::memcpy(record.enPassant, "--", 2);
-    } else if (kind < 45) {
-        std::memcpy(record.enPassant, "00", 2);
-    } else {
-        record.enPassant[0] = static_cast<char>('A' + percent(random) % 8);
-        record.enPassant[1] = percent(random) < 50 ? '3' : '6';
+    const char* const rights = "KQkq";
+    for (int i = 0; i < 4; ++i) {
+        const char king = i < 2 ? 'K' : 'k';
+        const bool home = PieceAt(record, 5, i < 2 ? 1 : 8) == king &&
+                          std::count(board.begin(), board.end(), king) == 1;
+        record.castling[i] = home && percent() < 80 ? rights[i] : '-';
     }
-    record.moveNumber = 1 + percent(random);
+    record.sideToMove = percent() < 50 ? 'w' : 'b';
+    const int kind = percent();
+    record.enPassant[0] = kind < 40   ? '-'
+                          : kind < 45 ? '0'
+                                      : static_cast<char>('A' + percent() % 8);
+    record.enPassant[1] = kind < 40 ? '-' : kind < 45 ? '0' : percent() < 50 ? '3' : '6';
+    record.moveNumber = 1 + percent();
     return record;
 }
