@@ -118,9 +118,10 @@ TEST(Session, EveryKindOfBadInputGetsOneLineAndChangesNothing) {
 }
 
 TEST(Session, SearchesToDepthFiveByDefaultAndIgnoresTheClock) {
-    using namespace known_figures;
-    const std::string info = "info depth 5 score cp " + std::to_string(START_DEPTH5_SCORE) +
-                             " nodes " + std::to_string(START_DEPTH5_NODES) + " nps ";
+    using namespace known;
+    const std::string info = "info depth " + std::to_string(START_DEPTH) + " score cp " +
+                             std::to_string(START_SCORE) + " nodes " + std::to_string(START_NODES) +
+                             " nps ";
     for (const char* go : {"go",
                            "go wtime 300000 btime -5 winc 0 binc 0 movestogo 40 ponder "
                            "searchmoves a7a6 b7b6 infinite"}) {
@@ -129,7 +130,7 @@ TEST(Session, SearchesToDepthFiveByDefaultAndIgnoresTheClock) {
         ASSERT_EQ(lines.size(), 2u);
         EXPECT_TRUE(StartsWith(lines[0], info)) << lines[0];
         EXPECT_NE(lines[0].find(" time "), std::string::npos);
-        EXPECT_EQ(lines[1], std::string("bestmove ") + START_DEPTH5_MOVE);
+        EXPECT_EQ(lines[1], std::string("bestmove ") + START_MOVE);
     }
 }
 
