@@ -73,8 +73,8 @@ int RemainingDepth(const RootPass& pass, int k) {
 }
 
 float SearchWhole(const RootPass& pass, int k, SearchCounters& counters) {
-    return SearchNode(counters, pass.list[pass.order[k]], RemainingDepth(pass, k), -pass.bound,
-                      pass.bound);
+    return SearchPosition(counters, pass.list[pass.order[k]], RemainingDepth(pass, k), -pass.bound,
+                          pass.bound);
 }
 
 void FinishMove(Scheduler& s, DeepMove& move, float value) {
@@ -93,7 +93,7 @@ void OpenMove(Scheduler& s, DeepMove& move) {
     move.alpha = -s.pass.bound;
     float score;
     if (KingLostScore(position, score)) return FinishMove(s, move, score);
-    move.count = GenerateSuccessorsQuietly(position, move.children, move.counters.outOfMemory);
+    move.count = GenerateSuccessors(position, move.children, move.counters.outOfMemory);
     if (move.count == 0) return FinishMove(s, move, -KING_LOST_SCORE);
     move.slots = static_cast<Slot*>(AllocateBlock(sizeof(Slot) * move.count));
     if (!move.slots) {

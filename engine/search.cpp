@@ -60,7 +60,7 @@ int ChooseRootMove(const SuccessorList list, int count, int depth, int threads,
     }
     // A one-ply look orders the moves; the first few are then searched deep.
     for (int i = 0; i < count; ++i)
-        work.preScores[i] = -SearchNode(counters, list[i], 0, -SCORE_BOUND, SCORE_BOUND);
+        work.preScores[i] = -SearchPosition(counters, list[i], 0, -SCORE_BOUND, SCORE_BOUND);
     OrderByPreScore(count, work);
     const RootPass pass{list,          work.order,  count,      depth, FULL_DEPTH_MOVES,
                         REDUCED_DEPTH, SCORE_BOUND, work.scores};
@@ -97,7 +97,7 @@ int FindBestMove(PositionRecord position, int depth, Square& from, Square& to,
     // pieces either) the side to move has nothing to play.
     const int count = IsKingMissing(position, position.sideToMove)
                           ? 0
-                          : GenerateSuccessorsQuietly(position, list, counters.outOfMemory);
+                          : GenerateSuccessors(position, list, counters.outOfMemory);
     if (count > 0) {
         const int threads = settings.threads > 0 ? settings.threads : DefaultSearchThreads();
         const int chosen = ChooseRootMove(list, count, std::max(depth, 1), threads, counters, best);

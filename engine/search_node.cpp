@@ -73,12 +73,13 @@ bool KingLostScore(const PositionRecord& position, float& score) {
 
 StepResult SearchSuccessor(SearchCounters& counters, const PositionRecord& successor, int depth,
                            float alpha, float beta) {
-    return Step([&](float a, float b) { return SearchNode(counters, successor, depth - 1, a, b); },
-                alpha, beta);
+    return Step(
+        [&](float a, float b) { return SearchPosition(counters, successor, depth - 1, a, b); },
+        alpha, beta);
 }
 
-float SearchNode(SearchCounters& counters, PositionRecord position, int depth, float alpha,
-                 float beta) {
+float SearchPosition(SearchCounters& counters, PositionRecord position, int depth, float alpha,
+                     float beta) {
     ++counters.nodes;
     if (depth == 0) {
         ++counters.evaluations;
@@ -88,7 +89,7 @@ float SearchNode(SearchCounters& counters, PositionRecord position, int depth, f
     if (KingLostScore(position, score)) return score;
 
     SuccessorList list = nullptr;
-    const int count = GenerateSuccessorsQuietly(position, list, counters.outOfMemory);
+    const int count = GenerateSuccessors(position, list, counters.outOfMemory);
     if (count == 0) return -KING_LOST_SCORE;  // no move, or no memory: both lose
 
     if (depth == 1) return SearchAboveLeaves(counters, position, list, count, alpha, beta);

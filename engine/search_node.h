@@ -11,7 +11,7 @@ constexpr double SCOUT_MARGIN = 0.1;
 
 // What one thread's share of a search did.
 struct SearchCounters {
-    int64_t nodes = 0;  // entries into SearchNode
+    int64_t nodes = 0;  // entries into SearchPosition
     int64_t evaluations = 0;
     bool outOfMemory = false;
 
@@ -32,8 +32,8 @@ struct StepResult {
 
 // The score of position for its side to move, depth plies deep within the
 // window alpha to beta; a principal-variation search in negamax form.
-float SearchNode(SearchCounters& counters, PositionRecord position, int depth, float alpha,
-                 float beta);
+float SearchPosition(SearchCounters& counters, PositionRecord position, int depth, float alpha,
+                     float beta);
 
 // One step of a node's move loop: the null-window search of one successor
 // and, when it lands inside the window, the re-search. depth is the parent's.

@@ -4,7 +4,7 @@
 
 #include "engine/memory.h"
 #include "rules/make_move.h"
-#include "rules/target_walk.h"
+#include "rules/targets.h"
 
 namespace {
 
@@ -27,8 +27,7 @@ bool GrowBuffer(PositionRecord*& records, int& capacity, int used, PositionRecor
 
 }  // namespace
 
-int GenerateSuccessorsQuietly(const PositionRecord& position, SuccessorList& list,
-                              bool& outOfMemory) {
+int GenerateSuccessors(const PositionRecord& position, SuccessorList& list, bool& outOfMemory) {
     PositionRecord local[LOCAL_CAPACITY];
     PositionRecord* records = local;
     int capacity = LOCAL_CAPACITY;
@@ -43,8 +42,8 @@ int GenerateSuccessorsQuietly(const PositionRecord& position, SuccessorList& lis
             failed = true;
             break;
         }
-        target_walk::AnyPiece(position, from,
-                              [&](int to) { MakeMoveFast(position, from, to, records[total++]); });
+        PieceTargets(position, from,
+                     [&](int to) { MakeMoveFast(position, from, to, records[total++]); });
     }
 
     SuccessorList block = nullptr;

@@ -11,7 +11,6 @@ using SuccessorList = PositionRecord*;
 // their count. Returns 0 without touching list when the side to move has no
 // move, or when memory runs out. A failed allocation only sets outOfMemory:
 // a search reports once, on its own thread, however many of its nodes ran out.
-int GenerateSuccessorsQuietly(const PositionRecord& position, SuccessorList& list,
-                              bool& outOfMemory);
+int GenerateSuccessors(const PositionRecord& position, SuccessorList& list, bool& outOfMemory);
 
 void ReleaseSuccessors(SuccessorList list);

@@ -6,7 +6,7 @@
 int64_t Perft(const PositionRecord& position, int depth, bool& outOfMemory) {
     if (depth <= 0) return 1;
     SuccessorList list = nullptr;
-    const int count = GenerateSuccessorsQuietly(position, list, outOfMemory);
+    const int count = GenerateSuccessors(position, list, outOfMemory);
     if (count == 0) return 0;
     int64_t nodes = 0;
     if (depth == 1) {
@@ -22,7 +22,7 @@ std::vector<PerftBranch> DividedPerft(const PositionRecord& position, int depth,
                                       bool& outOfMemory) {
     std::vector<PerftBranch> branches;
     SuccessorList list = nullptr;
-    const int count = GenerateSuccessorsQuietly(position, list, outOfMemory);
+    const int count = GenerateSuccessors(position, list, outOfMemory);
     try {
         for (int i = 0; i < count; ++i) {
             branches.push_back(PerftBranch{SuccessorMoveText(position, list[i]),

@@ -31,7 +31,7 @@ Result Best(const PositionRecord& position, int depth, int threads = 1) {
 
 float Search(const PositionRecord& position, int depth, float alpha, float beta) {
     SearchCounters counters;
-    return SearchNode(counters, position, depth, alpha, beta);
+    return SearchPosition(counters, position, depth, alpha, beta);
 }
 
 // Openings, castling, en passant, promotion, mate, stalemate, many queens,
@@ -145,7 +145,7 @@ TEST(Search, SearchNodeMatchesTheReferenceInAnyWindow) {
             for (const auto& window : windows) {
                 reference::Counters expected;
                 SearchCounters counters;
-                ASSERT_EQ(SearchNode(counters, position, depth, window[0], window[1]),
+                ASSERT_EQ(SearchPosition(counters, position, depth, window[0], window[1]),
                           reference::Search(expected, position, depth, window[0], window[1]))
                     << "depth " << depth << " window " << window[0] << ".." << window[1]
                     << ::testing::PrintToString(position);

@@ -37,7 +37,7 @@ struct Generated {
 Generated Generate(const PositionRecord& position) {
     Generated generated;
     SuccessorList list = nullptr;
-    generated.count = GenerateSuccessorsQuietly(position, list, generated.outOfMemory);
+    generated.count = GenerateSuccessors(position, list, generated.outOfMemory);
     if (generated.count > 0) generated.successors.assign(list, list + generated.count);
     ReleaseSuccessors(list);
     return generated;
@@ -82,7 +82,7 @@ TEST_F(SuccessorMemory, OneBlockPerListAndNothingWhenAnAllocationFails) {
             PositionRecord sentinel{};
             SuccessorList list = &sentinel;
             bool outOfMemory = false;
-            const int count = GenerateSuccessorsQuietly(position, list, outOfMemory);
+            const int count = GenerateSuccessors(position, list, outOfMemory);
             EXPECT_EQ(outOfMemory, n <= allocations) << diagram << " call " << n;
             EXPECT_EQ(count, n <= allocations ? 0 : whole.count);
             if (count > 0) ReleaseSuccessors(list);

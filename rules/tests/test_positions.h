@@ -16,7 +16,7 @@
 
 #include "rules/make_move.h"
 #include "rules/position.h"
-#include "rules/target_walk.h"
+#include "rules/targets.h"
 
 inline std::string SquareName(Square square) {
     if (!OnBoard(square.file, square.rank))
@@ -114,7 +114,7 @@ inline PositionRecord Play(PositionRecord record, std::initializer_list<const ch
 inline std::vector<Square> TargetsOf(const PositionRecord& record, Square square) {
     std::vector<Square> targets;
     if (!OnBoard(square.file, square.rank)) return targets;
-    target_walk::AnyPiece(record, SquareIndex(square.file, square.rank), [&](int to) {
+    PieceTargets(record, SquareIndex(square.file, square.rank), [&](int to) {
         targets.push_back(Square{to % 8 + 1, to / 8 + 1});
     });
     return targets;

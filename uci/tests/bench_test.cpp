@@ -26,8 +26,7 @@ TEST(Bench, DefaultRunPrintsEachPositionThenTheTotalsWithTheSignature) {
     }
     EXPECT_EQ(lines[count], "===========================");
     EXPECT_TRUE(std::regex_match(lines[count + 1], std::regex("Total time \\(ms\\) : [0-9]+")));
-    EXPECT_EQ(lines[count + 2],
-              "Nodes searched  : " + std::to_string(known::BENCH_SIGNATURE));
+    EXPECT_EQ(lines[count + 2], "Nodes searched  : " + std::to_string(known::BENCH_SIGNATURE));
     EXPECT_TRUE(std::regex_match(lines[count + 3], std::regex("Nodes/second    : [1-9][0-9]*")));
 }
 

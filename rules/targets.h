@@ -1,18 +1,17 @@
-// The move generators as templates over what is done with each target, so
-// that the engine can make successors directly from the walk while the public
-// generators fill a TargetList. Squares here are board indexes (0 = a1).
+// The move generators, one per kind of piece, as templates over what is done
+// with each target: the engine makes its successors straight from the walk.
+// Each lists the pseudo-legal targets of the piece on from, in a fixed order.
+// Squares here are board indexes (0 = a1).
 #pragma once
 
 #include "rules/board_geometry.h"
 #include "rules/legality.h"
 #include "rules/position.h"
 
-namespace target_walk {
-
 // Walks each direction from near to far: empty squares, then at most one capture.
 template <typename Emit>
-inline void Slide(const PositionRecord& record, int from, const int* directions, int count,
-                  Emit&& emit) {
+inline void SlideTargets(const PositionRecord& record, int from, const int* directions, int count,
+                         Emit&& emit) {
     const char side = SideOf(record.board[from]);
     for (int d = 0; d < count; ++d) {
         const int direction = directions[d];
@@ -32,23 +31,23 @@ inline void Slide(const PositionRecord& record, int from, const int* directions,
 }
 
 template <typename Emit>
-inline void Rook(const PositionRecord& record, int from, Emit&& emit) {
-    Slide(record, from, geometry::ROOK_DIRECTIONS, 4, emit);
+inline void RookTargets(const PositionRecord& record, int from, Emit&& emit) {
+    SlideTargets(record, from, geometry::ROOK_DIRECTIONS, 4, emit);
 }
 
 template <typename Emit>
-inline void Bishop(const PositionRecord& record, int from, Emit&& emit) {
-    Slide(record, from, geometry::BISHOP_DIRECTIONS, 4, emit);
+inline void BishopTargets(const PositionRecord& record, int from, Emit&& emit) {
+    SlideTargets(record, from, geometry::BISHOP_DIRECTIONS, 4, emit);
 }
 
 template <typename Emit>
-inline void Queen(const PositionRecord& record, int from, Emit&& emit) {
+inline void QueenTargets(const PositionRecord& record, int from, Emit&& emit) {
     static constexpr int ALL[8] = {0, 1, 2, 3, 4, 5, 6, 7};
-    Slide(record, from, ALL, 8, emit);
+    SlideTargets(record, from, ALL, 8, emit);
 }
 
 template <typename Emit>
-inline void Knight(const PositionRecord& record, int from, Emit&& emit) {
+inline void KnightTargets(const PositionRecord& record, int from, Emit&& emit) {
     const char side = SideOf(record.board[from]);
     const auto& tables = geometry::TABLES;
     for (int jump = 0; jump < tables.knightCount[from]; ++jump) {
@@ -59,7 +58,7 @@ inline void Knight(const PositionRecord& record, int from, Emit&& emit) {
 
 // The eight neighbours, then the castling destinations, king side first.
 template <typename Emit>
-inline void King(const PositionRecord& record, int from, Emit&& emit) {
+inline void KingTargets(const PositionRecord& record, int from, Emit&& emit) {
     const char side = SideOf(record.board[from]);
     for (int direction = 0; direction < 8; ++direction) {
         if (geometry::TABLES.rayLength[from][direction] == 0) continue;
@@ -81,7 +80,7 @@ inline void King(const PositionRecord& record, int from, Emit&& emit) {
 
 // Single step, double step from the home rank, left capture, right capture.
 template <typename Emit>
-inline void Pawn(const PositionRecord& record, int from, Emit&& emit) {
+inline void PawnTargets(const PositionRecord& record, int from, Emit&& emit) {
     const char side = SideOf(record.board[from]);
     const bool white = side == 'w';
     const int file = from % 8 + 1, rank = from / 8 + 1;
@@ -107,16 +106,14 @@ inline void Pawn(const PositionRecord& record, int from, Emit&& emit) {
 
 // Calls the walk for the piece on from; nothing for a byte that is not a piece.
 template <typename Emit>
-inline void AnyPiece(const PositionRecord& record, int from, Emit&& emit) {
+inline void PieceTargets(const PositionRecord& record, int from, Emit&& emit) {
     switch (PieceKind(record.board[from])) {
-        case 'r': Rook(record, from, emit); break;
-        case 'n': Knight(record, from, emit); break;
-        case 'b': Bishop(record, from, emit); break;
-        case 'q': Queen(record, from, emit); break;
-        case 'k': King(record, from, emit); break;
-        case 'p': Pawn(record, from, emit); break;
+        case 'r': RookTargets(record, from, emit); break;
+        case 'n': KnightTargets(record, from, emit); break;
+        case 'b': BishopTargets(record, from, emit); break;
+        case 'q': QueenTargets(record, from, emit); break;
+        case 'k': KingTargets(record, from, emit); break;
+        case 'p': PawnTargets(record, from, emit); break;
         default: break;
     }
 }
-
-}  // namespace target_walk
