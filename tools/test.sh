@@ -12,6 +12,10 @@
 #      drawing of a program without the art
 #   9. the game's end-to-end tests under Wine on a virtual display
 #      (tests/e2e/run.sh; screenshots go to build/e2e-artifacts)
+#  10. the packages: the Windows installer and zip, and the Debian package
+#      (tools/package.sh)
+#  11. each package installed and started as a player would, then removed
+#      (tools/check-packages.sh)
 # Ends with a line "N passed, N failed" and exits non-zero if any step failed.
 #
 # Environment: JOBS (build jobs, default 2), FUZZ_SECONDS (default 60).
