@@ -1,43 +1,40 @@
 // The mouse, as the user moves it: absolute pointer moves and left-button
-// presses injected with SendInput, each move confirmed with GetCursorPos.
-//
-// Under Wine the X server's pointer can lag behind: while the game confines
-// the pointer it holds a pointer grab, moves made meanwhile do not reach the
-// X pointer, and when the grab ends the game's thread reports the stale X
-// position as a pointer move of its own. So a move is repeated until it
-// sticks, and before a press the game's thread is given the chance to report
-// whatever it still has pending.
+// presses injected with SendInput, each move confirmed with GetCursorPos,
+// and a press made only once the game has handled its pending pointer events.
 #pragma once
 
 #include <windows.h>
 
-// Moves the pointer to a screen point and waits until the system reports it
-// there, or at the nearest point of the rectangle that confines it. The move
-// is sent again if the pointer ends up elsewhere. False when it never got there.
+#include <functional>
+
+// Under Wine a program's pointer confinement is by default an X pointer
+// grab, during which injected moves do not reach the X pointer; when the
+// grab ends, the program reports the stale X position as a pointer move,
+// at a moment no one can tell. Wine's X11 driver then confines the pointer
+// without a grab, for the programs started after this call.
+void KeepPointerUngrabbed();
+
+// Moves the pointer to a screen point (or the nearest point that the
+// confinement allows) and waits until the system reports it there.
 bool MovePointer(POINT target);
 
-// Moves the pointer for a press over the game's window: it must still be
-// there after the game's thread has handled its pending pointer events.
-bool PlacePointer(POINT target, HWND game);
-
-// Waits until the game's thread has been idle once, having handled every
-// pointer event that was pending for it.
+// Waits until the game's thread has handled what was sent to it and then
+// waited for input once; it may be searching for a move meanwhile.
 void LetGameCatchUp(HWND game);
 
 void PressLeft();
 void ReleaseLeft();
+void ReleaseLeftIfPressed();  // clean-up after a failed check
 
-// Releases the left button if this program left it pressed; for clean-up
-// after a failed check.
-void ReleaseLeftIfPressed();
-
-// Press and release at one point.
-bool ClickAt(POINT target, HWND game);
-
-// Press at from, the pointer moved there through steps intermediate points,
-// release at to. Returns false when a pointer move was not confirmed; the
-// button is released in any case.
-bool DragBetween(POINT from, POINT to, int steps, HWND game);
-
-// Whether the pointer is free to go anywhere on the screen.
+// Whether the pointer may go anywhere on the screen; the game confines it
+// while it drags a piece.
 bool PointerIsFree();
+
+// Press at from, the pointer moved to to through steps points, then
+// interrupt (if any) and the release.
+// Returns whether the press picked a piece up. Fails when the pointer cannot
+// be placed or stays confined after the release.
+bool DragPointer(HWND game, POINT from, POINT to, int steps,
+                 const std::function<void()>& interrupt = nullptr);
+
+void ClickAt(HWND game, POINT at);

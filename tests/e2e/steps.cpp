@@ -1,0 +1,178 @@
+#include "steps.h"
+
+#include "check.h"
+#include "mouse.h"
+
+namespace {
+
+constexpr uint32_t MARK = 0x123456;  // a colour that the game never draws
+constexpr uint32_t GREEN_DOT = 0x00FF00;
+
+int Count(const Run& run) { return ListCount(run.game.Child(MOVE_LIST)); }
+
+// A drag that must change nothing: the same pixels, the same list.
+void DragWithoutEffect(Run& run, const Step& step) {
+    const Image before = CaptureClient(run.game.Child(BOARD));
+    const int count = Count(run);
+    const auto interrupt = [&] {
+        HWND target = step.n == WM_ACTIVATE ? run.game.main : run.game.Child(BOARD);
+        SendMessageTimeoutW(target, static_cast<UINT>(step.n), 0, 0, SMTO_NORMAL, WAIT_MS, nullptr);
+        Require(WaitUntil(PointerIsFree), "the pointer stayed confined after the interruption");
+    };
+    DragSquares(run, step.text, step.op != NoPickUp,
+                step.op == Interrupt ? std::function<void()>(interrupt) : nullptr);
+    WaitForInputHandled(run);
+    RequireBoard(
+        run,
+        [&] { return CaptureClient(run.game.Child(BOARD)) == before ? "" : "its pixels changed"; },
+        WAIT_MS);
+    Require(Count(run) == count, "the list changed");
+}
+
+void DragMove(Run& run, const Step& step) {
+    const int before = Count(run);
+    std::string move = step.text;
+    if (move.empty()) {
+        int from = 0, to = 0;
+        Require(AnyMove(GamePosition(run), from, to), "the side to move has no move");
+        move = SquareName(from) + SquareName(to);
+    }
+    DragSquares(run, move.c_str(), true);
+    Require(WaitUntil([&] { return Count(run) > before; }), "the list did not record " + move);
+    RequireBoard(run, [&] { return GameDifference(run); });
+}
+
+void RequireChosen(Run& run, int id) {
+    ClickButton(run, id);
+    Require(WaitUntil([&] { return ShowsGreenDot(run, id) && !ShowsGreenDot(run, id ^ 1); }),
+            "button " + std::to_string(id) + " is not the only one of its row with a green dot");
+}
+
+void RequireLastEntry(Run& run, const std::string& text) {
+    std::vector<std::string> entries;
+    int selected = -1;
+    Require(ReadList(run.game.Child(MOVE_LIST), entries, &selected), "the list does not answer");
+    Require(!entries.empty() && entries.back() == text,
+            "the newest entry is \"" + (entries.empty() ? "" : entries.back()) + "\", not \"" +
+                text + "\"");
+    Require(selected + 1 == static_cast<int>(entries.size()), "the newest entry is not selected");
+}
+
+void RequireMessageBox(Run& run, const std::string& text) {
+    HWND box = nullptr;
+    Require(WaitUntil([&] { return (box = FindMessageBox(run.game.main)) != nullptr; },
+                      COMPUTER_WAIT_MS),
+            "no message box owned by the main window came up");
+    const std::string caption = WindowTextAnsi(box),
+                      message = WindowTextAnsi(GetDlgItem(box, 0xFFFF));
+    Require(caption == "Rezu" && message == text,
+            "the box says \"" + message + "\" under the caption \"" + caption + "\"");
+    WaitUntil([&] { return CountPixels(CaptureClient(box), 0) > 0; }, 2000);  // its text drawn
+    SaveScreenshot(run, "message-box");
+    Require(DismissMessageBoxes(run.game.main) == 1, "another box followed");
+}
+
+void RequireSteady(Run& run, int ms) {
+    const int before = Count(run);
+    Require(!WaitUntil([&] { return Count(run) != before; }, ms),
+            "the list changed from " + std::to_string(before) + " entries");
+}
+
+}  // namespace
+
+PositionRecord GamePosition(const Run& run) {
+    std::vector<std::string> entries;
+    PositionRecord position{};
+    Require(ReadList(run.game.Child(MOVE_LIST), entries), "the move list does not answer");
+    const std::string error = Replay(entries, position);
+    Require(error.empty(), "the move list is no game: " + error);
+    return position;
+}
+
+void DragSquares(const Run& run, const char* move, bool pickUp,
+                 const std::function<void()>& interrupt) {
+    HWND board = run.game.Child(BOARD);
+    const int from = SquareNamed(move), to = SquareNamed(move + 2);
+    Require(DragPointer(run.game.main, SquareOnScreen(board, from), SquareOnScreen(board, to), 4,
+                        interrupt) == pickUp,
+            std::string(pickUp ? "nothing" : "a piece") + " was picked up on " + SquareName(from));
+}
+
+void ClickButton(const Run& run, int id) {
+    HWND button = run.game.Child(id);
+    RECT client{};
+    GetClientRect(button, &client);
+    POINT centre{client.right / 2, client.bottom / 2};
+    ClientToScreen(button, &centre);
+    ClickAt(run.game.main, centre);
+    WaitForInputHandled(run);
+}
+
+bool ShowsGreenDot(const Run& run, int id) {
+    return CountPixels(CaptureClient(run.game.Child(id)), GREEN_DOT) > 0;
+}
+
+void RunStep(Run& run, const Step& step) {
+    switch (step.op) {
+        case ExpectBoard:
+            if (!*step.text) return RequireBoard(run, [&] { return GameDifference(run); });
+            return RequireBoard(run, [&] {
+                return run.art.Differences(CaptureClient(run.game.Child(BOARD)),
+                                           Placement(step.text));
+            });
+        case Drag: return DragMove(run, step);
+        case Refuse:
+        case NoPickUp:
+        case Interrupt: return DragWithoutEffect(run, step);
+        case ClickPlayer: return RequireChosen(run, step.n);
+        case ExpectList: return RequireLastEntry(run, step.text);
+        case ExpectMoves:
+            Require(WaitUntil([&] { return Count(run) == step.n; }, COMPUTER_WAIT_MS),
+                    "the list did not reach " + std::to_string(step.n) + " entries");
+            return RequireBoard(run, [&] { return GameDifference(run); });
+        case ExpectMessageBox: return RequireMessageBox(run, step.text);
+        case ExpectSteady: return RequireSteady(run, step.n);
+        case Screenshot: return SaveScreenshot(run, step.text);
+        case WatchComputers: return RunWatch(run, step.n);
+        case Leaks: return RunLeaks(run, step.n);
+        case Storm: return RunStorm(run, step.n);
+    }
+}
+
+void SaveScreenshot(const Run& run, const std::string& state) {
+    RECT frame{}, box{};
+    GetWindowRect(run.game.main, &frame);
+    if (HWND message = FindMessageBox(run.game.main); message && GetWindowRect(message, &box))
+        UnionRect(&frame, &frame, &box);
+    SaveBmp(CaptureScreen(frame), run.artifacts + "/" + run.name + "-" + state + ".bmp");
+}
+
+void WaitForInputHandled(const Run& run) {
+    // Input comes out of the queue before painting does: once the game has
+    // repainted a mark away, it has taken in all the input sent before.
+    HWND status = run.game.Child(STATUS_BAR);
+    Require(PaintOver(status, RECT{4, 4, 8, 8}, MARK), "cannot draw over the status bar");
+    RedrawWindow(status, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    Require(WaitUntil(
+                [&] {
+                    return CaptureClient(status, RECT{4, 4, 5, 5}).pixels[0] != MARK;
+                },
+                COMPUTER_WAIT_MS),
+            "the game does not repaint: it takes no input");
+}
+
+std::string GameDifference(const Run& run) {
+    std::vector<std::string> entries;
+    PositionRecord position{};
+    if (!ReadList(run.game.Child(MOVE_LIST), entries)) return "the move list does not answer";
+    const std::string error = Replay(entries, position);
+    if (!error.empty()) return error;
+    return run.art.Differences(CaptureClient(run.game.Child(BOARD)), Placement(position));
+}
+
+void RequireBoard(const Run& run, const std::function<std::string()>& difference, int timeoutMs) {
+    std::string last;
+    if (WaitUntil([&] { return (last = difference()).empty(); }, timeoutMs)) return;
+    SaveScreenshot(run, "board-mismatch");
+    Require(false, "the board is wrong: " + last);
+}
