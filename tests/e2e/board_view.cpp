@@ -1,4 +1,4 @@
-#include "board_view.h"
+#include "driver.h"
 
 #include <tuple>
 
@@ -31,27 +31,27 @@ constexpr PieceBitmaps PIECES[] = {PIECE_BITMAPS(QUILLMATE_PIECE_ENTRY)};
 // the square, its bottom 5 pixels above the square's, composed through its
 // mask (AND) and image (XOR) as the board composes it.
 Image RenderSquare(HMODULE module, const PieceBitmaps* piece, bool dark) {
-    Canvas canvas(SQUARE, SQUARE);
-    HBRUSH brush = CreateSolidBrush(dark ? DARK : LIGHT);
-    const RECT whole{0, 0, SQUARE, SQUARE};
-    FillRect(canvas.dc, &whole, brush);
-    DeleteObject(brush);
-    if (!piece) return canvas.Pixels();
-    HBITMAP image = LoadBitmapA(module, MAKEINTRESOURCEA(piece->image));
-    HBITMAP mask = LoadBitmapA(module, MAKEINTRESOURCEA(piece->mask));
-    BITMAP size{};
-    GetObjectA(image, sizeof size, &size);
-    HDC source = CreateCompatibleDC(canvas.dc);
-    HGDIOBJ previous = SelectObject(source, mask);
-    const int x = (SQUARE - size.bmWidth) / 2, y = SQUARE - 5 - size.bmHeight;
-    BitBlt(canvas.dc, x, y, size.bmWidth, size.bmHeight, source, 0, 0, SRCAND);
-    SelectObject(source, image);
-    BitBlt(canvas.dc, x, y, size.bmWidth, size.bmHeight, source, 0, 0, SRCINVERT);
-    SelectObject(source, previous);
-    DeleteDC(source);
-    DeleteObject(image);
-    DeleteObject(mask);
-    return canvas.Pixels();
+    return Draw(SQUARE, SQUARE, [&](HDC dc) {
+        HBRUSH brush = CreateSolidBrush(dark ? DARK : LIGHT);
+        const RECT whole{0, 0, SQUARE, SQUARE};
+        FillRect(dc, &whole, brush);
+        DeleteObject(brush);
+        if (!piece) return;
+        HBITMAP image = LoadBitmapA(module, MAKEINTRESOURCEA(piece->image));
+        HBITMAP mask = LoadBitmapA(module, MAKEINTRESOURCEA(piece->mask));
+        BITMAP size{};
+        GetObjectA(image, sizeof size, &size);
+        HDC source = CreateCompatibleDC(dc);
+        HGDIOBJ previous = SelectObject(source, mask);
+        const int x = (SQUARE - size.bmWidth) / 2, y = SQUARE - 5 - size.bmHeight;
+        BitBlt(dc, x, y, size.bmWidth, size.bmHeight, source, 0, 0, SRCAND);
+        SelectObject(source, image);
+        BitBlt(dc, x, y, size.bmWidth, size.bmHeight, source, 0, 0, SRCINVERT);
+        SelectObject(source, previous);
+        DeleteDC(source);
+        DeleteObject(image);
+        DeleteObject(mask);
+    });
 }
 
 }  // namespace
@@ -64,14 +64,6 @@ int SquareNamed(const char* name) {
 std::string SquareName(int index) {
     return std::string{static_cast<char>('a' + index % 8), static_cast<char>('1' + index / 8)};
 }
-
-namespace {
-
-std::string EntrySquare(int index) {
-    return std::string{static_cast<char>('A' + index % 8), static_cast<char>('1' + index / 8)};
-}
-
-}  // namespace
 
 POINT SquareOnScreen(HWND board, int index) {
     const RECT rect = SquareRect(index);
@@ -113,16 +105,13 @@ std::string PieceArt::Load(const std::string& exePath) {
 
 std::string PieceArt::Differences(const Image& board, const std::string& placement) const {
     std::string report;
-    int wrong = 0;
     for (int index = 0; index < 64; ++index) {
-        const auto expected = squares_.find({placement[static_cast<size_t>(index)], IsDark(index)});
-        if (expected != squares_.end() && board.Crop(SquareRect(index)) == expected->second)
-            continue;
-        if (++wrong <= 3)
-            report += SquareName(index) + " does not show " +
-                      placement[static_cast<size_t>(index)] + "; ";
+        const char piece = placement[static_cast<size_t>(index)];
+        const auto expected = squares_.find({piece, IsDark(index)});
+        if (expected == squares_.end() || !(board.Crop(SquareRect(index)) == expected->second))
+            report += SquareName(index) + " does not show " + piece + "; ";
     }
-    return wrong > 3 ? report + std::to_string(wrong) + " squares differ" : report;
+    return report;
 }
 
 std::string Replay(const std::vector<std::string>& entries, PositionRecord& position) {
@@ -131,11 +120,11 @@ std::string Replay(const std::vector<std::string>& entries, PositionRecord& posi
         const std::string tail =
             entry.size() < 7 ? std::string(7, ' ') : entry.substr(entry.size() - 7);
         const int a = SquareNamed(tail.c_str()), b = SquareNamed(tail.c_str() + 5);
-        const std::string prefix = position.sideToMove == 'w'
-                                       ? std::to_string(position.moveNumber) + ". "
-                                       : std::string(13, ' ');
-        if (entry != prefix + EntrySquare(a) + " - " + EntrySquare(b) ||
-            SideOf(position.board[a]) != position.sideToMove ||
+        std::string text = (position.sideToMove == 'w' ? std::to_string(position.moveNumber) + ". "
+                                                       : std::string(13, ' ')) +
+                           SquareName(a) + " - " + SquareName(b);
+        text[text.size() - 2] -= 'a' - 'A', text[text.size() - 7] -= 'a' - 'A';  // "E2 - E4"
+        if (entry != text || SideOf(position.board[a]) != position.sideToMove ||
             CheckMove(position, a % 8 + 1, a / 8 + 1, b % 8 + 1, b / 8 + 1) != MOVE_LEGAL)
             return "\"" + entry + "\" is not the entry of a legal move";
         MakeMove(position, a % 8 + 1, a / 8 + 1, b % 8 + 1, b / 8 + 1, position);

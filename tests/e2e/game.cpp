@@ -1,38 +1,6 @@
-#include "game.h"
-
-#include <cstdint>
-
-#include "check.h"
+#include "driver.h"
 
 namespace {
-
-// The visible top-level window with no owner, or with the given owner and
-// the dialog class of message boxes, that belongs to the process.
-struct WindowSearch {
-    DWORD process;
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK Match(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<WindowSearch*>(data);
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    const bool dialog = lstrcmpA(name, "#32770") == 0;
-    const bool found = search->owner
-                           ? dialog && GetWindow(window, GW_OWNER) == search->owner
-                           : !dialog && process == search->process && !GetWindow(window, GW_OWNER);
-    if (found && IsWindowVisible(window)) search->found = window;
-    return search->found == nullptr;
-}
-
-HWND FindWindowOf(DWORD process, HWND owner) {
-    WindowSearch search{process, owner, nullptr};
-    EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 bool Ask(HWND list, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     DWORD_PTR answer = 0;
@@ -55,8 +23,13 @@ std::string StartGame(const std::string& exePath, Game& game) {
     CloseHandle(info.hThread);
     game.process = info.hProcess;
     game.id = info.dwProcessId;
-    WaitUntil([&] { return (game.main = FindWindowOf(game.id, nullptr)) || !game.Running(); });
-    return game.main ? "" : "the game showed no window";
+    const bool shown = WaitUntil([&] {
+        DWORD process = 0;
+        game.main = FindWindowA(nullptr, "Quillmate");
+        GetWindowThreadProcessId(game.main, &process);
+        return process == game.id && IsWindowVisible(game.main);
+    });
+    return shown ? "" : "the game showed no window";
 }
 
 DWORD CloseGame(Game& game) {
@@ -100,15 +73,16 @@ bool ReadList(HWND list, std::vector<std::string>& entries, int* selected) {
     return true;
 }
 
-HWND FindMessageBox(HWND owner) { return FindWindowOf(0, owner); }
+HWND FindMessageBox(HWND owner) {
+    for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr;)
+        if (GetWindow(box, GW_OWNER) == owner && IsWindowVisible(box)) return box;
+    return nullptr;
+}
 
 std::string WindowTextAnsi(HWND window) {
-    wchar_t wide[256] = {};
-    const int length = GetWindowTextW(window, wide, 256);
-    char text[512] = {};
-    return std::string(text,
-                       static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide, length, text,
-                                                               sizeof text - 1, nullptr, nullptr)));
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
 }
 
 int DismissMessageBoxes(HWND owner) {

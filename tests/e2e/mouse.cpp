@@ -1,12 +1,11 @@
-#include "mouse.h"
+#include "driver.h"
 
 #include <algorithm>
 #include <string>
 
-#include "check.h"
-
 namespace {
 
+constexpr int SETTLE_MS = 120;  // Wine reads the X pointer back after 100 ms without a move
 bool leftPressed = false;
 
 // SendInput's absolute coordinates run from 0 to 65535 over the screen; the
@@ -35,21 +34,45 @@ bool PointerAt(POINT target) {
     return GetCursorPos(&now) && now.x == target.x && now.y == target.y;
 }
 
+// Moves the pointer and waits until the system reports it there (or at the
+// nearest point that the confinement allows), sending the move again if need be.
+bool MovePointer(POINT target) {
+    return WaitUntil([&] {
+        if (PointerAt(target)) return true;
+        SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, target);
+        return WaitUntil([&] { return PointerAt(target); }, 50);
+    });
+}
+
+void PressLeft() {
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    leftPressed = true;
+}
+
+void ReleaseLeft() {
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    leftPressed = false;
+}
+
 // Puts the pointer at target and waits until all agree that it is there:
 // the system, the X pointer (which Wine reads back once the position has not
 // changed for 100 ms) and the game, which reports the X pointer's moves over
 // its windows as pointer moves of its own, late when it is busy.
 void SettlePointer(HWND game, POINT target) {
-    Require(WaitUntil([&] {
-                if (!MovePointer(target)) return false;
-                const ULONGLONG moved = GetTickCount64();
-                WaitUntil([&] { return GetTickCount64() - moved > 120 || !PointerAt(target); });
-                if (!PointerAt(target)) return false;
-                LetGameCatchUp(game);
-                return PointerAt(target);
-            }),
-            "the pointer did not stay at " + std::to_string(target.x) + ", " +
-                std::to_string(target.y));
+    int attempt = 0;
+    Require(
+        WaitUntil([&] {
+            // A move reaches X only when it changes the system's position.
+            if (attempt++ > 0) MovePointer(POINT{target.x + (attempt % 2 ? 1 : -1), target.y});
+            if (!MovePointer(target)) return false;
+            const ULONGLONG moved = GetTickCount64();
+            WaitUntil([&] { return GetTickCount64() - moved > SETTLE_MS || !PointerAt(target); });
+            if (!PointerAt(target)) return false;
+            LetGameCatchUp(game);
+            return PointerAt(target);
+        }),
+        "the pointer did not stay at " + std::to_string(target.x) + ", " +
+            std::to_string(target.y));
 }
 
 }  // namespace
@@ -63,14 +86,6 @@ void KeepPointerUngrabbed() {
     RegCloseKey(key);
 }
 
-bool MovePointer(POINT target) {
-    return WaitUntil([&] {
-        if (PointerAt(target)) return true;
-        SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, target);
-        return WaitUntil([&] { return PointerAt(target); }, 50);
-    });
-}
-
 void LetGameCatchUp(HWND game) {
     // The thread handles sent messages before its input and handles its X
     // events when it waits: two round trips have a wait between them.
@@ -78,16 +93,6 @@ void LetGameCatchUp(HWND game) {
         DWORD_PTR result = 0;
         SendMessageTimeoutW(game, WM_NULL, 0, 0, SMTO_NORMAL, COMPUTER_WAIT_MS, &result);
     }
-}
-
-void PressLeft() {
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    leftPressed = true;
-}
-
-void ReleaseLeft() {
-    SendMouse(MOUSEEVENTF_LEFTUP);
-    leftPressed = false;
 }
 
 void ReleaseLeftIfPressed() {
@@ -114,7 +119,7 @@ bool DragPointer(HWND game, POINT from, POINT to, int steps,
         if (!MovePointer(step)) ReleaseLeft();
         Require(leftPressed, "the pointer did not follow the drag");
     }
-    SettlePointer(game, to);
+    if (to.x != from.x || to.y != from.y) SettlePointer(game, to);
     if (interrupt) interrupt();
     ReleaseLeft();
     Require(WaitUntil(PointerIsFree), "the pointer stayed confined after the release");

@@ -1,14 +1,19 @@
-#include "screen.h"
-
 #include <algorithm>
 #include <fstream>
 
-#include "check.h"
+#include "driver.h"
+
+bool WaitUntil(const std::function<bool()>& ready, int timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    while (GetTickCount64() < deadline) {
+        if (ready()) return true;
+        Sleep(1);
+    }
+    return ready();
+}
 
 Image Image::Crop(const RECT& area) const {
-    Image part;
-    part.width = area.right - area.left;
-    part.height = area.bottom - area.top;
+    Image part{area.right - area.left, area.bottom - area.top, {}};
     for (int y = area.top; y < area.bottom; ++y) {
         const auto row = pixels.begin() + static_cast<ptrdiff_t>(y) * width;
         part.pixels.insert(part.pixels.end(), row + area.left, row + area.right);
@@ -16,62 +21,47 @@ Image Image::Crop(const RECT& area) const {
     return part;
 }
 
-Canvas::Canvas(int w, int h) : width(w), height(h) {
+Image Draw(int width, int height, const std::function<void(HDC)>& draw) {
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top-down
-    HDC screen = GetDC(nullptr);
-    dc = CreateCompatibleDC(screen);
-    void* memory = nullptr;
-    bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-    bits = static_cast<uint32_t*>(memory);
-    previous = SelectObject(dc, bitmap);
-    ReleaseDC(nullptr, screen);
-}
-
-Canvas::~Canvas() {
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC dc = CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    draw(dc);
+    GdiFlush();
+    const auto* first = static_cast<const uint32_t*>(bits);
+    Image image{width, height, std::vector<uint32_t>(first, first + width * height)};
+    for (uint32_t& pixel : image.pixels) pixel &= 0xFFFFFF;
     SelectObject(dc, previous);
     DeleteObject(bitmap);
     DeleteDC(dc);
-}
-
-Image Canvas::Pixels() const {
-    GdiFlush();
-    Image image{width, height, std::vector<uint32_t>(bits, bits + width * height)};
-    for (uint32_t& pixel : image.pixels) pixel &= 0xFFFFFF;
     return image;
 }
 
 Image CaptureScreen(const RECT& area) {
-    Canvas canvas(std::max(1L, area.right - area.left), std::max(1L, area.bottom - area.top));
-    HDC screen = GetDC(nullptr);
-    BitBlt(canvas.dc, 0, 0, canvas.width, canvas.height, screen, area.left, area.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return canvas.Pixels();
+    return Draw(std::max(1L, area.right - area.left), std::max(1L, area.bottom - area.top),
+                [&](HDC dc) {
+                    HDC screen = GetDC(nullptr);
+                    BitBlt(dc, 0, 0, area.right - area.left, area.bottom - area.top, screen,
+                           area.left, area.top, SRCCOPY);
+                    ReleaseDC(nullptr, screen);
+                });
 }
-
-namespace {
-
-RECT OnScreen(HWND window, const RECT& area) {
-    POINT corner{area.left, area.top};
-    ClientToScreen(window, &corner);
-    return RECT{corner.x, corner.y, corner.x + area.right - area.left,
-                corner.y + area.bottom - area.top};
-}
-
-}  // namespace
 
 Image CaptureClient(HWND window, RECT area) {
     if (IsRectEmpty(&area)) GetClientRect(window, &area);
-    return CaptureScreen(OnScreen(window, area));
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    return CaptureScreen(area);
 }
 
-bool PaintOver(HWND window, const RECT& area, uint32_t rgb) {
-    const RECT target = OnScreen(window, area);
+bool PaintOver(HWND window, RECT area, uint32_t rgb) {
     const RECT corner{area.left, area.top, area.left + 1, area.top + 1};
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
     return WaitUntil([&] {
         HDC screen = GetDC(nullptr);
         HBRUSH brush = CreateSolidBrush(RGB(rgb >> 16, rgb >> 8 & 0xFF, rgb & 0xFF));
-        FillRect(screen, &target, brush);
+        FillRect(screen, &area, brush);
         DeleteObject(brush);
         ReleaseDC(nullptr, screen);
         return WaitUntil([&] { return CaptureClient(window, corner).pixels[0] == rgb; }, 100);

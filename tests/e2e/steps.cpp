@@ -1,8 +1,5 @@
 #include "steps.h"
 
-#include "check.h"
-#include "mouse.h"
-
 namespace {
 
 constexpr uint32_t MARK = 0x123456;  // a colour that the game never draws
@@ -10,61 +7,75 @@ constexpr uint32_t GREEN_DOT = 0x00FF00;
 
 int Count(const Run& run) { return ListCount(run.game.Child(MOVE_LIST)); }
 
+std::string GameDifference(const Run& run) {
+    std::vector<std::string> entries;
+    PositionRecord position{};
+    if (!ReadList(run.game.Child(MOVE_LIST), entries)) return "the move list does not answer";
+    const std::string error = Replay(entries, position);
+    return error.empty() ? run.art.Differences(CaptureClient(run.game.Child(BOARD)),
+                                               std::string(position.board, 64))
+                         : error;
+}
+
+// Waits until difference() is ""; fails with its last answer.
+void RequireBoard(const Run& run, const std::function<std::string()>& difference,
+                  int timeoutMs = COMPUTER_WAIT_MS) {
+    std::string last;
+    if (WaitUntil([&] { return (last = difference()).empty(); }, timeoutMs)) return;
+    SaveScreenshot(run, "board-mismatch");
+    Require(false, "the board is wrong: " + last);
+}
+
 // A drag that must change nothing: the same pixels, the same list.
-void DragWithoutEffect(Run& run, const Step& step) {
-    const Image before = CaptureClient(run.game.Child(BOARD));
-    const int count = Count(run);
+void DragWithoutEffect(const Run& run, const Step& step) {
+    HWND board = run.game.Child(BOARD);
+    const Image before = CaptureClient(board);
+    const int count = Count(run), from = SquareNamed(step.text);
     const auto interrupt = [&] {
-        HWND target = step.n == WM_ACTIVATE ? run.game.main : run.game.Child(BOARD);
-        SendMessageTimeoutW(target, static_cast<UINT>(step.n), 0, 0, SMTO_NORMAL, WAIT_MS, nullptr);
+        SendMessageTimeoutW(step.n == WM_ACTIVATE ? run.game.main : board,
+                            static_cast<UINT>(step.n), 0, 0, SMTO_NORMAL, WAIT_MS, nullptr);
         Require(WaitUntil(PointerIsFree), "the pointer stayed confined after the interruption");
     };
-    DragSquares(run, step.text, step.op != NoPickUp,
-                step.op == Interrupt ? std::function<void()>(interrupt) : nullptr);
+    Require(DragPointer(run.game.main, SquareOnScreen(board, from),
+                        SquareOnScreen(board, SquareNamed(step.text + 2)), 2,
+                        step.op == Interrupt ? std::function<void()>(interrupt) : nullptr) ==
+                (step.op != NoPickUp),
+            "the press on " + SquareName(from) + " did not do as expected");
     WaitForInputHandled(run);
     RequireBoard(
-        run,
-        [&] { return CaptureClient(run.game.Child(BOARD)) == before ? "" : "its pixels changed"; },
-        WAIT_MS);
+        run, [&] { return CaptureClient(board) == before ? "" : "its pixels changed"; }, WAIT_MS);
     Require(Count(run) == count, "the list changed");
 }
 
-void DragMove(Run& run, const Step& step) {
+void DragMove(const Run& run, std::string move) {
     const int before = Count(run);
-    std::string move = step.text;
+    int from = 0, to = 0;
     if (move.empty()) {
-        int from = 0, to = 0;
         Require(AnyMove(GamePosition(run), from, to), "the side to move has no move");
         move = SquareName(from) + SquareName(to);
     }
-    DragSquares(run, move.c_str(), true);
+    DragSquares(run, move, true);
     Require(WaitUntil([&] { return Count(run) > before; }), "the list did not record " + move);
-    RequireBoard(run, [&] { return GameDifference(run); });
+    // A win message may cover the board; its step checks the board after it.
+    RequireBoard(run, [&] { return FindMessageBox(run.game.main) ? "" : GameDifference(run); });
 }
 
-void RequireChosen(Run& run, int id) {
-    ClickButton(run, id);
-    Require(WaitUntil([&] { return ShowsGreenDot(run, id) && !ShowsGreenDot(run, id ^ 1); }),
-            "button " + std::to_string(id) + " is not the only one of its row with a green dot");
-}
-
-void RequireLastEntry(Run& run, const std::string& text) {
+void RequireLastEntry(const Run& run, const std::string& text) {
     std::vector<std::string> entries;
     int selected = -1;
     Require(ReadList(run.game.Child(MOVE_LIST), entries, &selected), "the list does not answer");
-    Require(!entries.empty() && entries.back() == text,
-            "the newest entry is \"" + (entries.empty() ? "" : entries.back()) + "\", not \"" +
-                text + "\"");
+    const std::string last = entries.empty() ? "" : entries.back();
+    Require(last == text, "the newest entry is \"" + last + "\", not \"" + text + "\"");
     Require(selected + 1 == static_cast<int>(entries.size()), "the newest entry is not selected");
 }
 
-void RequireMessageBox(Run& run, const std::string& text) {
+void RequireMessageBox(const Run& run, const std::string& text) {
     HWND box = nullptr;
     Require(WaitUntil([&] { return (box = FindMessageBox(run.game.main)) != nullptr; },
                       COMPUTER_WAIT_MS),
             "no message box owned by the main window came up");
-    const std::string caption = WindowTextAnsi(box),
-                      message = WindowTextAnsi(GetDlgItem(box, 0xFFFF));
+    const std::string caption = WindowTextAnsi(box);
+    const std::string message = WindowTextAnsi(GetDlgItem(box, 0xFFFF));
     Require(caption == "Rezu" && message == text,
             "the box says \"" + message + "\" under the caption \"" + caption + "\"");
     WaitUntil([&] { return CountPixels(CaptureClient(box), 0) > 0; }, 2000);  // its text drawn
@@ -72,66 +83,36 @@ void RequireMessageBox(Run& run, const std::string& text) {
     Require(DismissMessageBoxes(run.game.main) == 1, "another box followed");
 }
 
-void RequireSteady(Run& run, int ms) {
-    const int before = Count(run);
-    Require(!WaitUntil([&] { return Count(run) != before; }, ms),
-            "the list changed from " + std::to_string(before) + " entries");
-}
-
 }  // namespace
 
-PositionRecord GamePosition(const Run& run) {
-    std::vector<std::string> entries;
-    PositionRecord position{};
-    Require(ReadList(run.game.Child(MOVE_LIST), entries), "the move list does not answer");
-    const std::string error = Replay(entries, position);
-    Require(error.empty(), "the move list is no game: " + error);
-    return position;
-}
-
-void DragSquares(const Run& run, const char* move, bool pickUp,
-                 const std::function<void()>& interrupt) {
-    HWND board = run.game.Child(BOARD);
-    const int from = SquareNamed(move), to = SquareNamed(move + 2);
-    Require(DragPointer(run.game.main, SquareOnScreen(board, from), SquareOnScreen(board, to), 4,
-                        interrupt) == pickUp,
-            std::string(pickUp ? "nothing" : "a piece") + " was picked up on " + SquareName(from));
-}
-
-void ClickButton(const Run& run, int id) {
-    HWND button = run.game.Child(id);
-    RECT client{};
-    GetClientRect(button, &client);
-    POINT centre{client.right / 2, client.bottom / 2};
-    ClientToScreen(button, &centre);
-    ClickAt(run.game.main, centre);
-    WaitForInputHandled(run);
-}
-
-bool ShowsGreenDot(const Run& run, int id) {
-    return CountPixels(CaptureClient(run.game.Child(id)), GREEN_DOT) > 0;
-}
-
 void RunStep(Run& run, const Step& step) {
+    const int count = step.op == ExpectSteady ? Count(run) : 0;
     switch (step.op) {
         case ExpectBoard:
-            if (!*step.text) return RequireBoard(run, [&] { return GameDifference(run); });
+            if (!*step.text) return RequireGameShown(run);
             return RequireBoard(run, [&] {
                 return run.art.Differences(CaptureClient(run.game.Child(BOARD)),
                                            Placement(step.text));
             });
-        case Drag: return DragMove(run, step);
+        case Drag: return DragMove(run, step.text);
         case Refuse:
         case NoPickUp:
         case Interrupt: return DragWithoutEffect(run, step);
-        case ClickPlayer: return RequireChosen(run, step.n);
+        case ClickPlayer:
+            ClickButton(run, step.n);
+            return Require(
+                WaitUntil(
+                    [&] { return ShowsGreenDot(run, step.n) && !ShowsGreenDot(run, step.n ^ 1); }),
+                "button " + std::to_string(step.n) + " is not the chosen one of its row");
         case ExpectList: return RequireLastEntry(run, step.text);
         case ExpectMoves:
             Require(WaitUntil([&] { return Count(run) == step.n; }, COMPUTER_WAIT_MS),
                     "the list did not reach " + std::to_string(step.n) + " entries");
-            return RequireBoard(run, [&] { return GameDifference(run); });
+            return RequireGameShown(run);
         case ExpectMessageBox: return RequireMessageBox(run, step.text);
-        case ExpectSteady: return RequireSteady(run, step.n);
+        case ExpectSteady:
+            return Require(!WaitUntil([&] { return Count(run) != count; }, step.n),
+                           "the list changed from " + std::to_string(count) + " entries");
         case Screenshot: return SaveScreenshot(run, step.text);
         case WatchComputers: return RunWatch(run, step.n);
         case Leaks: return RunLeaks(run, step.n);
@@ -161,18 +142,37 @@ void WaitForInputHandled(const Run& run) {
             "the game does not repaint: it takes no input");
 }
 
-std::string GameDifference(const Run& run) {
+PositionRecord GamePosition(const Run& run) {
     std::vector<std::string> entries;
     PositionRecord position{};
-    if (!ReadList(run.game.Child(MOVE_LIST), entries)) return "the move list does not answer";
+    Require(ReadList(run.game.Child(MOVE_LIST), entries), "the move list does not answer");
     const std::string error = Replay(entries, position);
-    if (!error.empty()) return error;
-    return run.art.Differences(CaptureClient(run.game.Child(BOARD)), Placement(position));
+    Require(error.empty(), "the move list is no game: " + error);
+    return position;
 }
 
-void RequireBoard(const Run& run, const std::function<std::string()>& difference, int timeoutMs) {
-    std::string last;
-    if (WaitUntil([&] { return (last = difference()).empty(); }, timeoutMs)) return;
-    SaveScreenshot(run, "board-mismatch");
-    Require(false, "the board is wrong: " + last);
+void DragSquares(const Run& run, const std::string& move, bool pickUp) {
+    HWND board = run.game.Child(BOARD);
+    const int from = SquareNamed(move.c_str()), to = SquareNamed(move.c_str() + 2);
+    Require(DragPointer(run.game.main, SquareOnScreen(board, from), SquareOnScreen(board, to), 2) ==
+                pickUp,
+            std::string(pickUp ? "nothing" : "a piece") + " was picked up on " + SquareName(from));
+}
+
+void ClickButton(const Run& run, int id) {
+    HWND button = run.game.Child(id);
+    RECT client{};
+    GetClientRect(button, &client);
+    POINT centre{client.right / 2, client.bottom / 2};
+    ClientToScreen(button, &centre);
+    ClickAt(run.game.main, centre);
+    WaitForInputHandled(run);
+}
+
+bool ShowsGreenDot(const Run& run, int id) {
+    return CountPixels(CaptureClient(run.game.Child(id)), GREEN_DOT) > 0;
+}
+
+void RequireGameShown(const Run& run) {
+    RequireBoard(run, [&] { return GameDifference(run); });
 }
