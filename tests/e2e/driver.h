@@ -66,15 +66,9 @@ bool DragPointer(HWND game, POINT from, POINT to, int steps,
 void ClickAt(HWND game, POINT at);
 
 // --- the game's process and windows (game.cpp) ---
-enum Control {  // the main window's children by control id
-    BOARD = 1,
-    BLACK_HUMAN = 2,
-    BLACK_COMPUTER = 3,
-    WHITE_HUMAN = 4,
-    WHITE_COMPUTER = 5,
-    MOVE_LIST = 6,
-    STATUS_BAR = 7,
-};
+// The main window's children by control id: the board, the player buttons
+// (玩家 and 电脑 of each side), the move list and the status bar.
+enum Control { BOARD = 1, BLACK_HUMAN, BLACK_COMPUTER, WHITE_HUMAN, WHITE_COMPUTER, LIST, STATUS };
 struct Game {
     HANDLE process = nullptr;
     DWORD id = 0;
@@ -91,8 +85,7 @@ DWORD CloseGame(Game& game);
 int ListCount(HWND list, unsigned timeoutMs = 2000);
 // The list's entries (ANSI code page) and selection; false when it does not answer.
 bool ReadList(HWND list, std::vector<std::string>& entries, int* selected = nullptr);
-HWND FindMessageBox(HWND owner);  // the visible box that owner owns, or nullptr
-std::string WindowTextAnsi(HWND window);
+HWND FindMessageBox(HWND owner);      // the visible box that owner owns, or nullptr
 int DismissMessageBoxes(HWND owner);  // presses OK on each; how many there were
 // The live objects in the process's GDI handle table, which its PEB points
 // to; GetGuiResources says nothing under Wine.

@@ -79,12 +79,6 @@ HWND FindMessageBox(HWND owner) {
     return nullptr;
 }
 
-std::string WindowTextAnsi(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 int DismissMessageBoxes(HWND owner) {
     int count = 0;
     for (HWND box = FindMessageBox(owner); box && count < 100; box = FindMessageBox(owner)) {

@@ -100,14 +100,11 @@ std::string RunScenario(const Scenario& scenario, const std::string& exe, const 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::printf("usage: %s <quillmate.exe> <artifact dir> [scenario ...]\n", argv[0]);
-        return 2;
-    }
     PieceArt art;
-    const std::string error = art.Load(argv[1]);
+    const std::string error =
+        argc < 3 ? "usage: quillmate_e2e <game> <artifacts> [scenario ...]" : art.Load(argv[1]);
     if (!error.empty()) {
-        std::printf("cannot start: %s\n", error.c_str());
+        std::printf("%s\n", error.c_str());
         return 2;
     }
     CreateDirectoryA(argv[2], nullptr);

@@ -39,7 +39,9 @@ void RunStep(Run& run, const Step& step);
 void SaveScreenshot(const Run& run, const std::string& state);
 void WaitForInputHandled(const Run& run);     // the game has taken in all input sent so far
 PositionRecord GamePosition(const Run& run);  // the game the list records
-void DragSquares(const Run& run, const std::string& move, bool pickUp);
+// Drags move ("e2e4"), which must pick a piece up and, when recorded, be
+// recorded in the list.
+void DragSquares(const Run& run, const std::string& move, bool recorded);
 void ClickButton(const Run& run, int id);
 bool ShowsGreenDot(const Run& run, int id);
 // Waits until the board shows the game that the list records.

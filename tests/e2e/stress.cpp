@@ -24,7 +24,7 @@ bool Repainted(HWND window, const RECT& area, bool now, int timeoutMs) {
 // Between two computer moves the game takes messages and repaints: a mark
 // over the board is gone before the computer has made two more moves.
 void RunWatch(Run& run, int entries) {
-    HWND board = run.game.Child(BOARD), list = run.game.Child(MOVE_LIST);
+    HWND board = run.game.Child(BOARD), list = run.game.Child(LIST);
     for (int count = 0; count < entries && !FindMessageBox(run.game.main);) {
         const int before = ListCount(list, COMPUTER_WAIT_MS);
         Require(Repainted(board, RECT{0, 0, 8, 8}, false, COMPUTER_WAIT_MS),
@@ -56,9 +56,9 @@ void RunLeaks(Run& run, int count) {
     };
     // First what lives as long as the game: the drag's snapshot, the list's
     // scroll bar once the list holds more entries than it shows.
-    for (int k = 0; k < 22; ++k) k < 20 ? DragSquares(run, cycle[k % 5], true) : repaint(k);
+    for (int k = 0; k < 22; ++k) k < 20 ? DragSquares(run, cycle[k % 5], k % 5 < 4) : repaint(k);
     const int before = measure();
-    for (int k = 0; k < count; ++k) DragSquares(run, cycle[k % 5], true);
+    for (int k = 0; k < count; ++k) DragSquares(run, cycle[k % 5], k % 5 < 4);
     for (int k = 0; k < count; ++k) repaint(k);
     const int after = measure();
     std::ofstream(run.artifacts + "/" + run.name + ".txt")
