@@ -7,7 +7,7 @@ namespace {
 constexpr uint32_t MARK = 0x123456;  // a colour that the game never draws
 constexpr uint32_t GREEN_DOT = 0x00FF00;
 
-int Count(const Run& run) { return ListCount(run.game.Child(LIST)); }
+int Count(const Run& run) { return ListCount(run.game.Child(LIST), WAIT_MS); }
 
 std::string GameDifference(const Run& run) {
     try {
