@@ -1,86 +1,47 @@
-#include "mouse.h"
+#include "driver.h"
 
-#include "poll.h"
+#include <algorithm>
+#include <string>
 
 namespace {
 
-constexpr int POINTER_WAIT_MS = 5000;
-constexpr unsigned RESEND_AFTER_MS = 50;
-constexpr int PLACING_ATTEMPTS = 20;
-constexpr UINT CATCH_UP_TIMEOUT_MS = 30000;  // the game may be searching for a move
-
+constexpr int SETTLE_MS = 120;  // Wine reads the X pointer back after 100 ms without a move
 bool leftPressed = false;
 
-// SendInput's absolute coordinates run from 0 to 65535 over the primary
-// screen; the system maps them back with (value * width) / 65536, so rounding
-// up gives back exactly the pixel asked for.
+// SendInput's absolute coordinates run from 0 to 65535 over the screen; the
+// system maps them back with (value * extent) / 65536, so rounding up gives
+// back exactly the pixel asked for.
 LONG Normalise(LONG pixel, int extent) {
     return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + extent - 1) / extent);
 }
 
-void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
+void SendMouse(DWORD flags, POINT at = POINT{}) {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dx = dx;
-    input.mi.dy = dy;
+    input.mi.dx = Normalise(at.x, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = Normalise(at.y, GetSystemMetrics(SM_CYSCREEN));
     input.mi.dwFlags = flags;
     SendInput(1, &input, sizeof input);
 }
 
-void SendMove(POINT target) {
-    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
-              Normalise(target.x, GetSystemMetrics(SM_CXSCREEN)),
-              Normalise(target.y, GetSystemMetrics(SM_CYSCREEN)));
-}
-
-POINT Clamped(POINT point) {
-    RECT clip{};
-    if (!GetClipCursor(&clip)) return point;
-    if (point.x < clip.left) point.x = clip.left;
-    if (point.x > clip.right - 1) point.x = clip.right - 1;
-    if (point.y < clip.top) point.y = clip.top;
-    if (point.y > clip.bottom - 1) point.y = clip.bottom - 1;
-    return point;
-}
-
 bool PointerAt(POINT target) {
-    POINT now{}, expected = Clamped(target);
-    return GetCursorPos(&now) && now.x == expected.x && now.y == expected.y;
+    RECT clip{};
+    POINT now{};
+    if (GetClipCursor(&clip)) {
+        target.x = std::min(std::max(target.x, clip.left), clip.right - 1);
+        target.y = std::min(std::max(target.y, clip.top), clip.bottom - 1);
+    }
+    return GetCursorPos(&now) && now.x == target.x && now.y == target.y;
 }
 
-}  // namespace
-
+// Moves the pointer and waits until the system reports it there (or at the
+// nearest point that the confinement allows), sending the move again if need be.
 bool MovePointer(POINT target) {
-    SendMove(target);
-    unsigned long long sent = NowMs();
-    return WaitUntil(
-        [&] {
-            if (PointerAt(target)) return true;
-            if (NowMs() - sent >= RESEND_AFTER_MS) {
-                SendMove(target);
-                sent = NowMs();
-            }
-            return false;
-        },
-        POINTER_WAIT_MS);
-}
-
-void LetGameCatchUp(HWND game) {
-    // The thread handles sent messages before it waits, and handles its X
-    // events when it waits: two round trips have a wait between them.
-    for (int k = 0; k < 2; ++k) {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutW(game, WM_NULL, 0, 0, SMTO_NORMAL, CATCH_UP_TIMEOUT_MS, &result);
-    }
-}
-
-bool PlacePointer(POINT target, HWND game) {
-    for (int attempt = 0; attempt < PLACING_ATTEMPTS; ++attempt) {
-        if (!MovePointer(target)) return false;
-        LetGameCatchUp(game);
+    return WaitUntil([&] {
         if (PointerAt(target)) return true;
-    }
-    return false;
+        SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, target);
+        return WaitUntil([&] { return PointerAt(target); }, 50);
+    });
 }
 
 void PressLeft() {
@@ -93,35 +54,76 @@ void ReleaseLeft() {
     leftPressed = false;
 }
 
+// Puts the pointer at target and waits until all agree that it is there:
+// the system, the X pointer (which Wine reads back once the position has not
+// changed for 100 ms) and the game, which reports the X pointer's moves over
+// its windows as pointer moves of its own, late when it is busy.
+void SettlePointer(HWND game, POINT target) {
+    int attempt = 0;
+    Require(
+        WaitUntil([&] {
+            // A move reaches X only when it changes the system's position.
+            if (attempt++ > 0) MovePointer(POINT{target.x + (attempt % 2 ? 1 : -1), target.y});
+            if (!MovePointer(target)) return false;
+            const ULONGLONG moved = GetTickCount64();
+            WaitUntil([&] { return GetTickCount64() - moved > SETTLE_MS || !PointerAt(target); });
+            if (!PointerAt(target)) return false;
+            LetGameCatchUp(game);
+            return PointerAt(target);
+        }),
+        "the pointer did not stay at " + std::to_string(target.x) + ", " +
+            std::to_string(target.y));
+}
+
+}  // namespace
+
+void KeepPointerUngrabbed() {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0,
+                        KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, "GrabPointer", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+    RegCloseKey(key);
+}
+
+void LetGameCatchUp(HWND game) {
+    // The thread handles sent messages before its input and handles its X
+    // events when it waits: two round trips have a wait between them.
+    for (int k = 0; k < 2; ++k) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(game, WM_NULL, 0, 0, SMTO_NORMAL, COMPUTER_WAIT_MS, &result);
+    }
+}
+
 void ReleaseLeftIfPressed() {
     if (leftPressed) ReleaseLeft();
 }
 
-bool ClickAt(POINT target, HWND game) {
-    if (!PlacePointer(target, game)) return false;
-    PressLeft();
-    ReleaseLeft();
-    return true;
+bool PointerIsFree() {
+    RECT clip{};
+    return GetClipCursor(&clip) && clip.left <= 0 && clip.top <= 0 &&
+           clip.right >= GetSystemMetrics(SM_CXSCREEN) &&
+           clip.bottom >= GetSystemMetrics(SM_CYSCREEN);
 }
 
-bool DragBetween(POINT from, POINT to, int steps, HWND game) {
-    if (!PlacePointer(from, game)) return false;
+bool DragPointer(HWND game, POINT from, POINT to, int steps,
+                 const std::function<void()>& interrupt) {
+    Require(PointerIsFree(), "the pointer is confined before a press");
+    SettlePointer(game, from);
     PressLeft();
-    bool confirmed = true;
+    LetGameCatchUp(game);
+    const bool pickedUp = !PointerIsFree();
     for (int k = 1; k <= steps; ++k) {
         const POINT step{from.x + (to.x - from.x) * k / steps,
                          from.y + (to.y - from.y) * k / steps};
-        confirmed = MovePointer(step) && confirmed;
+        if (!MovePointer(step)) ReleaseLeft();
+        Require(leftPressed, "the pointer did not follow the drag");
     }
+    if (to.x != from.x || to.y != from.y) SettlePointer(game, to);
+    if (interrupt) interrupt();
     ReleaseLeft();
-    return confirmed;
+    Require(WaitUntil(PointerIsFree), "the pointer stayed confined after the release");
+    return pickedUp;
 }
 
-bool PointerIsFree() {
-    RECT clip{};
-    if (!GetClipCursor(&clip)) return false;
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    return clip.left <= left && clip.top <= top &&
-           clip.right >= left + GetSystemMetrics(SM_CXVIRTUALSCREEN) &&
-           clip.bottom >= top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
-}
+void ClickAt(HWND game, POINT at) { DragPointer(game, at, at, 1); }
