@@ -60,9 +60,12 @@ void ReleaseLeftIfPressed();  // clean-up after a failed check
 // Whether the pointer may go anywhere; the game confines it while dragging.
 bool PointerIsFree();
 // Press at from, moves to to through steps points, interrupt (if any), release.
-// Returns whether the press picked a piece up.
+// Returns whether the press picked a piece up, which the game shows by
+// confining the pointer within pickUpWaitMs; a press that picks nothing up
+// costs that time.
+constexpr int PICK_UP_MS = 1500;
 bool DragPointer(HWND game, POINT from, POINT to, int steps,
-                 const std::function<void()>& interrupt = nullptr);
+                 const std::function<void()>& interrupt = nullptr, int pickUpWaitMs = PICK_UP_MS);
 void ClickAt(HWND game, POINT at);
 
 // --- the game's process and windows (game.cpp) ---

@@ -106,13 +106,16 @@ bool PointerIsFree() {
            clip.bottom >= GetSystemMetrics(SM_CYSCREEN);
 }
 
-bool DragPointer(HWND game, POINT from, POINT to, int steps,
-                 const std::function<void()>& interrupt) {
+bool DragPointer(HWND game, POINT from, POINT to, int steps, const std::function<void()>& interrupt,
+                 int pickUpWaitMs) {
     Require(PointerIsFree(), "the pointer is confined before a press");
     SettlePointer(game, from);
     PressLeft();
     LetGameCatchUp(game);
-    const bool pickedUp = !PointerIsFree();
+    // The press reaches the game through Wine's input queue, which a busy
+    // machine may deliver after the round trips above: a pick-up shows as
+    // the pointer's confinement, so give it time to come.
+    const bool pickedUp = WaitUntil([] { return !PointerIsFree(); }, pickUpWaitMs);
     for (int k = 1; k <= steps; ++k) {
         const POINT step{from.x + (to.x - from.x) * k / steps,
                          from.y + (to.y - from.y) * k / steps};
@@ -126,4 +129,9 @@ bool DragPointer(HWND game, POINT from, POINT to, int steps,
     return pickedUp;
 }
 
-void ClickAt(HWND game, POINT at) { DragPointer(game, at, at, 1); }
+void ClickAt(HWND game, POINT at) {
+    SettlePointer(game, at);
+    PressLeft();
+    LetGameCatchUp(game);
+    ReleaseLeft();
+}

@@ -161,7 +161,11 @@ void DragSquares(const Run& run, const std::string& move, bool recorded) {
         const int before = Count(run);
         const bool picked =
             DragPointer(run.game.main, SquareOnScreen(board, from), SquareOnScreen(board, to), 2);
-        if (picked && (!recorded || Count(run) != before)) return;
+        // A recorded move shows that the press picked the piece up, however
+        // late the driver saw the pointer's confinement.
+        if (recorded && WaitUntil([&] { return Count(run) != before; }, picked ? WAIT_MS : 2000))
+            return;
+        if (picked && !recorded) return;
         // A pointer move that Wine reports late can shift a press or a
         // release on a busy machine. When nothing was picked up, or the drop
         // was refused, the game is as it was and the drag can be made again.

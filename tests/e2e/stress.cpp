@@ -105,12 +105,13 @@ void RunStorm(Run& run, int events) {
             log << event << ": button " << computer << "\n";
         } else if (roll < 35 && AnyMove(GamePosition(run), from, to, below(1000))) {
             log << event << ": " << SquareName(from) << SquareName(to) << "\n";
-            DragPointer(main, SquareOnScreen(board, from), SquareOnScreen(board, to), 3);
+            DragPointer(main, SquareOnScreen(board, from), SquareOnScreen(board, to), 3, nullptr,
+                        0);
         } else {
             HWND area = roll < 75 ? board : main;
             const POINT a = anywhere(area), b = anywhere(area);
             log << event << ": " << a.x << "," << a.y << " -> " << b.x << "," << b.y << "\n";
-            DragPointer(main, a, b, 1 + below(4));
+            DragPointer(main, a, b, 1 + below(4), nullptr, 0);
         }
     }
     // A click while a box is up goes nowhere.
