@@ -30,7 +30,7 @@ class SearchMemory : public EngineMemoryTest {
 
     // Every block the search allocated is released, and nothing is reported.
     Outcome ExpectCleanSearch(const PositionRecord& position, int depth, int threads) {
-        ResetCounts();
+        FailCall(0);
         const Outcome outcome = Search(position, depth, threads);
         EXPECT_EQ(Reports(), 0);
         EXPECT_FALSE(outcome.report.outOfMemory);
@@ -66,13 +66,14 @@ class SearchMemory : public EngineMemoryTest {
     }
 };
 
-TEST_F(SearchMemory, CleanSearchesReleaseEveryBlockAndKeepTheirFigures) {
+TEST_F(SearchMemory, CleanSearchesReleaseEveryBlockAndKeepTheirFiguresOnAnyNumberOfThreads) {
     // Released blocks are filled with garbage: one read after its release
     // would change the move, the score or the counts.
     for (int threads : {1, 2, 3, 8}) {
         const Outcome outcome = ExpectCleanSearch(InitialPosition(), known::START_DEPTH, threads);
-        EXPECT_EQ(outcome.move, Mv(known::START_MOVE));
-        EXPECT_EQ(outcome.report.nodes, known::START_NODES) << threads << " threads";
+        EXPECT_EQ(outcome.move, Mv(known::START_MOVE)) << threads << " threads";
+        EXPECT_EQ(outcome.report.score, known::START_SCORE);
+        EXPECT_EQ(outcome.report.nodes, known::START_NODES);
         EXPECT_EQ(outcome.report.evaluations, known::START_EVALUATIONS);
     }
 }
@@ -87,8 +88,8 @@ TEST_F(SearchMemory, AnyFailingAllocationIsSafe) {
     } cases[] = {
         {InitialPosition(), 2, 29},
         {Play(InitialPosition(), {"e2e4", "e7e5"}), 3, 97},
-        {MakePosition("k7/8/1Q1Q1Q1Q/8/Q1Q1Q1Q1/8/4Q3/7K", 'w'), 1, 149},
-        {MakePosition("K7/8/1q1q1q1q/8/q1q1q1q1/8/4q3/7k", 'b'), 1, 151},
+        {MakePosition("k7/8/1Q1Q1Q1Q/8/Q1Q1Q1Q1/8/4Q3/7K w"), 1, 149},
+        {MakePosition("K7/8/1q1q1q1q/8/q1q1q1q1/8/4q3/7k b"), 1, 151},
     };
     for (const auto& c : cases) {
         ExpectCleanSearch(c.position, c.depth, 1);
@@ -110,17 +111,6 @@ TEST_F(SearchMemory, AnyFailingAllocationIsSafe) {
     }
 }
 
-TEST_F(SearchMemory, WithoutTheRootListNothingIsSearched) {
-    for (int threads : {1, 2}) {
-        FailCall(1);
-        const Outcome outcome = Search(InitialPosition(), 3, threads);
-        EXPECT_EQ(outcome.found, 0);
-        EXPECT_EQ(Calls(), 1);
-        EXPECT_EQ(outcome.report.nodes, 0);
-        EXPECT_EQ(Reports(), 1);
-    }
-}
-
 TEST_F(SearchMemory, EachSearchReportsItsOwnFailureOnly) {
     for (int threads : {1, 2, 8}) {
         for (int64_t from : {1, 3, 50}) {
@@ -128,6 +118,12 @@ TEST_F(SearchMemory, EachSearchReportsItsOwnFailureOnly) {
             if (HasFatalFailure()) return;
         }
         ExpectCleanSearch(InitialPosition(), 2, threads);
+        // Without the root list nothing is searched.
+        FailCall(1);
+        const Outcome outcome = Search(InitialPosition(), 3, threads);
+        EXPECT_EQ(outcome.found + outcome.report.nodes, 0);
+        EXPECT_EQ(Calls(), 1);
+        EXPECT_EQ(Reports(), 1);
     }
     // Without a reporter a failure is silent.
     SetOutOfMemoryReporter(nullptr);
@@ -138,8 +134,8 @@ TEST_F(SearchMemory, EachSearchReportsItsOwnFailureOnly) {
 
 TEST_F(SearchMemory, NoMovePositionsAllocateNothing) {
     FailCall(1, true);
-    EXPECT_EQ(Search(MakePosition("6PK/6PP/8/8/8/8/8/k7", 'w'), 3, 2).found, 0);
-    EXPECT_EQ(Search(MakePosition("4k3/8/8/8/8/8/8/Q7", 'w'), 3, 2).found, 0);
+    EXPECT_EQ(Search(MakePosition("6PK/6PP/8/8/8/8/8/k7 w"), 3, 2).found, 0);
+    EXPECT_EQ(Search(MakePosition("4k3/8/8/8/8/8/8/Q7 w"), 3, 2).found, 0);
     EXPECT_EQ(Calls(), 0);
     EXPECT_EQ(Reports(), 0);
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/piece_square_tables.h"
@@ -37,27 +38,25 @@ inline int SquareValue(char letter, int file, int rank) {
     return 0;
 }
 
-inline int CountTerm(const PositionRecord& position, char side) {
+inline int CountTerm(const PositionRecord& position, const std::string& pieces) {
     int count = 0;
-    for (int i = 0; i < 64; ++i) {
-        const char c = position.board[i];
-        if (side == 'w' && (c == 'R' || c == 'N' || c == 'B')) ++count;
-        if (side == 'b' && (c == 'r' || c == 'n' || c == 'b')) ++count;
-    }
+    for (int i = 0; i < 64; ++i) count += pieces.find(position.board[i]) != std::string::npos;
     return 30 * (count - 3);
 }
 
 inline bool KingMissing(const PositionRecord& position, char side) {
-    const char king = side == 'w' ? 'K' : 'k';
-    for (int i = 0; i < 64; ++i) {
-        if (position.board[i] == king) return false;
-    }
-    return true;
+    return std::string(position.board, 64).find(side == 'w' ? 'K' : 'k') == std::string::npos;
+}
+
+// The score for the side to move when a king is gone, White's looked for first; 0 while both stand.
+inline float KingLost(const PositionRecord& position) {
+    if (KingMissing(position, 'w')) return position.sideToMove == 'w' ? -9000.0f : 9000.0f;
+    if (KingMissing(position, 'b')) return position.sideToMove == 'b' ? -9000.0f : 9000.0f;
+    return 0;
 }
 
 inline float Evaluate(const PositionRecord& position) {
-    if (KingMissing(position, 'w')) return position.sideToMove == 'w' ? -9000.0f : 9000.0f;
-    if (KingMissing(position, 'b')) return position.sideToMove == 'b' ? -9000.0f : 9000.0f;
+    if (const float lost = KingLost(position)) return lost;
     int white = 0, black = 0;
     for (int rank = 1; rank <= 8; ++rank) {
         for (int file = 1; file <= 8; ++file) {
@@ -66,8 +65,8 @@ inline float Evaluate(const PositionRecord& position) {
             (SideOf(c) == 'w' ? white : black) += SquareValue(c, file, rank);
         }
     }
-    white += CountTerm(position, 'w');
-    black += CountTerm(position, 'b');
+    white += CountTerm(position, "RNB");
+    black += CountTerm(position, "rnb");
     (position.sideToMove == 'w' ? white : black) += 15;
     if (position.castling[0] != '-' || position.castling[1] != '-') white += 50;
     if (position.castling[2] != '-' || position.castling[3] != '-') black += 50;
@@ -86,8 +85,7 @@ inline float Search(Counters& counters, const PositionRecord& position, int dept
         ++counters.evaluations;
         return Evaluate(position);
     }
-    if (KingMissing(position, 'w')) return position.sideToMove == 'w' ? -9000.0f : 9000.0f;
-    if (KingMissing(position, 'b')) return position.sideToMove == 'b' ? -9000.0f : 9000.0f;
+    if (const float lost = KingLost(position)) return lost;
     const std::vector<PositionRecord> successors = Successors(position);
     if (successors.empty()) return -9000.0f;
     for (const PositionRecord& successor : successors) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/evaluate.h"
@@ -29,6 +30,10 @@ Result Best(const PositionRecord& position, int depth, int threads = 1) {
     return result;
 }
 
+std::tuple<float, int64_t, int64_t> Figures(const Result& result) {
+    return std::make_tuple(result.report.score, result.report.nodes, result.report.evaluations);
+}
+
 float Search(const PositionRecord& position, int depth, float alpha, float beta) {
     SearchCounters counters;
     return SearchPosition(counters, position, depth, alpha, beta);
@@ -42,13 +47,13 @@ std::vector<PositionRecord> SamplePositions() {
         initial,
         Play(initial, {"e2e4", "e7e5", "g1f3", "b8c6", "f1c4", "f8c5"}),
         Play(initial, {"e2e4", "d7d5", "e4e5", "f7f5"}),
-        MakePosition("r3k2r/pppq1ppp/2n2n2/3pp3/3PP3/2N2N2/PPPQ1PPP/R3K2R", 'b', "KQkq"),
-        MakePosition("4k3/pppp4/8/8/8/8/5PPP/4K2R", 'w', "K---"),
-        MakePosition("8/2P5/8/8/8/2k5/5p2/4K3", 'w'),
-        MakePosition("8/8/8/8/8/6k1/6q1/7K", 'w'),  // mated
-        MakePosition("8/8/8/8/8/1qk5/8/K7", 'w'),   // stalemated
-        MakePosition("k7/8/1Q1Q1Q1Q/8/Q1Q1Q1Q1/8/4Q3/7K", 'b'),
-        MakePosition("7k/8/8/8/8/8/8/K7", 'w'),
+        MakePosition("r3k2r/pppq1ppp/2n2n2/3pp3/3PP3/2N2N2/PPPQ1PPP/R3K2R b KQkq"),
+        MakePosition("4k3/pppp4/8/8/8/8/5PPP/4K2R w K---"),
+        MakePosition("8/2P5/8/8/8/2k5/5p2/4K3 w"),
+        MakePosition("8/8/8/8/8/6k1/6q1/7K w"),  // mated
+        MakePosition("8/8/8/8/8/1qk5/8/K7 w"),   // stalemated
+        MakePosition("k7/8/1Q1Q1Q1Q/8/Q1Q1Q1Q1/8/4Q3/7K b"),
+        MakePosition("7k/8/8/8/8/8/8/K7 w"),
     };
     const std::vector<PositionRecord> games = RandomGamePositions(2718, 12, 80);
     for (std::size_t i = 7; i < games.size(); i += 37) {
@@ -60,16 +65,9 @@ std::vector<PositionRecord> SamplePositions() {
 
 }  // namespace
 
-TEST(Search, KnownFiguresOnAnyNumberOfThreads) {
-    for (int threads : {1, 2, 3, 8}) {
-        const Result result = Best(InitialPosition(), known::START_DEPTH, threads);
-        ASSERT_EQ(result.found, 1);
-        EXPECT_EQ(result.move, Mv(known::START_MOVE)) << threads << " threads";
-        EXPECT_EQ(result.report.score, known::START_SCORE);
-        EXPECT_EQ(result.report.nodes, known::START_NODES);
-        EXPECT_EQ(result.report.evaluations, known::START_EVALUATIONS);
-        EXPECT_FALSE(result.report.outOfMemory);
-    }
+TEST(Search, KnownFiguresAfterE4) {
+    // The initial position's figures on any number of threads are held by
+    // the memory tests, under the allocator that spoils released blocks.
     const PositionRecord afterE4 = Play(InitialPosition(), {"e2e4"});
     const Result reply = Best(afterE4, 5);
     EXPECT_EQ(reply.move, Mv(known::AFTER_E4_MOVE));
@@ -97,22 +95,19 @@ TEST(Search, MatchesTheReferenceOnAnyNumberOfThreads) {
             if (depth < 4) {
                 const reference::Choice expected = reference::BestMove(positions[i], depth);
                 ASSERT_EQ(one.found, expected.found ? 1 : 0) << where;
-                EXPECT_EQ(one.report.nodes, expected.counters.nodes) << where;
-                EXPECT_EQ(one.report.evaluations, expected.counters.evaluations) << where;
-                EXPECT_EQ(one.report.score, expected.found ? expected.best : -KING_LOST_SCORE);
+                EXPECT_EQ(Figures(one),
+                          std::make_tuple(one.found ? expected.best : -KING_LOST_SCORE,
+                                          expected.counters.nodes, expected.counters.evaluations))
+                    << where;
                 if (one.found) {
                     EXPECT_EQ(Play(positions[i], one.move), expected.successor) << where;
                 }
             }
             for (int threads : {2, 3, 8, 0, MAX_THREADS + 1}) {
                 const Result many = Best(positions[i], depth, threads);
-                ASSERT_EQ(many.found, one.found) << threads << " threads, " << where;
-                if (one.found) {
-                    EXPECT_EQ(many.move, one.move) << threads << " threads, " << where;
-                }
-                EXPECT_EQ(many.report.score, one.report.score) << threads << " threads, " << where;
-                EXPECT_EQ(many.report.nodes, one.report.nodes) << threads << " threads, " << where;
-                EXPECT_EQ(many.report.evaluations, one.report.evaluations);
+                EXPECT_EQ(many.found, one.found) << threads << " threads, " << where;
+                EXPECT_EQ(many.move, one.move) << threads << " threads, " << where;
+                EXPECT_EQ(Figures(many), Figures(one)) << threads << " threads, " << where;
             }
         }
     }
@@ -136,10 +131,10 @@ TEST(Search, SearchNodeMatchesTheReferenceInAnyWindow) {
         {-0.130022153f, -0.08f},
     };
     std::vector<PositionRecord> positions = SamplePositions();
-    positions.push_back(MakePosition("4k3/8/8/8/8/8/8/3QK3", 'w'));
-    positions.push_back(MakePosition("6PK/6PP/8/8/8/8/8/k7", 'w'));  // no move
-    positions.push_back(MakePosition("4k3/8/8/8/8/8/8/Q7", 'b'));    // no White king
-    positions.push_back(MakePosition("8/8/8/8/8/8/8/8", 'b'));       // no kings
+    positions.push_back(MakePosition("4k3/8/8/8/8/8/8/3QK3 w"));
+    positions.push_back(MakePosition("6PK/6PP/8/8/8/8/8/k7 w"));  // no move
+    positions.push_back(MakePosition("4k3/8/8/8/8/8/8/Q7 b"));    // no White king
+    positions.push_back(MakePosition("8/8/8/8/8/8/8/8 b"));       // no kings
     for (const PositionRecord& position : positions) {
         for (int depth : {0, 1, 2, 3}) {
             for (const auto& window : windows) {
@@ -169,12 +164,12 @@ TEST(Search, NoMoveToPlay) {
     };
     for (const auto& c : cases) {
         for (int threads : {1, 2}) {
-            const Result result = Best(MakePosition(c.diagram, 'w'), c.depth, threads);
+            const Result result = Best(MakePosition(c.diagram), c.depth, threads);
             EXPECT_EQ(result.found, 0) << c.diagram;
             EXPECT_EQ(result.report.nodes > 0, c.searches) << c.diagram;
             EXPECT_EQ(result.report.score, -KING_LOST_SCORE) << c.diagram;
         }
     }
     // The opponent's missing king does not stop the search.
-    EXPECT_EQ(Best(MakePosition("8/8/8/8/8/8/8/R3K3", 'w'), 2).report.score, KING_LOST_SCORE);
+    EXPECT_EQ(Best(MakePosition("8/8/8/8/8/8/8/R3K3 w"), 2).report.score, KING_LOST_SCORE);
 }

@@ -9,7 +9,7 @@
 
 TEST(Position, InitialRecordHasEveryFieldAndZeroElsewhere) {
     PositionRecord expected =
-        MakePosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", 'w', "KQkq", "00", 1);
+        MakePosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq 00 1");
     EXPECT_EQ(InitialPosition(), expected);
     // The record compares whole, terminating and reserved bytes included.
     for (std::size_t offset :
