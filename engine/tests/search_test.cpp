@@ -7,36 +7,16 @@
 #include <vector>
 
 #include "engine/evaluate.h"
-#include "engine/search.h"
 #include "engine/search_node.h"
+#include "engine/tests/best_move.h"
 #include "engine/tests/known_figures.h"
 #include "engine/tests/reference_engine.h"
 #include "rules/tests/test_positions.h"
 
 namespace {
 
-struct Result {
-    int found = 0;
-    Move move{};
-    SearchReport report;
-};
-
-Result Best(const PositionRecord& position, int depth, int threads = 1) {
-    Result result;
-    SearchSettings settings;
-    settings.threads = threads;
-    result.found =
-        FindBestMove(position, depth, result.move.from, result.move.to, settings, &result.report);
-    return result;
-}
-
-std::tuple<float, int64_t, int64_t> Figures(const Result& result) {
+std::tuple<float, int64_t, int64_t> Figures(const Outcome& result) {
     return std::make_tuple(result.report.score, result.report.nodes, result.report.evaluations);
-}
-
-float Search(const PositionRecord& position, int depth, float alpha, float beta) {
-    SearchCounters counters;
-    return SearchPosition(counters, position, depth, alpha, beta);
 }
 
 // Openings, castling, en passant, promotion, mate, stalemate, many queens,
@@ -69,14 +49,15 @@ TEST(Search, KnownFiguresAfterE4) {
     // The initial position's figures on any number of threads are held by
     // the memory tests, under the allocator that spoils released blocks.
     const PositionRecord afterE4 = Play(InitialPosition(), {"e2e4"});
-    const Result reply = Best(afterE4, 5);
+    const Outcome reply = Best(afterE4, 5);
     EXPECT_EQ(reply.move, Mv(known::AFTER_E4_MOVE));
     EXPECT_EQ(reply.report.score, known::AFTER_E4_SCORE);
     const reference::Choice choice = reference::BestMove(afterE4, 1);
     for (int k = 0; k < 5; ++k) {
         const PositionRecord successor = Play(afterE4, Mv(known::AFTER_E4_DEEP_MOVES[k].move));
         EXPECT_EQ(reference::Successors(afterE4)[choice.order[k]], successor) << k;
-        EXPECT_EQ(-Search(successor, 4, -SCORE_BOUND, SCORE_BOUND),
+        SearchCounters counters;
+        EXPECT_EQ(-SearchPosition(counters, successor, 4, -SCORE_BOUND, SCORE_BOUND),
                   known::AFTER_E4_DEEP_MOVES[k].score)
             << k;
     }
@@ -89,7 +70,7 @@ TEST(Search, MatchesTheReferenceOnAnyNumberOfThreads) {
     for (std::size_t i = 0; i < positions.size(); ++i) {
         for (int depth : {1, 2, 3, 4}) {
             if (depth == 4 && i % 3 != 0) continue;
-            const Result one = Best(positions[i], depth);
+            const Outcome one = Best(positions[i], depth);
             const std::string where = "depth " + std::to_string(depth) + " in position " +
                                       ::testing::PrintToString(positions[i]);
             if (depth < 4) {
@@ -104,7 +85,7 @@ TEST(Search, MatchesTheReferenceOnAnyNumberOfThreads) {
                 }
             }
             for (int threads : {2, 3, 8, 0, MAX_THREADS + 1}) {
-                const Result many = Best(positions[i], depth, threads);
+                const Outcome many = Best(positions[i], depth, threads);
                 EXPECT_EQ(many.found, one.found) << threads << " threads, " << where;
                 EXPECT_EQ(many.move, one.move) << threads << " threads, " << where;
                 EXPECT_EQ(Figures(many), Figures(one)) << threads << " threads, " << where;
@@ -117,35 +98,34 @@ TEST(Search, SearchNodeMatchesTheReferenceInAnyWindow) {
     // Narrow and shifted windows exercise both cuts and the null window; the
     // last alphas give a different null window when -alpha - 0.1 is rounded
     // twice instead of once.
-    const float windows[][2] = {
-        {-SCORE_BOUND, SCORE_BOUND},
-        {-50, 50},
-        {0, 0.1f},
-        {-16, -15.9f},
-        {15, 16},
-        {100, 100},
-        {-200, -100},
-        {5000, 6000},
-        {-0.113354973f, -0.06f},
-        {-0.22552453f, 0.5f},
-        {-0.130022153f, -0.08f},
-    };
+    const float windows[][2] = {{-SCORE_BOUND, SCORE_BOUND},
+                                {-50, 50},
+                                {0, 0.1f},
+                                {-16, -15.9f},
+                                {15, 16},
+                                {100, 100},
+                                {-200, -100},
+                                {5000, 6000},
+                                {-0.113354973f, -0.06f},
+                                {-0.22552453f, 0.5f},
+                                {-0.130022153f, -0.08f}};
     std::vector<PositionRecord> positions = SamplePositions();
-    positions.push_back(MakePosition("4k3/8/8/8/8/8/8/3QK3 w"));
-    positions.push_back(MakePosition("6PK/6PP/8/8/8/8/8/k7 w"));  // no move
-    positions.push_back(MakePosition("4k3/8/8/8/8/8/8/Q7 b"));    // no White king
-    positions.push_back(MakePosition("8/8/8/8/8/8/8/8 b"));       // no kings
+    // A lone queen; no move; no White king; no kings.
+    for (const char* text : {"4k3/8/8/8/8/8/8/3QK3 w", "6PK/6PP/8/8/8/8/8/k7 w",
+                             "4k3/8/8/8/8/8/8/Q7 b", "8/8/8/8/8/8/8/8 b"})
+        positions.push_back(MakePosition(text));
     for (const PositionRecord& position : positions) {
         for (int depth : {0, 1, 2, 3}) {
             for (const auto& window : windows) {
                 reference::Counters expected;
                 SearchCounters counters;
-                ASSERT_EQ(SearchPosition(counters, position, depth, window[0], window[1]),
-                          reference::Search(expected, position, depth, window[0], window[1]))
+                const float value = SearchPosition(counters, position, depth, window[0], window[1]);
+                const float want =
+                    reference::Search(expected, position, depth, window[0], window[1]);
+                ASSERT_EQ(std::make_tuple(value, counters.nodes, counters.evaluations),
+                          std::make_tuple(want, expected.nodes, expected.evaluations))
                     << "depth " << depth << " window " << window[0] << ".." << window[1]
                     << ::testing::PrintToString(position);
-                ASSERT_EQ(counters.nodes, expected.nodes);
-                ASSERT_EQ(counters.evaluations, expected.evaluations);
             }
         }
     }
@@ -164,7 +144,7 @@ TEST(Search, NoMoveToPlay) {
     };
     for (const auto& c : cases) {
         for (int threads : {1, 2}) {
-            const Result result = Best(MakePosition(c.diagram), c.depth, threads);
+            const Outcome result = Best(MakePosition(c.diagram), c.depth, threads);
             EXPECT_EQ(result.found, 0) << c.diagram;
             EXPECT_EQ(result.report.nodes > 0, c.searches) << c.diagram;
             EXPECT_EQ(result.report.score, -KING_LOST_SCORE) << c.diagram;

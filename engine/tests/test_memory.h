@@ -26,22 +26,17 @@ struct State {
     std::map<void*, std::size_t> live;
     std::vector<void*> released;
     int64_t calls = 0, failures = 0, badReleases = 0, reports = 0, reportsOffThread = 0;
-    int64_t failAt = 0;           // 1-based call number to fail; 0 never fails
-    bool failAfterwards = false;  // every call from failAt on fails
+    int64_t failFrom = 0, failTo = 0;  // the 1-based calls that fail
     std::thread::id caller;
 };
 
-inline State& Memory() {
-    static State state;
-    return state;
-}
+inline State memory;
 
 inline void* Allocate(std::size_t bytes) {
-    State& state = Memory();
+    State& state = memory;
     std::lock_guard<std::mutex> lock(state.mutex);
     const int64_t call = ++state.calls;
-    if (state.failAt > 0 &&
-        (call == state.failAt || (state.failAfterwards && call > state.failAt))) {
+    if (call >= state.failFrom && call <= state.failTo) {
         ++state.failures;
         return nullptr;
     }
@@ -51,7 +46,7 @@ inline void* Allocate(std::size_t bytes) {
 }
 
 inline void Release(void* block) {
-    State& state = Memory();
+    State& state = memory;
     std::lock_guard<std::mutex> lock(state.mutex);
     const auto found = state.live.find(block);
     if (found == state.live.end()) {
@@ -64,7 +59,7 @@ inline void Release(void* block) {
 }
 
 inline void Report() {
-    State& state = Memory();
+    State& state = memory;
     std::lock_guard<std::mutex> lock(state.mutex);
     ++state.reports;
     if (std::this_thread::get_id() != state.caller) ++state.reportsOffThread;
@@ -86,7 +81,7 @@ class EngineMemoryTest : public ::testing::Test {
         SetBlockAllocator(nullptr, nullptr);
         SetOutOfMemoryReporter(nullptr);
         FailCall(0);
-        test_memory::State& state = test_memory::Memory();
+        test_memory::State& state = test_memory::memory;
         for (const auto& block : state.live) std::free(block.first);
         state.live.clear();
     }
@@ -94,19 +89,19 @@ class EngineMemoryTest : public ::testing::Test {
     // Starts a step: clears the counters, frees the released blocks and makes
     // allocation `call` fail (and every later one too when asked); 0 fails none.
     void FailCall(int64_t call, bool andEveryLaterCall = false) {
-        test_memory::State& state = test_memory::Memory();
+        test_memory::State& state = test_memory::memory;
         std::lock_guard<std::mutex> lock(state.mutex);
         for (void* block : state.released) std::free(block);
         state.released.clear();
         state.calls = state.failures = state.badReleases = 0;
         state.reports = state.reportsOffThread = 0;
-        state.failAt = call;
-        state.failAfterwards = andEveryLaterCall;
+        state.failFrom = call;
+        state.failTo = andEveryLaterCall ? INT64_MAX : call;
         state.caller = std::this_thread::get_id();
     }
 
     // Read once the engine's threads have joined, so without the lock.
-    static const test_memory::State& Now() { return test_memory::Memory(); }
+    static const test_memory::State& Now() { return test_memory::memory; }
     static int64_t Calls() { return Now().calls; }
     static int64_t Failures() { return Now().failures; }
     static int64_t Reports() { return Now().reports; }
