@@ -95,7 +95,6 @@ inline PositionRecord Play(PositionRecord record, std::initializer_list<const ch
 // The targets the generator lists for the piece on square, in list order.
 inline std::vector<Square> TargetsOf(const PositionRecord& record, Square square) {
     std::vector<Square> targets;
-    if (!OnBoard(square.file, square.rank)) return targets;
     PieceTargets(record, SquareIndex(square.file, square.rank), [&](int to) {
         targets.push_back(Square{to % 8 + 1, to / 8 + 1});
     });
@@ -122,12 +121,11 @@ inline std::vector<PositionRecord> RandomGamePositions(uint32_t seed, int games,
     for (int game = 0; game < games; ++game) {
         PositionRecord record = InitialPosition();
         positions.push_back(record);
-        for (int ply = 0; ply < maxPlies; ++ply) {
-            if (IsKingMissing(record, 'w') || IsKingMissing(record, 'b')) break;
+        for (int ply = 0;
+             ply < maxPlies && !IsKingMissing(record, 'w') && !IsKingMissing(record, 'b'); ++ply) {
             const std::vector<Move> moves = GeneratedMoves(record);
             if (moves.empty()) break;
-            std::uniform_int_distribution<std::size_t> pick(0, moves.size() - 1);
-            record = Play(record, moves[pick(random)]);
+            record = Play(record, moves[random() % moves.size()]);
             positions.push_back(record);
         }
     }
@@ -135,33 +133,28 @@ inline std::vector<PositionRecord> RandomGamePositions(uint32_t seed, int games,
 }
 
 // An arbitrary, usually unreachable board: any piece on any square, kings
-// possibly missing or several, pawns on the first and last ranks, kings and
-// rooks often at home. A castling right is kept only while its side's one
-// king stands on its home square, the one condition under which the
-// generators and CheckMove must agree; the en passant field names any square
-// or none, and either side may be to move.
+// missing or several, pawns on the first and last ranks, and often kings and
+// rooks at home. A castling right is kept only while its side's one king is at
+// home, the one condition under which the generators and CheckMove must agree;
+// either side may be to move, and the en passant field names any square or none.
 inline PositionRecord RandomBoard(std::mt19937& random) {
     auto percent = [&random] { return static_cast<int>(random() % 100); };
     PositionRecord record = MakePosition("8/8/8/8/8/8/8/8");
     const int density = 10 + percent() / 2;
+    const bool home = percent() < 60;
     for (int i = 0; i < 64; ++i) {
-        if (percent() < density) record.board[i] = "KQRBNPkqrbnp"[percent() % 12];
-    }
-    if (percent() < 60) {  // kings at home, rooks often in their corners
-        for (int file = 1; file <= 8; ++file) {
-            for (int rank : {1, 8}) {
-                if (file == 5 || percent() < (file % 7 == 1 ? 70 : 50))
-                    record.board[SquareIndex(file, rank)] =
-                        (rank == 1 ? "R000K00R" : "r000k00r")[file - 1];
-            }
-        }
+        const int file = i % 8;
+        if (home && (i < 8 || i >= 56) && (file == 4 || percent() < (file % 7 ? 50 : 70)))
+            record.board[i] = (i < 8 ? "R000K00R" : "r000k00r")[file];
+        else if (percent() < density)
+            record.board[i] = "KQRBNPkqrbnp"[percent() % 12];
     }
     const std::string board(record.board, 64);
     for (int i = 0; i < 4; ++i) {
         const char king = "KKkk"[i];
-        const bool home = record.board[i < 2 ? 4 : 60] == king &&
-                          std::count(board.begin(), board.end(), king) == 1;
-        record.castling[i] = home && percent() < 80 ? "KQkq"[i] : '-';
+        const bool kingHome = record.board[i < 2 ? 4 : 60] == king &&
+                              std::count(board.begin(), board.end(), king) == 1;
+        record.castling[i] = kingHome && percent() < 80 ? "KQkq"[i] : '-';
     }
     record.sideToMove = percent() < 50 ? 'w' : 'b';
     const int kind = percent();
