@@ -1,7 +1,7 @@
 // A slow, literal second implementation of successor generation, evaluation
-// and search, built only on the public rules operations and the value tables. The engine is tuned
-// for speed; the tests hold its results (moves, scores, node and evaluation
-// counts) equal to this one's over many positions.
+// and search, built only on the public rules operations and the value tables.
+// The engine is tuned for speed; the tests hold its moves, scores, node and
+// evaluation counts equal to this one's over many positions.
 #pragma once
 
 #include <algorithm>
@@ -10,8 +10,6 @@
 #include <vector>
 
 #include "engine/piece_square_tables.h"
-#include "rules/make_move.h"
-#include "rules/position.h"
 #include "rules/tests/test_positions.h"
 
 namespace reference {
@@ -27,13 +25,10 @@ inline std::vector<PositionRecord> Successors(const PositionRecord& position) {
 // A piece's value read from its table as drawn, rank 8 in the first row; a
 // Black piece sees the board turned half a turn.
 inline int SquareValue(char letter, int file, int rank) {
-    if (SideOf(letter) == 'b') {
-        file = 9 - file;
-        rank = 9 - rank;
-    }
-    const char kind = (letter >= 'A' && letter <= 'Z') ? static_cast<char>(letter + 32) : letter;
+    const bool black = SideOf(letter) == 'b';
     for (const PieceSquareTable& table : PIECE_SQUARE_TABLES) {
-        if (table.kind == kind) return table.values[8 - rank][file - 1];
+        if (table.kind == PieceKind(letter))
+            return black ? table.values[rank - 1][8 - file] : table.values[8 - rank][file - 1];
     }
     return 0;
 }

@@ -20,7 +20,8 @@ std::tuple<float, int64_t, int64_t> Figures(const Outcome& result) {
 }
 
 // Openings, castling, en passant, promotion, mate, stalemate, many queens,
-// bare kings and random games, with both kings on the board.
+// bare kings, random games with both kings on the board, and the positions
+// with no move to play: no king for the side to move, or no successor.
 std::vector<PositionRecord> SamplePositions() {
     const PositionRecord initial = InitialPosition();
     std::vector<PositionRecord> positions = {
@@ -34,6 +35,11 @@ std::vector<PositionRecord> SamplePositions() {
         MakePosition("8/8/8/8/8/1qk5/8/K7 w"),   // stalemated
         MakePosition("k7/8/1Q1Q1Q1Q/8/Q1Q1Q1Q1/8/4Q3/7K b"),
         MakePosition("7k/8/8/8/8/8/8/K7 w"),
+        MakePosition("4k3/8/8/8/8/8/8/3QK3 w"),
+        MakePosition("6PK/6PP/8/8/8/8/8/k7 w"),  // boxed in
+        MakePosition("4k3/8/8/8/8/8/8/QQQQ4 w"),
+        MakePosition("4k3/8/8/8/8/8/8/Q7 b"),  // the opponent's king is missing
+        MakePosition("8/8/8/8/8/8/8/8 b"),
     };
     const std::vector<PositionRecord> games = RandomGamePositions(2718, 12, 80);
     for (std::size_t i = 7; i < games.size(); i += 37) {
@@ -109,12 +115,7 @@ TEST(Search, SearchNodeMatchesTheReferenceInAnyWindow) {
                                 {-0.113354973f, -0.06f},
                                 {-0.22552453f, 0.5f},
                                 {-0.130022153f, -0.08f}};
-    std::vector<PositionRecord> positions = SamplePositions();
-    // A lone queen; no move; no White king; no kings.
-    for (const char* text : {"4k3/8/8/8/8/8/8/3QK3 w", "6PK/6PP/8/8/8/8/8/k7 w",
-                             "4k3/8/8/8/8/8/8/Q7 b", "8/8/8/8/8/8/8/8 b"})
-        positions.push_back(MakePosition(text));
-    for (const PositionRecord& position : positions) {
+    for (const PositionRecord& position : SamplePositions()) {
         for (int depth : {0, 1, 2, 3}) {
             for (const auto& window : windows) {
                 reference::Counters expected;
@@ -129,27 +130,4 @@ TEST(Search, SearchNodeMatchesTheReferenceInAnyWindow) {
             }
         }
     }
-}
-
-TEST(Search, NoMoveToPlay) {
-    const struct {
-        const char* diagram;
-        int depth;
-        bool searches;  // whether any node is searched before the answer
-    } cases[] = {
-        {"4k3/8/8/8/8/8/8/QQQQ4", 3, false},  // no king for the side to move
-        {"6PK/6PP/8/8/8/8/8/k7", 3, false},   // no successor
-        {"8/8/8/8/8/6k1/6q1/7K", 2, true},    // every move loses the king
-        {"8/8/8/8/8/1qk5/8/K7", 4, true},
-    };
-    for (const auto& c : cases) {
-        for (int threads : {1, 2}) {
-            const Outcome result = Best(MakePosition(c.diagram), c.depth, threads);
-            EXPECT_EQ(result.found, 0) << c.diagram;
-            EXPECT_EQ(result.report.nodes > 0, c.searches) << c.diagram;
-            EXPECT_EQ(result.report.score, -KING_LOST_SCORE) << c.diagram;
-        }
-    }
-    // The opponent's missing king does not stop the search.
-    EXPECT_EQ(Best(MakePosition("8/8/8/8/8/8/8/R3K3 w"), 2).report.score, KING_LOST_SCORE);
 }

@@ -1,9 +1,7 @@
-// A test allocator and out-of-memory reporter for the engine's hooks: it
-// counts every allocation, can make the Nth one (or every one from the Nth
-// on) fail, and keeps the live blocks, so that leaks, double releases and
-// releases of foreign blocks show up. A released block is filled with
-// garbage and kept until the next test step, so that a block still read
-// after its release gives wrong results instead of going unnoticed.
+// A test allocator and out-of-memory reporter for the engine's hooks. It counts
+// allocations, can make some fail, and keeps the live blocks, so that leaks and
+// double or foreign releases show. A released block is filled with garbage and
+// kept until the next step: reading it after its release gives wrong results.
 #pragma once
 
 #include <gtest/gtest.h>
