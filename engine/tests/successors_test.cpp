@@ -14,7 +14,7 @@ namespace {
 // and, mirrored, for Black.
 const struct {
     const char* position;
-    int successors;
+    std::size_t successors;
 } CROWDED[] = {
     {"k7/8/1Q1Q1Q1Q/8/Q1Q1Q1Q1/8/4Q3/7K w", 156},
     {"3Q4/1Q4Q1/4Q3/2Q4R/Q4Q2/3Q4/1Q4Rp/1K1BBNNk w", 218},
@@ -25,7 +25,6 @@ const struct {
 };
 
 struct Generated {
-    int count = 0;
     std::vector<PositionRecord> successors;
     bool outOfMemory = false;
 };
@@ -33,8 +32,8 @@ struct Generated {
 Generated Generate(const PositionRecord& position) {
     Generated generated;
     SuccessorList list = nullptr;
-    generated.count = GenerateSuccessors(position, list, generated.outOfMemory);
-    if (generated.count > 0) generated.successors.assign(list, list + generated.count);
+    const int count = GenerateSuccessors(position, list, generated.outOfMemory);
+    generated.successors.assign(list, list + count);
     ReleaseSuccessors(list);
     return generated;
 }
@@ -45,7 +44,8 @@ TEST(Successors, MatchTheGeneratorsInOrder) {
     std::vector<PositionRecord> positions = RandomGamePositions(77, 30, 150);
     for (const auto& crowded : CROWDED) {
         positions.push_back(MakePosition(crowded.position));
-        EXPECT_EQ(Generate(positions.back()).count, crowded.successors) << crowded.position;
+        EXPECT_EQ(Generate(positions.back()).successors.size(), crowded.successors)
+            << crowded.position;
     }
     positions.push_back(MakePosition("6PK/6PP/8/8/8/8/8/k7"));  // boxed in: no move
     positions.push_back(MakePosition("8/8/8/8/8/8/8/k7"));      // nothing to move
@@ -65,10 +65,10 @@ TEST_F(SuccessorMemory, OneBlockPerListAndNothingWhenAnAllocationFails) {
           CROWDED[2].position, CROWDED[4].position, "6PK/6PP/8/8/8/8/8/k7"}) {
         const PositionRecord position = MakePosition(text);
         FailCall(0);
-        const Generated whole = Generate(position);
+        const int successors = static_cast<int>(Generate(position).successors.size());
         ExpectBalanced(text);
         const int64_t allocations = Calls();
-        EXPECT_EQ(allocations == 0, whole.count == 0) << text;
+        EXPECT_EQ(allocations == 0, successors == 0) << text;
         // The working buffer and the list in turn: no list, the caller's
         // pointer untouched, one failure noted and nothing reported.
         for (int64_t n = 1; n <= allocations + 1; ++n) {
@@ -78,7 +78,7 @@ TEST_F(SuccessorMemory, OneBlockPerListAndNothingWhenAnAllocationFails) {
             bool outOfMemory = false;
             const int count = GenerateSuccessors(position, list, outOfMemory);
             EXPECT_EQ(outOfMemory, n <= allocations) << text << " call " << n;
-            EXPECT_EQ(count, n <= allocations ? 0 : whole.count);
+            EXPECT_EQ(count, n <= allocations ? 0 : successors);
             if (count > 0) ReleaseSuccessors(list);
             EXPECT_EQ(list == &sentinel, count == 0);
             EXPECT_EQ(Failures(), n <= allocations ? 1 : 0) << "it stops at the first failure";
