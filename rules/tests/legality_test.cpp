@@ -31,8 +31,6 @@ TEST(CheckMove, JudgesEachCase) {
         {"R3K2R/8/8/8/8/8/8/r3k2r w KQkq", Sq("e1"), Sq("c1"), MOVE_ILLEGAL},
         {"8/8/8/3pP3/8/8/8/8 w ---- D6", Sq("e5"), Sq("d6"), MOVE_LEGAL},
         {"8/8/8/3pP3/8/8/8/8 b ---- D6", Sq("e5"), Sq("d6"), MOVE_ILLEGAL},
-        {"8/8/8/3pP3/8/8/8/8 w ---- d6", Sq("e5"), Sq("d6"), MOVE_ILLEGAL},
-        {"8/8/8/3pP3/8/8/8/8 w ---- 00", Sq("e5"), Sq("d6"), MOVE_ILLEGAL},
         {"8/8/8/8/3Pp3/8/8/8 b ---- D3", Sq("e4"), Sq("d3"), MOVE_LEGAL},
         {"8/8/8/8/3Pp3/8/8/8 w ---- D3", Sq("e4"), Sq("d3"), MOVE_ILLEGAL},
     };

@@ -18,9 +18,8 @@
 #include "rules/position.h"
 #include "rules/targets.h"
 
+// (5, 4) -> "e4"; squares off the board come out as other characters.
 inline std::string SquareName(Square square) {
-    if (!OnBoard(square.file, square.rank))
-        return "(" + std::to_string(square.file) + "," + std::to_string(square.rank) + ")";
     return {static_cast<char>('a' + square.file - 1), static_cast<char>('0' + square.rank)};
 }
 
