@@ -7,20 +7,12 @@
 #include "engine/tests/reference_engine.h"
 #include "rules/tests/test_positions.h"
 
-namespace {
-
-// Positions reached in random games and arbitrary boards, kings missing included.
-std::vector<PositionRecord> ManyPositions() {
+TEST(Evaluate, MatchesTheLiteralSumWholeOrFromTheChangedSquares) {
+    // Positions reached in random games and arbitrary boards, kings missing included.
     std::vector<PositionRecord> positions = RandomGamePositions(31337, 60, 150);
     std::mt19937 random(3);
     for (int i = 0; i < 3000; ++i) positions.push_back(RandomBoard(random));
-    return positions;
-}
-
-}  // namespace
-
-TEST(Evaluate, MatchesTheLiteralSumWholeOrFromTheChangedSquares) {
-    for (const PositionRecord& position : ManyPositions()) {
+    for (const PositionRecord& position : positions) {
         ASSERT_EQ(EvaluatePosition(position), reference::Evaluate(position))
             << ::testing::PrintToString(position);
         const BoardSum sum = SumBoard(position);
@@ -34,28 +26,24 @@ TEST(Evaluate, MatchesTheLiteralSumWholeOrFromTheChangedSquares) {
 
 TEST(Evaluate, KnownPositions) {
     const struct {
-        const char* diagram;
-        char side;
-        const char* castling;
+        const char* position;
         float expected;
     } cases[] = {
         // The sides stand alike: only the side to move's 15 remains.
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", 'w', "KQkq", 15},
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", 'b', "KQkq", 15},
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", 'w', "K---", 65},
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", 'b', "-Q--", -35},
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", 'w', "--kq", -35},
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq", 15},
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq", 15},
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w K---", 65},
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b -Q--", -35},
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w --kq", -35},
         // A king gone decides, whoever is to move and whatever else stands.
-        {"8/8/8/8/8/8/8/4K3", 'w', "KQkq", KING_LOST_SCORE},
-        {"8/8/8/8/8/8/8/4K3", 'b', "KQkq", -KING_LOST_SCORE},
-        {"4k3/QQQQQQQQ/8/8/8/8/8/8", 'w', "----", -KING_LOST_SCORE},
-        {"4k3/QQQQQQQQ/8/8/8/8/8/8", 'b', "----", KING_LOST_SCORE},
-        {"8/8/8/8/8/8/8/8", 'b', "----", KING_LOST_SCORE},  // White's king is looked for first
+        {"8/8/8/8/8/8/8/4K3 w KQkq", KING_LOST_SCORE},
+        {"8/8/8/8/8/8/8/4K3 b KQkq", -KING_LOST_SCORE},
+        {"4k3/QQQQQQQQ/8/8/8/8/8/8 w", -KING_LOST_SCORE},
+        {"4k3/QQQQQQQQ/8/8/8/8/8/8 b", KING_LOST_SCORE},
+        {"8/8/8/8/8/8/8/8 b", KING_LOST_SCORE},  // White's king is looked for first
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(EvaluatePosition(MakePosition(c.diagram, c.side, c.castling)), c.expected)
-            << c.diagram << " " << c.side << " " << c.castling;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(EvaluatePosition(MakePosition(c.position)), c.expected) << c.position;
 }
 
 TEST(Evaluate, OnlyTheKingsValuesDependOnTheWing) {

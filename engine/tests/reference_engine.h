@@ -1,16 +1,15 @@
 // A slow, literal second implementation of successor generation, evaluation
-// and search, built only on the public rules operations and the value tables. The engine is tuned
-// for speed; the tests hold its results (moves, scores, node and evaluation
-// counts) equal to this one's over many positions.
+// and search, built only on the public rules operations and the value tables.
+// The engine is tuned for speed; the tests hold its moves, scores, node and
+// evaluation counts equal to this one's over many positions.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/piece_square_tables.h"
-#include "rules/make_move.h"
-#include "rules/position.h"
 #include "rules/tests/test_positions.h"
 
 namespace reference {
@@ -26,38 +25,33 @@ inline std::vector<PositionRecord> Successors(const PositionRecord& position) {
 // A piece's value read from its table as drawn, rank 8 in the first row; a
 // Black piece sees the board turned half a turn.
 inline int SquareValue(char letter, int file, int rank) {
-    if (SideOf(letter) == 'b') {
-        file = 9 - file;
-        rank = 9 - rank;
-    }
-    const char kind = (letter >= 'A' && letter <= 'Z') ? static_cast<char>(letter + 32) : letter;
+    const bool black = SideOf(letter) == 'b';
     for (const PieceSquareTable& table : PIECE_SQUARE_TABLES) {
-        if (table.kind == kind) return table.values[8 - rank][file - 1];
+        if (table.kind == PieceKind(letter))
+            return black ? table.values[rank - 1][8 - file] : table.values[8 - rank][file - 1];
     }
     return 0;
 }
 
-inline int CountTerm(const PositionRecord& position, char side) {
+inline int CountTerm(const PositionRecord& position, const std::string& pieces) {
     int count = 0;
-    for (int i = 0; i < 64; ++i) {
-        const char c = position.board[i];
-        if (side == 'w' && (c == 'R' || c == 'N' || c == 'B')) ++count;
-        if (side == 'b' && (c == 'r' || c == 'n' || c == 'b')) ++count;
-    }
+    for (int i = 0; i < 64; ++i) count += pieces.find(position.board[i]) != std::string::npos;
     return 30 * (count - 3);
 }
 
 inline bool KingMissing(const PositionRecord& position, char side) {
-    const char king = side == 'w' ? 'K' : 'k';
-    for (int i = 0; i < 64; ++i) {
-        if (position.board[i] == king) return false;
-    }
-    return true;
+    return std::string(position.board, 64).find(side == 'w' ? 'K' : 'k') == std::string::npos;
+}
+
+// The score for the side to move when a king is gone, White's looked for first; 0 while both stand.
+inline float KingLost(const PositionRecord& position) {
+    if (KingMissing(position, 'w')) return position.sideToMove == 'w' ? -9000.0f : 9000.0f;
+    if (KingMissing(position, 'b')) return position.sideToMove == 'b' ? -9000.0f : 9000.0f;
+    return 0;
 }
 
 inline float Evaluate(const PositionRecord& position) {
-    if (KingMissing(position, 'w')) return position.sideToMove == 'w' ? -9000.0f : 9000.0f;
-    if (KingMissing(position, 'b')) return position.sideToMove == 'b' ? -9000.0f : 9000.0f;
+    if (const float lost = KingLost(position)) return lost;
     int white = 0, black = 0;
     for (int rank = 1; rank <= 8; ++rank) {
         for (int file = 1; file <= 8; ++file) {
@@ -66,8 +60,8 @@ inline float Evaluate(const PositionRecord& position) {
             (SideOf(c) == 'w' ? white : black) += SquareValue(c, file, rank);
         }
     }
-    white += CountTerm(position, 'w');
-    black += CountTerm(position, 'b');
+    white += CountTerm(position, "RNB");
+    black += CountTerm(position, "rnb");
     (position.sideToMove == 'w' ? white : black) += 15;
     if (position.castling[0] != '-' || position.castling[1] != '-') white += 50;
     if (position.castling[2] != '-' || position.castling[3] != '-') black += 50;
@@ -86,8 +80,7 @@ inline float Search(Counters& counters, const PositionRecord& position, int dept
         ++counters.evaluations;
         return Evaluate(position);
     }
-    if (KingMissing(position, 'w')) return position.sideToMove == 'w' ? -9000.0f : 9000.0f;
-    if (KingMissing(position, 'b')) return position.sideToMove == 'b' ? -9000.0f : 9000.0f;
+    if (const float lost = KingLost(position)) return lost;
     const std::vector<PositionRecord> successors = Successors(position);
     if (successors.empty()) return -9000.0f;
     for (const PositionRecord& successor : successors) {

@@ -1,9 +1,7 @@
-// A test allocator and out-of-memory reporter for the engine's hooks: it
-// counts every allocation, can make the Nth one (or every one from the Nth
-// on) fail, and keeps the live blocks, so that leaks, double releases and
-// releases of foreign blocks show up. A released block is filled with
-// garbage and kept until the next test step, so that a block still read
-// after its release gives wrong results instead of going unnoticed.
+// A test allocator and out-of-memory reporter for the engine's hooks. It counts
+// allocations, can make some fail, and keeps the live blocks, so that leaks and
+// double or foreign releases show. A released block is filled with garbage and
+// kept until the next step: reading it after its release gives wrong results.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -26,22 +24,17 @@ struct State {
     std::map<void*, std::size_t> live;
     std::vector<void*> released;
     int64_t calls = 0, failures = 0, badReleases = 0, reports = 0, reportsOffThread = 0;
-    int64_t failAt = 0;           // 1-based call number to fail; 0 never fails
-    bool failAfterwards = false;  // every call from failAt on fails
+    int64_t failFrom = 0, failTo = 0;  // the 1-based calls that fail
     std::thread::id caller;
 };
 
-inline State& Memory() {
-    static State state;
-    return state;
-}
+inline State memory;
 
 inline void* Allocate(std::size_t bytes) {
-    State& state = Memory();
+    State& state = memory;
     std::lock_guard<std::mutex> lock(state.mutex);
     const int64_t call = ++state.calls;
-    if (state.failAt > 0 &&
-        (call == state.failAt || (state.failAfterwards && call > state.failAt))) {
+    if (call >= state.failFrom && call <= state.failTo) {
         ++state.failures;
         return nullptr;
     }
@@ -51,7 +44,7 @@ inline void* Allocate(std::size_t bytes) {
 }
 
 inline void Release(void* block) {
-    State& state = Memory();
+    State& state = memory;
     std::lock_guard<std::mutex> lock(state.mutex);
     const auto found = state.live.find(block);
     if (found == state.live.end()) {
@@ -64,7 +57,7 @@ inline void Release(void* block) {
 }
 
 inline void Report() {
-    State& state = Memory();
+    State& state = memory;
     std::lock_guard<std::mutex> lock(state.mutex);
     ++state.reports;
     if (std::this_thread::get_id() != state.caller) ++state.reportsOffThread;
@@ -86,7 +79,7 @@ class EngineMemoryTest : public ::testing::Test {
         SetBlockAllocator(nullptr, nullptr);
         SetOutOfMemoryReporter(nullptr);
         FailCall(0);
-        test_memory::State& state = test_memory::Memory();
+        test_memory::State& state = test_memory::memory;
         for (const auto& block : state.live) std::free(block.first);
         state.live.clear();
     }
@@ -94,35 +87,26 @@ class EngineMemoryTest : public ::testing::Test {
     // Starts a step: clears the counters, frees the released blocks and makes
     // allocation `call` fail (and every later one too when asked); 0 fails none.
     void FailCall(int64_t call, bool andEveryLaterCall = false) {
-        test_memory::State& state = test_memory::Memory();
+        test_memory::State& state = test_memory::memory;
         std::lock_guard<std::mutex> lock(state.mutex);
         for (void* block : state.released) std::free(block);
         state.released.clear();
         state.calls = state.failures = state.badReleases = 0;
         state.reports = state.reportsOffThread = 0;
-        state.failAt = call;
-        state.failAfterwards = andEveryLaterCall;
+        state.failFrom = call;
+        state.failTo = andEveryLaterCall ? INT64_MAX : call;
         state.caller = std::this_thread::get_id();
     }
-    void ResetCounts() { FailCall(0); }
 
-    struct Counts {
-        int64_t calls, failures, badReleases, reports, reportsOffThread, liveBlocks;
-    };
-    static Counts Now() {
-        test_memory::State& state = test_memory::Memory();
-        std::lock_guard<std::mutex> lock(state.mutex);
-        return Counts{
-            state.calls,   state.failures,         state.badReleases,
-            state.reports, state.reportsOffThread, static_cast<int64_t>(state.live.size())};
-    }
+    // Read once the engine's threads have joined, so without the lock.
+    static const test_memory::State& Now() { return test_memory::memory; }
     static int64_t Calls() { return Now().calls; }
     static int64_t Failures() { return Now().failures; }
     static int64_t Reports() { return Now().reports; }
     // Every block allocated is released, once, and no report left the calling thread.
     static void ExpectBalanced(const std::string& where = "") {
-        const Counts now = Now();
-        EXPECT_EQ(now.liveBlocks, 0) << where;
+        const test_memory::State& now = Now();
+        EXPECT_EQ(now.live.size(), 0u) << where;
         EXPECT_EQ(now.badReleases, 0) << where;
         EXPECT_EQ(now.reportsOffThread, 0) << where;
     }

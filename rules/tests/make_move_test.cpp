@@ -9,12 +9,6 @@
 #include "rules/make_move.h"
 #include "rules/tests/test_positions.h"
 
-namespace {
-
-const char* const CASTLING = "r3k2r/8/8/8/8/8/8/R3K2R";
-
-}  // namespace
-
 TEST(MakeMove, WritesTheWholeSuccessor) {
     // Records as "diagram side castling enPassant moveNumber".
     const struct {
@@ -47,9 +41,9 @@ TEST(MakeMove, WritesTheWholeSuccessor) {
     };
     for (const auto& c : cases) {
         const Move move = Mv(c.move);
-        PositionRecord before = Parse(c.before);
+        PositionRecord before = MakePosition(c.before);
         before.reserved[1] = 7;
-        PositionRecord expected = Parse(c.after);
+        PositionRecord expected = MakePosition(c.after);
         expected.reserved[1] = 7;
         for (const unsigned char garbage : {0x00, 0xA5}) {
             PositionRecord successor;
@@ -77,11 +71,10 @@ TEST(DeriveMove, ReadsBackEveryGeneratedMove) {
     // Castling is read as the king's move, promotion and en passant by the
     // pawn's squares; random games reach all of them on both wings.
     std::vector<PositionRecord> positions = RandomGamePositions(5, 40, 150);
-    positions.push_back(MakePosition(CASTLING, 'w', "KQkq"));
-    positions.push_back(MakePosition(CASTLING, 'b', "KQkq"));
-    positions.push_back(MakePosition("4k3/8/8/4Pp2/8/8/8/4K3", 'w', "----", "F6"));
-    positions.push_back(MakePosition("4k1n1/5P2/8/8/8/8/8/4K3", 'w'));
-    positions.push_back(MakePosition("R3K2R/8/8/8/8/8/8/r3k2r", 'b'));  // black on rank 1
+    for (const char* text : {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq", "r3k2r/8/8/8/8/8/8/R3K2R b KQkq",
+                             "4k3/8/8/4Pp2/8/8/8/4K3 w ---- F6", "4k1n1/5P2/8/8/8/8/8/4K3 w",
+                             "R3K2R/8/8/8/8/8/8/r3k2r b"})  // the last: Black on rank 1
+        positions.push_back(MakePosition(text));
     for (const PositionRecord& record : positions) {
         for (const Move& move : GeneratedMoves(record)) {
             Square from{}, to{};

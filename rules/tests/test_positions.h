@@ -18,9 +18,8 @@
 #include "rules/position.h"
 #include "rules/targets.h"
 
+// (5, 4) -> "e4"; squares off the board come out as other characters.
 inline std::string SquareName(Square square) {
-    if (!OnBoard(square.file, square.rank))
-        return "(" + std::to_string(square.file) + "," + std::to_string(square.rank) + ")";
     return {static_cast<char>('a' + square.file - 1), static_cast<char>('0' + square.rank)};
 }
 
@@ -29,12 +28,12 @@ inline std::string SquareName(Square square) {
 inline void PrintTo(const Square& square, std::ostream* out) { *out << SquareName(square); }
 
 inline void PrintTo(const PositionRecord& record, std::ostream* out) {
-    *out << "\n";
     for (int rank = 8; rank >= 1; --rank)
-        *out << std::string(record.board + 8 * (rank - 1), 8) << "\n";
-    *out << record.sideToMove << " " << std::string(record.castling, 4) << " "
+        *out << "\n" << std::string(record.board + 8 * rank - 8, 8);
+    *out << "\n"
+         << record.sideToMove << " " << std::string(record.castling, 4) << " "
          << std::string(record.enPassant, 2) << " " << record.moveNumber << " "
-         << int(record.reserved[0]) << "," << int(record.reserved[1]) << "\n";
+         << int(record.reserved[0]) << int(record.reserved[1]) << "\n";
 }
 
 // "e4" -> (5, 4).
@@ -55,48 +54,30 @@ inline void PrintTo(const Move& move, std::ostream* out) { *out << MoveName(move
 // "e2e4" -> e2 to e4.
 inline Move Mv(const char* name) { return Move{Sq(name), Sq(name + 2)}; }
 
-// Builds a record from a board diagram written rank 8 first, ranks separated
-// by '/', digits standing for runs of empty squares (the placement field of
-// the usual notation). Every byte outside the named fields is zero.
-inline PositionRecord MakePosition(const std::string& placement, char side = 'w',
-                                   const char* castling = "----", const char* enPassant = "--",
-                                   int32_t moveNumber = 1) {
-    PositionRecord record;
-    std::memset(&record, 0, sizeof record);
-    std::memset(record.board, EMPTY_SQUARE, 64);
-    int file = 1, rank = 8;
-    for (char c : placement) {
-        if (c == '/') {
-            EXPECT_EQ(file, 9) << "short rank in " << placement;
-            --rank;
-            file = 1;
-        } else if (c >= '1' && c <= '8') {
-            file += c - '0';
-        } else {
-            if (!OnBoard(file, rank)) {
-                ADD_FAILURE() << "diagram runs off the board: " << placement;
-                return record;
-            }
-            record.board[SquareIndex(file, rank)] = c;
-            ++file;
-        }
-    }
-    EXPECT_EQ(rank, 1) << "diagram needs eight ranks: " << placement;
-    record.sideToMove = side;
-    std::memcpy(record.castling, castling, 4);
-    std::memcpy(record.enPassant, enPassant, 2);
-    record.moveNumber = moveNumber;
-    return record;
-}
-
-// The same from one text: "diagram side castling enPassant moveNumber", the
-// fields after the diagram optional.
-inline PositionRecord Parse(const std::string& text) {
+// Builds a record from "diagram side castling enPassant moveNumber", the fields
+// after the diagram optional. The diagram is written rank 8 first, ranks
+// separated by '/', digits standing for runs of empty squares (the placement
+// field of the usual notation). Every byte outside the named fields is zero.
+inline PositionRecord MakePosition(const std::string& text) {
     std::istringstream in(text);
-    std::string diagram, side = "w", castling = "----", enPassant = "--";
+    std::string diagram, side = "w", castling = "----", enPassant = "--", squares;
     int32_t moveNumber = 1;
     in >> diagram >> side >> castling >> enPassant >> moveNumber;
-    return MakePosition(diagram, side[0], castling.c_str(), enPassant.c_str(), moveNumber);
+    for (char c : diagram) {
+        if (c >= '1' && c <= '8')
+            squares.append(c - '0', EMPTY_SQUARE);
+        else if (c != '/')
+            squares += c;
+    }
+    EXPECT_EQ(squares.size(), 64u) << diagram;
+    squares.resize(64, EMPTY_SQUARE);
+    PositionRecord record{};
+    for (int i = 0; i < 64; ++i) record.board[i] = squares[(7 - i / 8) * 8 + i % 8];
+    record.sideToMove = side[0];
+    std::memcpy(record.castling, castling.c_str(), 4);
+    std::memcpy(record.enPassant, enPassant.c_str(), 2);
+    record.moveNumber = moveNumber;
+    return record;
 }
 
 inline PositionRecord Play(PositionRecord record, const Move& move) {
@@ -113,7 +94,6 @@ inline PositionRecord Play(PositionRecord record, std::initializer_list<const ch
 // The targets the generator lists for the piece on square, in list order.
 inline std::vector<Square> TargetsOf(const PositionRecord& record, Square square) {
     std::vector<Square> targets;
-    if (!OnBoard(square.file, square.rank)) return targets;
     PieceTargets(record, SquareIndex(square.file, square.rank), [&](int to) {
         targets.push_back(Square{to % 8 + 1, to / 8 + 1});
     });
@@ -123,13 +103,10 @@ inline std::vector<Square> TargetsOf(const PositionRecord& record, Square square
 // Every move of the side to move, by origin square a1..h8 and then target order.
 inline std::vector<Move> GeneratedMoves(const PositionRecord& record) {
     std::vector<Move> moves;
-    for (int rank = 1; rank <= 8; ++rank) {
-        for (int file = 1; file <= 8; ++file) {
-            const char piece = PieceAt(record, file, rank);
-            if (piece == EMPTY_SQUARE || SideOf(piece) != record.sideToMove) continue;
-            for (Square to : TargetsOf(record, Square{file, rank}))
-                moves.push_back(Move{Square{file, rank}, to});
-        }
+    for (int i = 0; i < 64; ++i) {
+        const Square from{i % 8 + 1, i / 8 + 1};
+        if (SideOf(record.board[i]) != record.sideToMove) continue;
+        for (Square to : TargetsOf(record, from)) moves.push_back(Move{from, to});
     }
     return moves;
 }
@@ -143,12 +120,11 @@ inline std::vector<PositionRecord> RandomGamePositions(uint32_t seed, int games,
     for (int game = 0; game < games; ++game) {
         PositionRecord record = InitialPosition();
         positions.push_back(record);
-        for (int ply = 0; ply < maxPlies; ++ply) {
-            if (IsKingMissing(record, 'w') || IsKingMissing(record, 'b')) break;
+        for (int ply = 0;
+             ply < maxPlies && !IsKingMissing(record, 'w') && !IsKingMissing(record, 'b'); ++ply) {
             const std::vector<Move> moves = GeneratedMoves(record);
             if (moves.empty()) break;
-            std::uniform_int_distribution<std::size_t> pick(0, moves.size() - 1);
-            record = Play(record, moves[pick(random)]);
+            record = Play(record, moves[random() % moves.size()]);
             positions.push_back(record);
         }
     }
@@ -156,43 +132,36 @@ inline std::vector<PositionRecord> RandomGamePositions(uint32_t seed, int games,
 }
 
 // An arbitrary, usually unreachable board: any piece on any square, kings
-// possibly missing or several, pawns on the first and last ranks, kings and
-// rooks often at home. A castling right is kept only while its side's one
-// king stands on its home square, the one condition under which the
-// generators and CheckMove must agree; the en passant field names any square
-// or none, and either side may be to move.
+// missing or several, pawns on the first and last ranks, and often kings and
+// rooks at home. A castling right is kept only while its side's one king is at
+// home, the one condition under which the generators and CheckMove must agree;
+// either side may be to move, and the en passant field names any square or none.
 inline PositionRecord RandomBoard(std::mt19937& random) {
-    static const char PIECES[] = "KQRBNPkqrbnp";
+    auto percent = [&random] { return static_cast<int>(random() % 100); };
     PositionRecord record = MakePosition("8/8/8/8/8/8/8/8");
-    auto percent = [&random] { return std::uniform_int_distribution<int>(0, 99)(random); };
     const int density = 10 + percent() / 2;
+    const bool home = percent() < 60;
     for (int i = 0; i < 64; ++i) {
-        if (percent() < density) record.board[i] = PIECES[percent() % 12];
-    }
-    if (percent() < 60) {
-        for (const char* home : {"h1R", "a1R", "h8r", "a8r", "b1", "c1", "d1", "f1", "g1", "b8",
-                                 "c8", "d8", "f8", "g8"}) {
-            const char piece = home[2] ? home[2] : EMPTY_SQUARE;
-            if (percent() < (piece == EMPTY_SQUARE ? 50 : 70))
-                record.board[SquareIndex(home[0] - 'a' + 1, home[1] - '0')] = piece;
-        }
-        record.board[SquareIndex(5, 1)] = 'K';
-        record.board[SquareIndex(5, 8)] = 'k';
+        const int file = i % 8;
+        if (home && (i < 8 || i >= 56) && (file == 4 || percent() < (file % 7 ? 50 : 70)))
+            record.board[i] = (i < 8 ? "R000K00R" : "r000k00r")[file];
+        else if (percent() < density)
+            record.board[i] = "KQRBNPkqrbnp"[percent() % 12];
     }
     const std::string board(record.board, 64);
-    const char* const rights = "KQkq";
     for (int i = 0; i < 4; ++i) {
-        const char king = i < 2 ? 'K' : 'k';
-        const bool home = PieceAt(record, 5, i < 2 ? 1 : 8) == king &&
-                          std::count(board.begin(), board.end(), king) == 1;
-        record.castling[i] = home && percent() < 80 ? rights[i] : '-';
+        const char king = "KKkk"[i];
+        const bool kingHome = record.board[i < 2 ? 4 : 60] == king &&
+                              std::count(board.begin(), board.end(), king) == 1;
+        record.castling[i] = kingHome && percent() < 80 ? "KQkq"[i] : '-';
     }
     record.sideToMove = percent() < 50 ? 'w' : 'b';
     const int kind = percent();
-    record.enPassant[0] = kind < 40   ? '-'
-                          : kind < 45 ? '0'
-                                      : static_cast<char>('A' + percent() % 8);
-    record.enPassant[1] = kind < 40 ? '-' : kind < 45 ? '0' : percent() < 50 ? '3' : '6';
+    if (kind >= 40) record.enPassant[0] = record.enPassant[1] = '0';
+    if (kind >= 45) {
+        record.enPassant[0] = static_cast<char>('A' + percent() % 8);
+        record.enPassant[1] = percent() < 50 ? '3' : '6';
+    }
     record.moveNumber = 1 + percent();
     return record;
 }
