@@ -1,0 +1,86 @@
+// Standard chess for the engine tool's "chess" mode: the game (a position
+// and the positions before it), its moves in the protocol's notation, and a
+// search with iterative deepening. Everything here is independent of the
+// game's own rules and search, which keep capturing kings.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "rules/position.h"
+
+namespace chess {
+
+// A move: origin, target and the piece promoted to; NO_MOVE is "0000".
+using Move = uint32_t;
+constexpr Move NO_MOVE = 0;
+
+struct Game;
+struct SearchTables;
+
+// Game: a copyable value holding the position, its clocks and the keys of
+// the positions before it (for repetitions); a default Game is the initial
+// position. SearchTables: the transposition table and move-ordering history
+// kept between searches. Both are defined in the library's own headers.
+
+// Starts a game at record (as read from a FEN) with the given half-move
+// clock. Refuses what standard chess cannot play: a side without exactly one
+// king, a pawn on the first or last rank, or the side not to move in check.
+bool StartGame(const PositionRecord& record, int halfMoveClock, Game& game, std::string& error);
+
+// Plays one legal move given as e2e4, e7e8q (the promotion letter may be
+// upper case). On failure the game is unchanged and error says why.
+bool PlayMove(Game& game, const std::string& text, std::string& error);
+
+// The position as a record (board, side, castling, en passant, full-move
+// number) and its half-move clock.
+PositionRecord RecordOf(const Game& game);
+int HalfMoveClock(const Game& game);
+
+// The legal moves of the side to move, and a move in the protocol's notation.
+std::vector<Move> LegalMoves(const Game& game);
+std::string MoveText(Move move);
+
+// The static evaluation in centipawns for the side to move.
+int Evaluate(const Game& game);
+
+// Move path counts per legal root move, for go perft.
+struct PerftBranch {
+    Move move;
+    int64_t nodes;
+};
+std::vector<PerftBranch> DividedPerft(const Game& game, int depth);
+
+// What the search keeps between searches: the transposition table, sized in
+// megabytes, and the move-ordering history. Cleared for a new game.
+void ResizeSearchTables(SearchTables& tables, int hashMegabytes);
+void ClearSearchTables(SearchTables& tables);
+
+struct SearchLimits {
+    int maxDepth = 64;
+    int64_t maxNodes = 0;           // 0: no limit
+    std::vector<Move> searchMoves;  // empty: every legal move
+    int threads = 1;
+};
+
+// One finished iteration of the deepening.
+struct Iteration {
+    int depth = 0;
+    int selectiveDepth = 0;
+    int score = 0;   // centipawns for the side to move, when mateIn is 0
+    int mateIn = 0;  // moves to mate: positive when the side to move mates, negative when mated
+    int64_t nodes = 0;  // all threads, since the search began
+    std::vector<Move> pv;
+};
+
+// Deepens from depth 1 until maxDepth, maxNodes, stop, or onIteration
+// returning false; an iteration cut short is dropped, and depth 1 always
+// finishes. Returns the first move of the last finished iteration's
+// principal variation: a legal move, or NO_MOVE only when there is none.
+Move Think(SearchTables& tables, const Game& game, const SearchLimits& limits,
+           const std::atomic<bool>& stop, const std::function<bool(const Iteration&)>& onIteration);
+
+}  // namespace chess
