@@ -101,6 +101,7 @@ void OpenMove(Scheduler& s, DeepMove& move) {
         // shortage is still told.
         move.counters = SearchCounters();
         move.counters.outOfMemory = true;
+        move.counters.stop = s.pass.stop;
         return FinishMove(s, move, SearchWhole(s.pass, move.k, move.counters));
     }
     for (int i = 0; i < move.count; ++i) move.slots[i] = Slot{SlotState::OPEN, 0, {}, {}};
@@ -161,6 +162,7 @@ bool ClaimTask(Scheduler& s, Task& task) {
 // Runs a task without the lock, then records its result under it.
 void RunTask(Scheduler& s, const Task& task, std::unique_lock<std::mutex>& lock) {
     SearchCounters counters;
+    counters.stop = s.pass.stop;
     if (task.kind == TaskKind::WHOLE_MOVE) {
         lock.unlock();
         const float value = SearchWhole(s.pass, task.index, counters);

@@ -19,6 +19,7 @@ struct RootPass {
     int reducedDepth;
     float bound;  // the window is -bound to +bound
     float* scores;
+    SearchStop* stop;
 };
 
 void SearchRootMoves(const RootPass& pass, int threads, SearchCounters& total);

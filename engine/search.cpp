@@ -62,8 +62,8 @@ int ChooseRootMove(const SuccessorList list, int count, int depth, int threads,
     for (int i = 0; i < count; ++i)
         work.preScores[i] = -SearchPosition(counters, list[i], 0, -SCORE_BOUND, SCORE_BOUND);
     OrderByPreScore(count, work);
-    const RootPass pass{list,          work.order,  count,      depth, FULL_DEPTH_MOVES,
-                        REDUCED_DEPTH, SCORE_BOUND, work.scores};
+    const RootPass pass{list,          work.order,  count,       depth,        FULL_DEPTH_MOVES,
+                        REDUCED_DEPTH, SCORE_BOUND, work.scores, counters.stop};
     SearchRootMoves(pass, threads, counters);
 
     // Only a strictly better score replaces the choice, so ties go to the move
@@ -80,6 +80,24 @@ int ChooseRootMove(const SuccessorList list, int count, int depth, int threads,
     return best == -KING_LOST_SCORE ? -1 : chosen;
 }
 
+// Keeps only the successors whose moves settings names, in list order, and
+// returns how many remain.
+int KeepOnlyMoves(const PositionRecord& position, SuccessorList list, int count,
+                  const SearchSettings& settings) {
+    int kept = 0;
+    for (int i = 0; i < count; ++i) {
+        Square from{}, to{};
+        DeriveMove(position, list[i], from, to);
+        for (int m = 0; m < settings.onlyMoveCount; ++m) {
+            if (settings.onlyMoves[m].from == from && settings.onlyMoves[m].to == to) {
+                list[kept++] = list[i];
+                break;
+            }
+        }
+    }
+    return kept;
+}
+
 int DefaultSearchThreads() {
     const unsigned cores = std::thread::hardware_concurrency();
     return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, MAX_THREADS));
@@ -90,14 +108,18 @@ int DefaultSearchThreads() {
 int FindBestMove(PositionRecord position, int depth, Square& from, Square& to,
                  const SearchSettings& settings, SearchReport* report) {
     SearchCounters counters;
+    counters.stop = settings.stop;
     float best = -KING_LOST_SCORE;
     int found = 0;
     SuccessorList list = nullptr;
     // Without its king (or with a side byte that names no side, which has no
     // pieces either) the side to move has nothing to play.
-    const int count = IsKingMissing(position, position.sideToMove)
-                          ? 0
-                          : GenerateSuccessors(position, list, counters.outOfMemory);
+    int count = IsKingMissing(position, position.sideToMove)
+                    ? 0
+                    : GenerateSuccessors(position, list, counters.outOfMemory);
+    if (count > 0 && settings.onlyMoveCount > 0)
+        count = KeepOnlyMoves(position, list, count, settings);
+    if (list != nullptr && count == 0) ReleaseSuccessors(list);
     if (count > 0) {
         const int threads = settings.threads > 0 ? settings.threads : DefaultSearchThreads();
         const int chosen = ChooseRootMove(list, count, std::max(depth, 1), threads, counters, best);
@@ -114,6 +136,8 @@ int FindBestMove(PositionRecord position, int depth, Square& from, Square& to,
         report->nodes = counters.nodes;
         report->evaluations = counters.evaluations;
         report->outOfMemory = counters.outOfMemory;
+        report->stopped =
+            settings.stop != nullptr && settings.stop->requested.load(std::memory_order_relaxed);
     }
     return found;
 }

@@ -87,6 +87,7 @@ float SearchPosition(SearchCounters& counters, PositionRecord position, int dept
     }
     float score;
     if (KingLostScore(position, score)) return score;
+    if (StopRequested(counters)) return 0;  // the stopped search's scores are not used
 
     SuccessorList list = nullptr;
     const int count = GenerateSuccessors(position, list, counters.outOfMemory);
