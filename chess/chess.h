@@ -10,21 +10,18 @@
 #include <string>
 #include <vector>
 
+#include "chess/game.h"
+#include "chess/move.h"
+#include "chess/transposition.h"
 #include "rules/position.h"
 
 namespace chess {
 
-// A move: origin, target and the piece promoted to; NO_MOVE is "0000".
-using Move = uint32_t;
-constexpr Move NO_MOVE = 0;
-
-struct Game;
-struct SearchTables;
-
-// Game: a copyable value holding the position, its clocks and the keys of
-// the positions before it (for repetitions); a default Game is the initial
-// position. SearchTables: the transposition table and move-ordering history
-// kept between searches. Both are defined in the library's own headers.
+// Move (chess/move.h): origin, target and the piece promoted to; NO_MOVE is
+// "0000". Game (chess/game.h): a copyable value holding the position, its
+// clocks and the keys of the positions before it (for repetitions); a default
+// Game is the initial position. SearchTables (chess/transposition.h): the
+// transposition table and move-ordering history kept between searches.
 
 // Starts a game at record (as read from a FEN) with the given half-move
 // clock. Refuses what standard chess cannot play: a side without exactly one
@@ -70,8 +67,8 @@ struct SearchLimits {
 struct Iteration {
     int depth = 0;
     int selectiveDepth = 0;
-    int score = 0;   // centipawns for the side to move, when mateIn is 0
-    int mateIn = 0;  // moves to mate: positive when the side to move mates, negative when mated
+    int score = 0;      // centipawns for the side to move, when mateIn is 0
+    int mateIn = 0;     // moves to mate: positive when the side to move mates, negative when mated
     int64_t nodes = 0;  // all threads, since the search began
     std::vector<Move> pv;
 };

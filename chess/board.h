@@ -1,0 +1,73 @@
+// The board: bitboards per colour and piece type, a square-to-piece array,
+// the castling rights, the en passant square, the half-move clock and the
+// Zobrist key, kept up to date move by move. Moves are made by copy: the
+// caller keeps the board before the move.
+#pragma once
+
+#include <cstdint>
+
+#include "chess/bitboard.h"
+#include "chess/move.h"
+
+namespace chess {
+
+// A piece is color * 6 + type; NO_PIECE marks an empty square.
+constexpr int NO_PIECE = 12;
+constexpr int MakePiece(int color, int type) { return color * 6 + type; }
+constexpr int ColorOfPiece(int piece) { return piece / 6; }
+constexpr int TypeOfPiece(int piece) { return piece % 6; }
+
+enum CastlingRight : int {
+    WHITE_SHORT = 1,
+    WHITE_LONG = 2,
+    BLACK_SHORT = 4,
+    BLACK_LONG = 8,
+};
+
+constexpr int NO_SQUARE = -1;
+
+struct Board {
+    Bitboard pieces[2][PIECE_TYPES] = {};
+    Bitboard colors[2] = {};
+    Bitboard occupied = 0;
+    uint8_t squares[64];
+    int side = WHITE;
+    int castling = 0;
+    // Set only when a pawn of the side to move could capture there.
+    int enPassant = NO_SQUARE;
+    int halfMoveClock = 0;
+    uint64_t key = 0;
+};
+
+Board EmptyBoard();
+void PutPiece(Board& board, int piece, int square);
+// Recomputes the key from scratch (after setting up a board by hand).
+uint64_t ComputeKey(const Board& board);
+
+inline int KingSquare(const Board& board, int color) {
+    return LowestSquare(board.pieces[color][KING]);
+}
+
+// Every piece of either colour that attacks square, given the occupancy.
+Bitboard AttackersOf(const Board& board, int square, Bitboard occupied);
+bool IsAttacked(const Board& board, int square, int byColor);
+inline bool InCheck(const Board& board) {
+    return IsAttacked(board, KingSquare(board, board.side), board.side ^ 1);
+}
+
+// Plays a pseudo-legal move of the side to move into next. Returns false,
+// leaving next unusable, when the move leaves the mover's king attacked.
+bool PlayOnBoard(const Board& board, Move move, Board& next);
+// Passes the turn (for null-move pruning); the side to move is not in check.
+void PlayNullMove(const Board& board, Board& next);
+
+// Zobrist keys, made once from a fixed seed so keys are the same every run.
+struct ZobristKeys {
+    uint64_t piece[12][64];
+    uint64_t castling[16];
+    uint64_t enPassantFile[8];
+    uint64_t side;
+};
+extern const ZobristKeys kZobrist;
+
+}  // namespace chess

@@ -1,0 +1,45 @@
+// The transposition table and what else the search keeps between searches.
+// Entries are shared by the search threads without locks: each entry is two
+// 64-bit atomics, the data and the key xor the data, so a torn entry (one
+// word from another write) fails the key check and reads as a miss.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+#include "chess/move.h"
+
+namespace chess {
+
+enum Bound : int { BOUND_NONE = 0, BOUND_UPPER = 1, BOUND_LOWER = 2, BOUND_EXACT = 3 };
+
+struct TableEntry {
+    std::atomic<uint64_t> check{0};
+    std::atomic<uint64_t> data{0};
+};
+
+// What a probe finds: a move to try first and a score with its bound.
+struct TableHit {
+    Move move = NO_MOVE;
+    int score = 0;
+    int eval = 0;
+    int depth = 0;
+    int bound = BOUND_NONE;
+};
+
+constexpr int BUCKET_SIZE = 4;
+
+struct SearchTables {
+    std::vector<TableEntry> entries;  // buckets of BUCKET_SIZE entries
+    uint64_t bucketMask = 0;
+    int generation = 0;
+    // Quiet-move history of the main search thread: [side][from][to].
+    int16_t history[2][64][64] = {};
+};
+
+bool ProbeTable(const SearchTables& tables, uint64_t key, TableHit& hit);
+void StoreInTable(SearchTables& tables, uint64_t key, Move move, int score, int eval, int depth,
+                  int bound);
+
+}  // namespace chess
