@@ -1,0 +1,376 @@
+#include "chess/search.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "chess/evaluate.h"
+#include "chess/movegen.h"
+#include "chess/see.h"
+
+namespace chess {
+
+namespace {
+
+constexpr int kNodesPerCheck = 1024;
+
+struct ScoredMoves {
+    MoveList list;
+    int scores[MAX_MOVES];
+    int next = 0;
+};
+
+// Late-move reductions grow with the depth and with the move's place.
+struct ReductionTable {
+    int plies[64][64];
+    ReductionTable() {
+        for (int depth = 0; depth < 64; ++depth)
+            for (int index = 0; index < 64; ++index)
+                plies[depth][index] =
+                    depth && index ? int(0.75 + std::log(depth) * std::log(index) / 2.25) : 0;
+    }
+};
+
+const ReductionTable kReductions;
+
+int ScoreToTable(int score, int ply) {
+    return score >= MATE_BOUND ? score + ply : score <= -MATE_BOUND ? score - ply : score;
+}
+
+int ScoreFromTable(int score, int ply) {
+    return score >= MATE_BOUND ? score - ply : score <= -MATE_BOUND ? score + ply : score;
+}
+
+bool IsCapture(const Board& board, Move move) {
+    return board.squares[ToOf(move)] != NO_PIECE || KindOf(move) == EN_PASSANT;
+}
+
+bool IsQuiet(const Board& board, Move move) {
+    return !IsCapture(board, move) && !IsPromotion(move);
+}
+
+bool HasPieces(const Board& board, int color) {
+    return board.colors[color] != (board.pieces[color][PAWN] | board.pieces[color][KING]);
+}
+
+// Captures by victim then cheapest attacker; exchanges that lose material last.
+int CaptureOrder(const Board& board, Move move) {
+    int victim = KindOf(move) == EN_PASSANT              ? PAWN
+                 : board.squares[ToOf(move)] == NO_PIECE ? -1
+                                                         : TypeOfPiece(board.squares[ToOf(move)]);
+    int attacker = TypeOfPiece(board.squares[FromOf(move)]);
+    int score = (victim + 1) * 16 - attacker;
+    if (KindOf(move) == PROMOTE_QUEEN) score += 100;
+    return score;
+}
+
+bool CheckStop(Worker& worker) {
+    if (++worker.unflushedNodes < kNodesPerCheck) return worker.stopped;
+    SharedSearch& shared = *worker.shared;
+    int64_t total = shared.nodes.fetch_add(worker.unflushedNodes, std::memory_order_relaxed) +
+                    worker.unflushedNodes;
+    worker.unflushedNodes = 0;
+    if (!worker.canStop) return false;
+    if (shared.stop->load(std::memory_order_relaxed)) worker.stopped = true;
+    if (!worker.isMain && shared.helpersStop.load(std::memory_order_relaxed)) worker.stopped = true;
+    if (worker.isMain && shared.maxNodes > 0 &&
+        (shared.alone ? worker.nodes : total) >= shared.maxNodes)
+        worker.stopped = true;
+    return worker.stopped;
+}
+
+bool IsRepetition(const Worker& worker, const Board& board, int ply) {
+    int index = worker.rootKeyIndex + ply;
+    int oldest = index - board.halfMoveClock;
+    for (int i = index - 2; i >= oldest && i >= 0; i -= 2)
+        if (worker.keys[i] == board.key) return true;
+    return false;
+}
+
+void UpdatePv(Worker& worker, int ply, Move move) {
+    worker.pv[ply][ply] = move;
+    for (int i = ply + 1; i < worker.pvLength[ply + 1]; ++i)
+        worker.pv[ply][i] = worker.pv[ply + 1][i];
+    worker.pvLength[ply] = worker.pvLength[ply + 1];
+}
+
+Move PickNext(ScoredMoves& moves) {
+    if (moves.next >= moves.list.count) return NO_MOVE;
+    int best = moves.next;
+    for (int i = moves.next + 1; i < moves.list.count; ++i)
+        if (moves.scores[i] > moves.scores[best]) best = i;
+    Move move = moves.list.moves[best];
+    int score = moves.scores[best];
+    moves.list.moves[best] = moves.list.moves[moves.next];
+    moves.scores[best] = moves.scores[moves.next];
+    moves.list.moves[moves.next] = move;
+    moves.scores[moves.next] = score;
+    ++moves.next;
+    return move;
+}
+
+void OrderMoves(const Worker& worker, const Board& board, ScoredMoves& moves, Move ttMove,
+                int ply) {
+    for (int i = 0; i < moves.list.count; ++i) {
+        Move move = moves.list.moves[i];
+        int& score = moves.scores[i];
+        if (move == ttMove) {
+            score = 1 << 30;
+        } else if (!IsQuiet(board, move)) {
+            bool losing = KindOf(move) != PROMOTE_QUEEN && StaticExchange(board, move) < 0;
+            score = (losing ? -(1 << 20) : (1 << 28)) + CaptureOrder(board, move);
+            if (IsPromotion(move) && KindOf(move) != PROMOTE_QUEEN) score = -(1 << 21);
+        } else if (move == worker.killers[ply][0]) {
+            score = (1 << 27) + 1;
+        } else if (move == worker.killers[ply][1]) {
+            score = 1 << 27;
+        } else {
+            score = worker.history[board.side][FromOf(move)][ToOf(move)];
+        }
+    }
+}
+
+void AddHistory(int16_t& value, int bonus) {
+    int next = value + bonus - value * (bonus < 0 ? -bonus : bonus) / 16384;
+    value = int16_t(next);
+}
+
+void RewardQuiet(Worker& worker, const Board& board, Move best, const Move* tried, int triedCount,
+                 int depth, int ply) {
+    if (worker.killers[ply][0] != best) {
+        worker.killers[ply][1] = worker.killers[ply][0];
+        worker.killers[ply][0] = best;
+    }
+    int bonus = depth * depth > 400 ? 400 : depth * depth;
+    AddHistory(worker.history[board.side][FromOf(best)][ToOf(best)], bonus * 8);
+    for (int i = 0; i < triedCount; ++i)
+        AddHistory(worker.history[board.side][FromOf(tried[i])][ToOf(tried[i])], -bonus * 8);
+}
+
+int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
+    ++worker.nodes;
+    worker.pvLength[ply] = ply;
+    if (CheckStop(worker)) return 0;
+    if (ply > worker.selectiveDepth) worker.selectiveDepth = ply;
+    if (IsInsufficientMaterial(board)) return 0;
+    if (ply >= MAX_PLY) return EvaluateBoard(board);
+
+    TableHit hit;
+    if (ProbeTable(*worker.shared->tables, board.key, hit)) {
+        int score = ScoreFromTable(hit.score, ply);
+        if (hit.bound == BOUND_EXACT || (hit.bound == BOUND_LOWER && score >= beta) ||
+            (hit.bound == BOUND_UPPER && score <= alpha))
+            return score;
+    }
+
+    bool inCheck = InCheck(board);
+    int standPat = -INFINITE_SCORE;
+    if (!inCheck) {
+        standPat = EvaluateBoard(board);
+        if (standPat >= beta) return standPat;
+        if (standPat > alpha) alpha = standPat;
+    }
+
+    ScoredMoves moves;
+    if (inCheck)
+        GenerateMoves(board, moves.list);
+    else
+        GenerateNoisyMoves(board, moves.list);
+    OrderMoves(worker, board, moves, NO_MOVE, ply);
+
+    int best = standPat, legal = 0;
+    Board next;
+    for (Move move = PickNext(moves); move != NO_MOVE; move = PickNext(moves)) {
+        if (!inCheck) {
+            int victim = board.squares[ToOf(move)];
+            int gain = victim == NO_PIECE ? PieceValue(PAWN) : PieceValue(TypeOfPiece(victim));
+            if (!IsPromotion(move) && standPat + gain + 200 <= alpha) continue;
+            if (moves.scores[moves.next - 1] < 0) continue;
+        }
+        if (!PlayOnBoard(board, move, next)) continue;
+        ++legal;
+        int score = -Quiesce(worker, next, -beta, -alpha, ply + 1);
+        if (worker.stopped) return 0;
+        if (score > best) {
+            best = score;
+            if (score > alpha) {
+                alpha = score;
+                UpdatePv(worker, ply, move);
+                if (score >= beta) break;
+            }
+        }
+    }
+    if (inCheck && legal == 0) return -MATE_SCORE + ply;
+    return best;
+}
+
+int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, int ply,
+           bool nullAllowed) {
+    bool inCheck = InCheck(board);
+    if (inCheck) ++depth;
+    if (depth <= 0) return Quiesce(worker, board, alpha, beta, ply);
+
+    ++worker.nodes;
+    worker.pvLength[ply] = ply;
+    if (CheckStop(worker)) return 0;
+    if (ply > worker.selectiveDepth) worker.selectiveDepth = ply;
+    worker.keys[worker.rootKeyIndex + ply] = board.key;
+
+    if (board.halfMoveClock >= 100) return inCheck && !HasLegalMove(board) ? -MATE_SCORE + ply : 0;
+    if (IsRepetition(worker, board, ply) || IsInsufficientMaterial(board)) return 0;
+    if (ply >= MAX_PLY) return EvaluateBoard(board);
+
+    // Mate distance: no line from here beats a mate already found nearer the root.
+    if (alpha < -MATE_SCORE + ply) alpha = -MATE_SCORE + ply;
+    if (beta > MATE_SCORE - ply - 1) beta = MATE_SCORE - ply - 1;
+    if (alpha >= beta) return alpha;
+
+    bool pvNode = beta - alpha > 1;
+    TableHit hit;
+    bool found = ProbeTable(*worker.shared->tables, board.key, hit);
+    Move ttMove = found ? hit.move : NO_MOVE;
+    if (found && !pvNode && hit.depth >= depth) {
+        int score = ScoreFromTable(hit.score, ply);
+        if ((hit.bound == BOUND_LOWER && score >= beta) ||
+            (hit.bound == BOUND_UPPER && score <= alpha) || hit.bound == BOUND_EXACT)
+            return score;
+    }
+
+    int eval = inCheck ? -INFINITE_SCORE : found ? hit.eval : EvaluateBoard(board);
+    worker.staticEval[ply] = eval;
+    bool improving = !inCheck && ply >= 2 && eval > worker.staticEval[ply - 2];
+
+    if (!pvNode && !inCheck) {
+        if (depth <= 6 && eval - 80 * depth >= beta && beta < MATE_BOUND) return eval;
+        if (nullAllowed && depth >= 3 && eval >= beta && HasPieces(board, board.side)) {
+            int reduction = 3 + depth / 4;
+            Board next;
+            PlayNullMove(board, next);
+            int score =
+                -Search(worker, next, -beta, -beta + 1, depth - 1 - reduction, ply + 1, false);
+            if (worker.stopped) return 0;
+            if (score >= beta) return score >= MATE_BOUND ? beta : score;
+        }
+    }
+    if (pvNode && ttMove == NO_MOVE && depth >= 6) --depth;
+
+    ScoredMoves moves;
+    GenerateMoves(board, moves.list);
+    OrderMoves(worker, board, moves, ttMove, ply);
+    worker.killers[ply + 1][0] = worker.killers[ply + 1][1] = NO_MOVE;
+
+    Move quietsTried[64];
+    int quietCount = 0, legal = 0;
+    int best = -INFINITE_SCORE;
+    Move bestMove = NO_MOVE;
+    int originalAlpha = alpha;
+    Board next;
+    for (Move move = PickNext(moves); move != NO_MOVE; move = PickNext(moves)) {
+        bool quiet = IsQuiet(board, move);
+        if (best > -MATE_BOUND && !inCheck && !pvNode) {
+            if (quiet && depth <= 4 && quietCount >= 3 + depth * depth * (improving ? 2 : 1))
+                continue;
+            if (quiet && depth <= 3 && eval + 100 + 90 * depth <= alpha) continue;
+            if (!quiet && depth <= 3 && moves.scores[moves.next - 1] < 0 &&
+                StaticExchange(board, move) < -100 * depth)
+                continue;
+        }
+        if (!PlayOnBoard(board, move, next)) continue;
+        ++legal;
+        bool givesCheck = InCheck(next);
+        int newDepth = depth - 1;
+        int score = 0;
+        bool fullZeroWindow = !pvNode || legal > 1;
+        if (depth >= 3 && legal > 1 + (pvNode ? 1 : 0) && quiet && !givesCheck) {
+            int reduction = kReductions.plies[depth < 64 ? depth : 63][legal < 64 ? legal : 63];
+            if (!pvNode) ++reduction;
+            if (!improving) ++reduction;
+            if (move == worker.killers[ply][0] || move == worker.killers[ply][1]) --reduction;
+            reduction -= worker.history[board.side][FromOf(move)][ToOf(move)] / 6000;
+            if (reduction > newDepth - 1) reduction = newDepth - 1;
+            if (reduction < 0) reduction = 0;
+            score = -Search(worker, next, -alpha - 1, -alpha, newDepth - reduction, ply + 1, true);
+            fullZeroWindow = reduction > 0 && score > alpha;
+        }
+        if (fullZeroWindow)
+            score = -Search(worker, next, -alpha - 1, -alpha, newDepth, ply + 1, true);
+        if (pvNode && (legal == 1 || (score > alpha && score < beta)))
+            score = -Search(worker, next, -beta, -alpha, newDepth, ply + 1, true);
+        if (worker.stopped) return 0;
+
+        if (score > best) {
+            best = score;
+            if (score > alpha) {
+                bestMove = move;
+                alpha = score;
+                UpdatePv(worker, ply, move);
+                if (score >= beta) {
+                    if (quiet)
+                        RewardQuiet(worker, board, move, quietsTried, quietCount, depth, ply);
+                    break;
+                }
+            }
+        }
+        if (quiet && quietCount < 64) quietsTried[quietCount++] = move;
+    }
+    if (legal == 0) return inCheck ? -MATE_SCORE + ply : 0;
+
+    int bound = best >= beta ? BOUND_LOWER : alpha > originalAlpha ? BOUND_EXACT : BOUND_UPPER;
+    StoreInTable(*worker.shared->tables, board.key, bestMove, ScoreToTable(best, ply),
+                 inCheck ? 0 : eval, depth, bound);
+    return best;
+}
+
+}  // namespace
+
+void StartWorker(Worker& worker, const Board& root, const uint64_t* gameKeys, int gameKeyCount) {
+    int first = gameKeyCount > MAX_GAME_KEYS ? gameKeyCount - MAX_GAME_KEYS : 0;
+    worker.rootKeyIndex = gameKeyCount - first;
+    for (int i = first; i < gameKeyCount; ++i) worker.keys[i - first] = gameKeys[i];
+    worker.root = root;
+    std::memset(worker.killers, 0, sizeof worker.killers);
+    worker.nodes = worker.unflushedNodes = 0;
+    worker.stopped = false;
+}
+
+int SearchRoot(Worker& worker, int alpha, int beta, int depth) {
+    const Board& board = worker.root;
+    worker.keys[worker.rootKeyIndex] = board.key;
+    worker.pvLength[0] = 0;
+    worker.staticEval[0] = InCheck(board) ? -INFINITE_SCORE : EvaluateBoard(board);
+    ++worker.nodes;
+    int best = -INFINITE_SCORE;
+    Board next;
+    for (int i = 0; i < worker.rootMoveCount; ++i) {
+        Move move = worker.rootMoves[i];
+        PlayOnBoard(board, move, next);
+        int score;
+        if (i == 0) {
+            score = -Search(worker, next, -beta, -alpha, depth - 1, 1, true);
+        } else {
+            score = -Search(worker, next, -alpha - 1, -alpha, depth - 1, 1, true);
+            if (score > alpha && score < beta)
+                score = -Search(worker, next, -beta, -alpha, depth - 1, 1, true);
+        }
+        if (worker.stopped) return 0;
+        if (i == 0 || score > alpha) {
+            if (score > best) best = score;
+        }
+        if (score > alpha) {
+            alpha = score;
+            // The new best move goes to the front; the others keep their order.
+            for (int j = i; j > 0; --j) worker.rootMoves[j] = worker.rootMoves[j - 1];
+            worker.rootMoves[0] = move;
+            UpdatePv(worker, 0, move);
+            if (score >= beta) break;
+        } else if (i == 0) {
+            worker.pvLength[0] = 1;
+            worker.pv[0][0] = move;
+        }
+    }
+    StoreInTable(*worker.shared->tables, board.key, worker.rootMoves[0], ScoreToTable(best, 0),
+                 worker.staticEval[0] == -INFINITE_SCORE ? 0 : worker.staticEval[0], depth,
+                 best >= beta ? BOUND_LOWER : BOUND_EXACT);
+    return best;
+}
+
+}  // namespace chess

@@ -1,0 +1,63 @@
+// The alpha-beta search of one thread: principal-variation search with a
+// transposition table, null-move pruning, late-move reductions, futility
+// pruning and a quiescence search, over a fixed-size stack of positions.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "chess/board.h"
+#include "chess/transposition.h"
+
+namespace chess {
+
+constexpr int MAX_PLY = 100;
+constexpr int INFINITE_SCORE = 32500;
+constexpr int MATE_SCORE = 32000;
+// Scores beyond this are mates, MATE_SCORE minus the plies to mate.
+constexpr int MATE_BOUND = MATE_SCORE - 2 * MAX_PLY;
+// Keys of game positions before the root that repetitions are looked for in.
+constexpr int MAX_GAME_KEYS = 128;
+
+// What the threads of one search share.
+struct SharedSearch {
+    SearchTables* tables = nullptr;
+    const std::atomic<bool>* stop = nullptr;
+    std::atomic<bool> helpersStop{false};
+    std::atomic<int64_t> nodes{0};  // counted by every thread in batches
+    int64_t maxNodes = 0;
+    bool alone = true;  // one thread: node limits use its own exact count
+};
+
+struct Worker {
+    SharedSearch* shared = nullptr;
+    bool isMain = true;
+    bool canStop = false;  // false while depth 1 runs
+    bool stopped = false;
+    int64_t nodes = 0;
+    int64_t unflushedNodes = 0;
+    int selectiveDepth = 0;
+
+    // Keys of the game before the root, then one per ply of the search.
+    uint64_t keys[MAX_GAME_KEYS + MAX_PLY + 4];
+    int rootKeyIndex = 0;
+
+    int16_t history[2][64][64];
+    Move killers[MAX_PLY + 2][2];
+    int staticEval[MAX_PLY + 2];
+    Move pv[MAX_PLY + 2][MAX_PLY + 2];
+    int pvLength[MAX_PLY + 2];
+
+    Board root;
+    Move rootMoves[MAX_MOVES];
+    int rootMoveCount = 0;
+};
+
+// Prepares a worker for a search from game's position with its history.
+void StartWorker(Worker& worker, const Board& root, const uint64_t* gameKeys, int gameKeyCount);
+
+// Searches the root moves to depth; the best is moved to the front and its
+// line left in pv[0]. The result is unusable when worker.stopped.
+int SearchRoot(Worker& worker, int alpha, int beta, int depth);
+
+}  // namespace chess

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "chess/tests/fen_game.h"
+
+namespace chess {
+namespace {
+
+struct Outcome {
+    Move move = NO_MOVE;
+    Iteration last;
+    int iterations = 0;
+};
+
+Outcome RunThink(const Game& game, SearchLimits limits, bool stopAtOnce = false) {
+    SearchTables tables;
+    ResizeSearchTables(tables, 4);
+    std::atomic<bool> stop{stopAtOnce};
+    Outcome outcome;
+    outcome.move = Think(tables, game, limits, stop, [&](const Iteration& iteration) {
+        outcome.last = iteration;
+        ++outcome.iterations;
+        return true;
+    });
+    return outcome;
+}
+
+SearchLimits Depth(int depth) {
+    SearchLimits limits;
+    limits.maxDepth = depth;
+    return limits;
+}
+
+bool IsLegal(const Game& game, Move move) {
+    std::vector<Move> moves = LegalMoves(game);
+    return std::find(moves.begin(), moves.end(), move) != moves.end();
+}
+
+struct ScoreCase {
+    const char* fen;
+    int depth;
+    int mateIn;         // expected mateIn; 0 means the score below
+    int score;          // expected exact score when mateIn is 0
+    const char* avoid;  // a move that must not be chosen, or nullptr
+};
+
+const ScoreCase kScoreCases[] = {
+    // Mates in one, two and three, and being mated in one.
+    {"6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", 4, 1, 0, nullptr},
+    {"4k3/8/8/8/8/8/R7/1R4K1 w - - 0 1", 6, 2, 0, nullptr},
+    {"r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1", 8, 3, 0, nullptr},
+    {"k7/8/1K6/8/8/8/8/7R b - - 0 1", 4, -1, 0, nullptr},
+    // The queen that would stalemate the lone king mates instead.
+    {"7k/8/6K1/8/8/8/8/5Q2 w - - 0 1", 4, 1, 0, "f1f7"},
+    // The side a queen down checks with its rook until stalemate or repetition.
+    {"7k/5Q2/6K1/8/8/8/8/r7 b - - 0 1", 12, 0, 0, nullptr},
+    // With the half-move clock at 99 any quiet move draws, unless it mates.
+    {"4k3/8/8/8/8/8/q7/4K2N w - - 99 80", 4, 0, 0, nullptr},
+    {"6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 99 80", 4, 1, 0, nullptr},
+    // Bare kings, and king and bishop against king, are dead draws.
+    {"8/5k2/8/8/8/8/2K5/8 w - - 0 1", 6, 0, 0, nullptr},
+    {"8/5k2/4b3/8/8/8/2K5/8 w - - 0 1", 6, 0, 0, nullptr},
+};
+
+TEST(Think, FindsMatesAndDraws) {
+    for (const ScoreCase& c : kScoreCases) {
+        Game game = GameFromFen(c.fen);
+        Outcome outcome = RunThink(game, Depth(c.depth));
+        EXPECT_TRUE(IsLegal(game, outcome.move)) << c.fen;
+        EXPECT_EQ(outcome.last.mateIn, c.mateIn) << c.fen;
+        if (c.mateIn == 0) {
+            EXPECT_EQ(outcome.last.score, c.score) << c.fen;
+        }
+        if (c.avoid) {
+            EXPECT_NE(MoveText(outcome.move), c.avoid) << c.fen;
+        }
+        EXPECT_EQ(outcome.last.pv.front(), outcome.move) << c.fen;
+    }
+}
+
+TEST(Think, ReturnsNoMoveWithoutLegalMoves) {
+    for (const char* fen :
+         {"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", "3R2k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1"}) {
+        Outcome outcome = RunThink(GameFromFen(fen), Depth(5));
+        EXPECT_EQ(outcome.move, NO_MOVE) << fen;
+        EXPECT_EQ(outcome.iterations, 0) << fen;
+    }
+}
+
+TEST(Think, RepeatsAPositionOfTheGameWhenLosing) {
+    // A queen down, White shuffles the knight; Black's queen shuffles too.
+    Game game = GameFromFen("q6k/8/8/8/8/8/8/6NK w - - 0 1");
+    std::string error;
+    for (const char* move : {"g1f3", "a8a7", "f3g1", "a7a8", "g1f3", "a8a7"})
+        ASSERT_TRUE(PlayMove(game, move, error)) << error;
+    Outcome outcome = RunThink(game, Depth(6));
+    EXPECT_EQ(MoveText(outcome.move), "f3g1");
+    EXPECT_EQ(outcome.last.score, 0);
+    EXPECT_EQ(outcome.last.mateIn, 0);
+}
+
+TEST(Think, HonoursSearchMovesStopAndNodeLimits) {
+    Game game;
+    SearchLimits only = Depth(6);
+    std::string error;
+    Game probe;
+    ASSERT_TRUE(PlayMove(probe, "a2a3", error));
+    for (Move move : LegalMoves(game))
+        if (MoveText(move) == "a2a3" || MoveText(move) == "h2h3") only.searchMoves.push_back(move);
+    std::string chosen = MoveText(RunThink(game, only).move);
+    EXPECT_TRUE(chosen == "a2a3" || chosen == "h2h3") << chosen;
+
+    Outcome stopped = RunThink(game, Depth(30), true);
+    EXPECT_TRUE(IsLegal(game, stopped.move));
+    EXPECT_EQ(stopped.iterations, 1) << "depth 1 finishes even when stopped";
+
+    SearchLimits nodes = Depth(60);
+    nodes.maxNodes = 20000;
+    Outcome limited = RunThink(game, nodes);
+    EXPECT_TRUE(IsLegal(game, limited.move));
+    EXPECT_LT(limited.last.nodes, 20000);
+    EXPECT_GT(limited.last.depth, 3);
+}
+
+TEST(Think, OneThreadIsDeterministicAndTwoThreadsFindALegalMove) {
+    Game game = GameFromFen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+    Outcome first = RunThink(game, Depth(6)), second = RunThink(game, Depth(6));
+    EXPECT_EQ(first.move, second.move);
+    EXPECT_EQ(first.last.nodes, second.last.nodes);
+    EXPECT_EQ(first.last.pv, second.last.pv);
+
+    SearchLimits two = Depth(7);
+    two.threads = 2;
+    Outcome outcome = RunThink(game, two);
+    EXPECT_TRUE(IsLegal(game, outcome.move));
+    EXPECT_EQ(outcome.last.depth, 7);
+}
+
+// The engine plays both sides from a few positions; the stronger side mates
+// the lone king well within fifty moves.
+TEST(Think, MatesTheLoneKingWithQueenOrRook) {
+    const char* fens[] = {
+        "8/8/8/3k4/8/8/8/KQ6 w - - 0 1",
+        "8/8/8/4k3/8/8/8/R3K3 w - - 0 1",
+        "7R/8/8/8/3k4/8/8/7K b - - 0 1",
+    };
+    SearchLimits limits = Depth(60);
+    limits.maxNodes = 20000;
+    for (const char* fen : fens) {
+        Game game = GameFromFen(fen);
+        SearchTables tables;
+        ResizeSearchTables(tables, 4);
+        std::atomic<bool> stop{false};
+        int plies = 0;
+        for (; plies < 100; ++plies) {
+            Move move = Think(tables, game, limits, stop, nullptr);
+            if (move == NO_MOVE) break;
+            std::string error;
+            ASSERT_TRUE(PlayMove(game, MoveText(move), error)) << error;
+        }
+        EXPECT_LT(plies, 100) << fen;
+        EXPECT_TRUE(LegalMoves(game).empty()) << fen;
+        PositionRecord record = RecordOf(game);
+        EXPECT_EQ(std::count(record.board, record.board + 64, 'k'), 1) << fen;
+    }
+}
+
+}  // namespace
+}  // namespace chess
