@@ -32,6 +32,12 @@ bool StartGame(const PositionRecord& record, int halfMoveClock, Game& game, std:
 // upper case). On failure the game is unchanged and error says why.
 bool PlayMove(Game& game, const std::string& text, std::string& error);
 
+// Reads text as one of the legal moves of the game, as PlayMove does, without playing it.
+bool ReadMove(const Game& game, const std::string& text, Move& move, std::string& error);
+
+// Whether the side to move is in check.
+bool InCheck(const Game& game);
+
 // The position as a record (board, side, castling, en passant, full-move
 // number) and its half-move clock.
 PositionRecord RecordOf(const Game& game);

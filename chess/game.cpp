@@ -135,7 +135,7 @@ bool StartGame(const PositionRecord& record, int halfMoveClock, Game& game, std:
     return true;
 }
 
-bool PlayMove(Game& game, const std::string& text, std::string& error) {
+bool ReadMove(const Game& game, const std::string& text, Move& found, std::string& error) {
     bool shaped = (text.size() == 4 || text.size() == 5) && text[0] >= 'a' && text[0] <= 'h' &&
                   text[1] >= '1' && text[1] <= '8' && text[2] >= 'a' && text[2] <= 'h' &&
                   text[3] >= '1' && text[3] <= '8';
@@ -169,16 +169,23 @@ bool PlayMove(Game& game, const std::string& text, std::string& error) {
             return false;
         }
         if (IsPromotion(move) ? KindOf(move) != promotion : promotion != NORMAL) continue;
-        game.history.push_back(game.board.key);
-        Board next;
-        PlayOnBoard(game.board, move, next);
-        game.board = next;
-        if (next.halfMoveClock == 0) game.history.clear();
-        if (next.side == WHITE) ++game.moveNumber;
+        found = move;
         return true;
     }
     error = "illegal move: " + text;
     return false;
+}
+
+bool PlayMove(Game& game, const std::string& text, std::string& error) {
+    Move move = NO_MOVE;
+    if (!ReadMove(game, text, move, error)) return false;
+    game.history.push_back(game.board.key);
+    Board next;
+    PlayOnBoard(game.board, move, next);
+    game.board = next;
+    if (next.halfMoveClock == 0) game.history.clear();
+    if (next.side == WHITE) ++game.moveNumber;
+    return true;
 }
 
 PositionRecord RecordOf(const Game& game) {
@@ -198,6 +205,8 @@ PositionRecord RecordOf(const Game& game) {
 }
 
 int HalfMoveClock(const Game& game) { return game.board.halfMoveClock; }
+
+bool InCheck(const Game& game) { return InCheck(game.board); }
 
 std::vector<Move> LegalMoves(const Game& game) {
     MoveList list;

@@ -28,15 +28,21 @@ bool ReadFenFile(const std::string& path, std::vector<std::string>& fens, std::s
     return true;
 }
 
-bool ReadPositions(const std::vector<std::string>& fens, std::vector<PositionRecord>& positions,
+// Reads every FEN, and in standard chess starts a game at each.
+bool ReadPositions(const std::vector<std::string>& fens, bool standardChess,
+                   std::vector<PositionRecord>& positions, std::vector<chess::Game>& games,
                    std::string& error) {
     for (std::size_t i = 0; i < fens.size(); ++i) {
         PositionRecord position{};
-        if (!ParseFen(fens[i], position, error)) {
+        int halfMoveClock = 0;
+        chess::Game game;
+        if (!ParseFenFields(SplitWords(fens[i]), position, error, &halfMoveClock) ||
+            (standardChess && !chess::StartGame(position, halfMoveClock, game, error))) {
             error = "bench position " + std::to_string(i + 1) + ": " + error;
             return false;
         }
         positions.push_back(position);
+        games.push_back(game);
     }
     return true;
 }
@@ -44,7 +50,9 @@ bool ReadPositions(const std::vector<std::string>& fens, std::vector<PositionRec
 bool ReadBenchArguments(const UciSession& session, const Words& words, int& depth,
                         std::vector<std::string>& fens, std::string& error) {
     const int most = session.limits.maxSearchDepth;
-    depth = DEFAULT_BENCH_DEPTH < most ? DEFAULT_BENCH_DEPTH : most;
+    const int usual =
+        session.variant == Variant::CHESS ? DEFAULT_CHESS_BENCH_DEPTH : DEFAULT_BENCH_DEPTH;
+    depth = usual < most ? usual : most;
     if (words.size() >= 2) {
         int64_t value = 0;
         if (!ParseBoundedNumber(words[1], "the bench depth", 1, most, value, error)) return false;
@@ -67,13 +75,21 @@ void RunBench(UciSession& session, const Words& words, std::ostream& out) {
     int depth = 0;
     std::vector<std::string> fens;
     std::vector<PositionRecord> positions;
+    std::vector<chess::Game> games;
     std::string error;
+    const bool standardChess = session.variant == Variant::CHESS;
     if (!ReadBenchArguments(session, words, depth, fens, error) ||
-        !ReadPositions(fens, positions, error)) {
+        !ReadPositions(fens, standardChess, positions, games, error)) {
         ReportError(session, out, error);
         return;
     }
     const std::size_t most = static_cast<std::size_t>(session.limits.maxBenchPositions);
     if (positions.size() > most) positions.resize(most);
-    RunBenchPositions(positions, depth, session.threads, out);
+    if (games.size() > most) games.resize(most);
+    if (!standardChess) return RunBenchPositions(positions, depth, session.threads, out);
+    if (!session.tablesSized) {
+        chess::ResizeSearchTables(session.tables, session.hashMegabytes);
+        session.tablesSized = true;
+    }
+    RunChessBench(games, depth, session.threads, session.tables, out);
 }

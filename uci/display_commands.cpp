@@ -23,15 +23,22 @@ void WriteBoard(const PositionRecord& position, std::ostream& out) {
 }  // namespace
 
 void RunDisplay(UciSession& session, const Words&, std::ostream& out) {
-    const PositionRecord& position = session.position;
+    const bool chess = session.variant == Variant::CHESS;
+    const PositionRecord position = chess ? chess::RecordOf(session.game) : session.position;
+    const int halfMoveClock = chess ? chess::HalfMoveClock(session.game) : 0;
     WriteBoard(position, out);
-    out << "\nSide to move: " << position.sideToMove << '\n'
+    out << "\nRules: " << (chess ? "chess" : "kingcapture") << '\n'
+        << "Side to move: " << position.sideToMove << '\n'
         << "Castling: " << std::string(position.castling, 4) << '\n'
         << "En passant: " << std::string(position.enPassant, 2) << '\n'
+        << "Half-move clock: " << halfMoveClock << '\n'
         << "Move number: " << position.moveNumber << '\n'
-        << "Fen: " << FormatFen(position) << '\n';
+        << "Fen: " << FormatFen(position, halfMoveClock) << '\n';
 }
 
 void RunEval(UciSession& session, const Words&, std::ostream& out) {
-    out << "Evaluation: " << static_cast<int>(EvaluatePosition(session.position)) << '\n';
+    const int score = session.variant == Variant::CHESS
+                          ? chess::Evaluate(session.game)
+                          : static_cast<int>(EvaluatePosition(session.position));
+    out << "Evaluation: " << score << '\n';
 }

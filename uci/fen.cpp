@@ -134,7 +134,9 @@ bool ParseEnPassant(const std::string& field, PositionRecord& record, std::strin
     return true;
 }
 
-bool ParseCounters(const Words& fields, PositionRecord& record, std::string& error) {
+bool ParseCounters(const Words& fields, PositionRecord& record, int& halfMoveClock,
+                   std::string& error) {
+    halfMoveClock = 0;
     if (fields.size() == 4) {
         record.moveNumber = 1;
         return true;
@@ -147,6 +149,7 @@ bool ParseCounters(const Words& fields, PositionRecord& record, std::string& err
         return false;
     }
     record.moveNumber = static_cast<int32_t>(moveNumber);
+    halfMoveClock = static_cast<int>(clock);
     return true;
 }
 
@@ -174,7 +177,8 @@ std::string FormatBoard(const PositionRecord& record) {
 
 }  // namespace
 
-bool ParseFenFields(const Words& fields, PositionRecord& record, std::string& error) {
+bool ParseFenFields(const Words& fields, PositionRecord& record, std::string& error,
+                    int* halfMoveClock) {
     if (fields.size() != 4 && fields.size() != 6) {
         error =
             "a FEN has 6 fields (board, side, castling, en passant, half-move clock, "
@@ -183,13 +187,15 @@ bool ParseFenFields(const Words& fields, PositionRecord& record, std::string& er
         return false;
     }
     PositionRecord read = {};
+    int clock = 0;
     if (!ParseBoard(fields[0], read, error) || !ParseSide(fields[1], read, error) ||
         !ParseCastling(fields[2], read, error) || !ParseEnPassant(fields[3], read, error) ||
-        !ParseCounters(fields, read, error)) {
+        !ParseCounters(fields, read, clock, error)) {
         error = "bad FEN: " + error;
         return false;
     }
     record = read;
+    if (halfMoveClock != nullptr) *halfMoveClock = clock;
     return true;
 }
 
@@ -197,7 +203,7 @@ bool ParseFen(const std::string& fen, PositionRecord& record, std::string& error
     return ParseFenFields(SplitWords(fen), record, error);
 }
 
-std::string FormatFen(const PositionRecord& record) {
+std::string FormatFen(const PositionRecord& record, int halfMoveClock) {
     std::string castling;
     for (int slot = 0; slot < 4; ++slot) {
         if (record.castling[slot] == "KQkq"[slot]) castling += record.castling[slot];
@@ -207,6 +213,6 @@ std::string FormatFen(const PositionRecord& record) {
     const int file = record.enPassant[0] - 64, rank = record.enPassant[1] - 48;
     if (OnBoard(file, rank)) enPassant = {LowerCase(record.enPassant[0]), record.enPassant[1]};
     const char side = record.sideToMove == 'b' ? 'b' : 'w';
-    return FormatBoard(record) + ' ' + side + ' ' + castling + ' ' + enPassant + " 0 " +
-           std::to_string(record.moveNumber);
+    return FormatBoard(record) + ' ' + side + ' ' + castling + ' ' + enPassant + ' ' +
+           std::to_string(halfMoveClock) + ' ' + std::to_string(record.moveNumber);
 }

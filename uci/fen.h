@@ -12,13 +12,14 @@ constexpr int MAX_MOVE_NUMBER = 1000000;
 
 // Reads the fields of a FEN: board, side, castling, en passant, and then
 // either both the half-move clock and the full-move number or neither
-// (they default to 0 and 1). The clock is checked and then dropped: the
-// record has no place for it. On failure, record is untouched and error
-// says what is wrong.
-bool ParseFenFields(const Words& fields, PositionRecord& record, std::string& error);
+// (they default to 0 and 1). The record has no place for the clock, which
+// goes to halfMoveClock when it is given. On failure, record is untouched
+// and error says what is wrong.
+bool ParseFenFields(const Words& fields, PositionRecord& record, std::string& error,
+                    int* halfMoveClock = nullptr);
 
 // The same for a FEN given as one line of text.
 bool ParseFen(const std::string& fen, PositionRecord& record, std::string& error);
 
-// The record as a FEN; the half-move clock, which the record lacks, is 0.
-std::string FormatFen(const PositionRecord& record);
+// The record as a FEN with the given half-move clock.
+std::string FormatFen(const PositionRecord& record, int halfMoveClock = 0);

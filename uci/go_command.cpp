@@ -1,83 +1,60 @@
-// go: a search to a fixed depth, or go perft N, a count of move paths.
-#include <cstdint>
-#include <limits>
-
-#include "engine/evaluate.h"
-#include "engine/search.h"
-#include "uci/clock.h"
+// go: a search on its own thread within the limits given, or go perft N, a
+// count of move paths.
 #include "uci/commands.h"
+#include "uci/go_request.h"
 #include "uci/notation.h"
 #include "uci/perft.h"
+#include "uci/running_search.h"
 
 namespace {
 
-// Limits of the protocol that take a number. The search is bounded by its
-// depth alone, so they are read and then ignored.
-const char* const NUMBER_LIMITS[] = {"wtime",     "btime", "winc", "binc",
-                                     "movestogo", "nodes", "mate", "movetime"};
-const char* const FLAG_LIMITS[] = {"infinite", "ponder"};
-
-template <std::size_t N>
-bool IsOneOf(const std::string& word, const char* const (&names)[N]) {
-    for (const char* name : names) {
-        if (word == name) return true;
+// searchmoves in the game's rules: the squares of each move that the rules accept.
+std::vector<RootMove> KingCaptureMoves(const PositionRecord& position, const Words& texts,
+                                       std::string& error) {
+    std::vector<RootMove> moves;
+    for (const std::string& text : texts) {
+        PositionRecord next{};
+        if (!PlayMoveText(position, text, next, error)) return {};
+        moves.push_back({{text[0] - 'a' + 1, text[1] - '0'}, {text[2] - 'a' + 1, text[3] - '0'}});
     }
-    return false;
+    return moves;
 }
 
-bool IsGoKeyword(const std::string& word) {
-    return word == "depth" || word == "searchmoves" || IsOneOf(word, NUMBER_LIMITS) ||
-           IsOneOf(word, FLAG_LIMITS);
+std::vector<chess::Move> ChessMoves(const chess::Game& game, const Words& texts,
+                                    std::string& error) {
+    std::vector<chess::Move> moves;
+    for (const std::string& text : texts) {
+        chess::Move move = chess::NO_MOVE;
+        if (!chess::ReadMove(game, text, move, error)) return {};
+        moves.push_back(move);
+    }
+    return moves;
 }
 
-// Reads the words after go; only depth is used.
-bool ReadGoLimits(const UciSession& session, const Words& words, int& depth, std::string& error) {
+DeepeningJob MakeJob(UciSession& session, const GoRequest& request, std::string& error) {
+    DeepeningJob job;
+    job.standardChess = session.variant == Variant::CHESS;
+    job.position = session.position;
+    job.game = session.game;
+    if (job.standardChess && !session.tablesSized) {
+        chess::ResizeSearchTables(session.tables, session.hashMegabytes);
+        session.tablesSized = true;
+    }
+    job.tables = &session.tables;
     const int most = session.limits.maxSearchDepth;
-    depth = DEFAULT_SEARCH_DEPTH < most ? DEFAULT_SEARCH_DEPTH : most;
-    for (std::size_t i = 1; i < words.size(); ++i) {
-        const std::string& word = words[i];
-        if (word == "searchmoves") {
-            while (i + 1 < words.size() && !IsGoKeyword(words[i + 1])) ++i;
-            continue;
-        }
-        if (IsOneOf(word, FLAG_LIMITS)) continue;
-        if (word != "depth" && !IsOneOf(word, NUMBER_LIMITS)) {
-            error = "unknown word " + Quoted(word) + " after go";
-            return false;
-        }
-        if (i + 1 == words.size()) {
-            error = "go " + word + " needs a number after it";
-            return false;
-        }
-        int64_t value = 0;
-        const bool isDepth = word == "depth";
-        const std::string what = isDepth ? "the search depth" : "go " + word;
-        if (!ParseBoundedNumber(
-                words[++i], what.c_str(), isDepth ? 1 : std::numeric_limits<int64_t>::min(),
-                isDepth ? most : std::numeric_limits<int64_t>::max(), value, error)) {
-            return false;
-        }
-        if (isDepth) depth = static_cast<int>(value);
-    }
-    return true;
-}
-
-void Search(UciSession& session, int depth, std::ostream& out) {
-    Square from{}, to{};
-    SearchReport report;
-    const ClockTime start = Now();
-    const int found =
-        FindBestMove(session.position, depth, from, to, SearchSettings{session.threads}, &report);
-    const int64_t microseconds = MicrosecondsSince(start);
-    const std::string move = found ? MoveText(session.position, from, to) : "0000";
-    const int score = found ? static_cast<int>(report.score) : -static_cast<int>(KING_LOST_SCORE);
-    out << "info depth " << depth << " score cp " << score << " nodes " << report.nodes << " nps "
-        << NodesPerSecond(report.nodes, microseconds) << " time " << microseconds / 1000 << " pv "
-        << move << '\n';
-    if (report.outOfMemory) {
-        ReportError(session, out, "memory ran out during the search; the move may be weak");
-    }
-    out << "bestmove " << move << '\n';
+    job.maxDepth = request.maxDepth > 0  ? request.maxDepth
+                   : request.IsBounded() ? most
+                                         : std::min(DEFAULT_SEARCH_DEPTH, most);
+    if (request.mateIn > 0 && request.maxDepth == 0)
+        job.maxDepth = std::min(2 * request.mateIn - 1, most);
+    job.maxNodes = request.maxNodes;
+    job.mateIn = request.mateIn;
+    job.threads = session.threads;
+    if (job.standardChess)
+        job.onlyChessMoves = ChessMoves(session.game, request.searchMoves, error);
+    else
+        job.onlyMoves = KingCaptureMoves(session.position, request.searchMoves, error);
+    return job;
 }
 
 void RunPerft(UciSession& session, const Words& words, std::ostream& out) {
@@ -94,8 +71,15 @@ void RunPerft(UciSession& session, const Words& words, std::ostream& out) {
     }
     bool outOfMemory = false;
     int64_t total = 0;
-    for (const PerftBranch& branch :
-         DividedPerft(session.position, static_cast<int>(depth), outOfMemory)) {
+    std::vector<PerftBranch> branches;
+    if (session.variant == Variant::CHESS) {
+        for (const chess::PerftBranch& branch :
+             chess::DividedPerft(session.game, static_cast<int>(depth)))
+            branches.push_back({chess::MoveText(branch.move), branch.nodes});
+    } else {
+        branches = DividedPerft(session.position, static_cast<int>(depth), outOfMemory);
+    }
+    for (const PerftBranch& branch : branches) {
         out << branch.move << ": " << branch.nodes << '\n';
         total += branch.nodes;
     }
@@ -110,11 +94,15 @@ void RunGo(UciSession& session, const Words& words, std::ostream& out) {
         RunPerft(session, words, out);
         return;
     }
-    int depth = 0;
+    // A GUI waits for bestmove after every go: a bad word is reported, and
+    // the search runs with what was read before it.
+    GoRequest request;
     std::string error;
-    if (!ReadGoLimits(session, words, depth, error)) {
+    if (!ReadGoRequest(words, session.limits.maxSearchDepth, request, error))
         ReportError(session, out, error);
-        return;
-    }
-    Search(session, depth, out);
+    error.clear();
+    DeepeningJob job = MakeJob(session, request, error);
+    if (!error.empty())
+        ReportError(session, out, "searchmoves: " + error + "; searching every move");
+    StartSearch(session, std::move(job), request, out);
 }

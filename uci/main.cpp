@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
         std::string line;
         for (int i = 1; i < argc; ++i) line += std::string(i > 1 ? " " : "") + argv[i];
         RunCommand(session, line, std::cout);
+        FinishInput(session);
         std::cout.flush();
         return session.errorCount == 0 ? 0 : 1;
     }
@@ -19,7 +20,8 @@ int main(int argc, char** argv) {
     while (std::getline(std::cin, line)) {
         const bool more = RunCommand(session, line, std::cout);
         std::cout.flush();  // a GUI waits for each reply on a pipe
-        if (!more) break;
+        if (!more) return 0;
     }
+    FinishInput(session);  // the input ended while a search may still run
     return 0;
 }

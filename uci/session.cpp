@@ -3,13 +3,14 @@
 #include <exception>
 
 #include "uci/commands.h"
+#include "uci/running_search.h"
 
 namespace {
 
 using CommandHandler = void (*)(UciSession&, const Words&, std::ostream&);
 
-// Searches finish before the next line is read, so there is never a search
-// to stop or a ponder to turn into a search: these are accepted and do nothing.
+// stop and ponderhit matter only while a search runs, and debug output
+// is not offered: without a search these are accepted and do nothing.
 void IgnoreCommand(UciSession&, const Words&, std::ostream&) {}
 
 struct Command {
@@ -39,7 +40,34 @@ void ReportUnknownCommand(UciSession& session, const std::string& word, std::ost
                 "unknown command " + Quoted(word) + "; the commands are " + known + "quit");
 }
 
+// While a search runs, the commands meant for it are answered at once. Any
+// other command first lets the search end: it waits for a search with a
+// limit, and stops one that would wait for stop. Returns true when the
+// command was handled here.
+bool RunDuringSearch(UciSession& session, const std::string& word, std::ostream& out) {
+    if (!session.search) return false;
+    if (word == "isready") {
+        SendLines(session, out, "readyok\n");
+    } else if (word == "stop") {
+        StopSearch(session);
+    } else if (word == "ponderhit") {
+        PonderHit(session);
+    } else if (word == "debug") {
+    } else {
+        if (SearchWaitsForStop(session))
+            StopSearch(session);
+        else
+            WaitForSearch(session);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+UciSession::UciSession() = default;
+
+UciSession::~UciSession() { StopSearch(*this); }
 
 void ReportError(UciSession& session, std::ostream& out, const std::string& what) {
     ++session.errorCount;
@@ -49,7 +77,11 @@ void ReportError(UciSession& session, std::ostream& out, const std::string& what
 bool RunCommand(UciSession& session, const std::string& line, std::ostream& out) {
     const Words words = SplitWords(line);
     if (words.empty()) return true;
-    if (words[0] == "quit") return false;
+    if (words[0] == "quit") {
+        StopSearch(session);
+        return false;
+    }
+    if (RunDuringSearch(session, words[0], out)) return true;
     try {
         for (const Command& command : COMMANDS) {
             if (words[0] == command.name) {
@@ -65,4 +97,11 @@ bool RunCommand(UciSession& session, const std::string& line, std::ostream& out)
                     std::string("the command could not be completed: ") + failure.what());
     }
     return true;
+}
+
+void FinishInput(UciSession& session) {
+    if (SearchWaitsForStop(session))
+        StopSearch(session);
+    else
+        WaitForSearch(session);
 }

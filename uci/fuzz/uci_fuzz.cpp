@@ -21,25 +21,34 @@ extern "C" const char* __asan_default_options() {
 // Depth 2 costs about what depth 1 does; bench would only repeat the search
 // on fixed positions, so it reads its arguments and searches none.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    std::ostringstream out;  // outlives the session, whose search writes to it
     UciSession session;
     session.limits.maxSearchDepth = session.limits.maxPerftDepth = 2;
     session.limits.maxBenchPositions = 0;
     session.limits.filesAllowed = false;
-    std::ostringstream out;
+    session.hashMegabytes = 1;
     std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
     for (std::string line; std::getline(input, line) && RunCommand(session, line, out);) {
         if (session.threads > 2) session.threads = 2;
-        out.str("");
+        if (session.hashMegabytes > 1) session.hashMegabytes = 1;
+        {
+            std::lock_guard<std::mutex> guard(session.outputLock);  // a search may be writing
+            out.str("");
+        }
+        const bool chess = session.variant == Variant::CHESS;
+        const PositionRecord record = chess ? chess::RecordOf(session.game) : session.position;
+        const int halfMoveClock = chess ? chess::HalfMoveClock(session.game) : 0;
         // The record's FEN reads back as the same record ("00", the start's
         // en passant bytes, reads back as "--": both mean no square).
-        PositionRecord reread{}, expected = session.position;
+        PositionRecord reread{}, expected = record;
         if (std::memcmp(expected.enPassant, "00", 2) == 0) std::memcpy(expected.enPassant, "--", 2);
         std::string error;
-        if (!ParseFen(FormatFen(session.position), reread, error) || !(reread == expected)) {
-            std::fprintf(stderr, "record and FEN disagree: %s (%s)\n",
-                         FormatFen(session.position).c_str(), error.c_str());
+        const std::string fen = FormatFen(record, halfMoveClock);
+        if (!ParseFen(fen, reread, error) || !(reread == expected)) {
+            std::fprintf(stderr, "record and FEN disagree: %s (%s)\n", fen.c_str(), error.c_str());
             std::abort();
         }
     }
+    FinishInput(session);
     return 0;
 }

@@ -12,7 +12,7 @@
 // Two threads: the node count must not depend on them, so this also holds
 // the threaded search to the signature.
 TEST(Bench, DefaultRunPrintsEachPositionThenTheTotalsWithTheSignature) {
-    UciSession session;
+    KingCaptureSession session;
     const std::vector<std::string> lines =
         OutputLines(RunScript(session, "setoption name Threads value 2\nbench"));
     const std::size_t count = BuiltInBenchFens().size();
@@ -44,7 +44,7 @@ TEST(Bench, ReadsPositionsFromAFile) {
         const std::filesystem::path path = std::filesystem::temp_directory_path() /
                                            ("quillmate_" + std::to_string(std::random_device{}()));
         std::ofstream(path) << text;
-        UciSession session;
+        KingCaptureSession session;
         const std::vector<std::string> lines =
             OutputLines(RunScript(session, "bench 2 " + path.string()));
         EXPECT_TRUE(StartsWith(lines.at(0), first)) << lines[0];

@@ -25,10 +25,15 @@ TEST(Perft, CountsTheMovePaths) {
     }
 }
 
+// Each rule set counts its own moves: kings may be taken only in the game's.
 TEST(Perft, GoPerftListsEachRootMoveThenTheTotal) {
-    UciSession session;
-    const std::vector<std::string> lines = OutputLines(RunScript(session, "go perft 2"));
+    KingCaptureSession game;
+    std::vector<std::string> lines = OutputLines(RunScript(game, "go perft 2"));
     ASSERT_EQ(lines.size(), 22u);
     EXPECT_EQ(lines[0], "b1c3: 20");  // in successor order: b1 holds the first mover
     EXPECT_EQ(lines[19] + lines[20] + lines[21], "h2h4: 20Nodes searched: 400");
+    const std::string CHECK = "position fen 4k3/8/8/8/8/8/8/R3K3 w - - 0 1 moves a1a8\ngo perft 2";
+    EXPECT_EQ(OutputLines(RunScript(game, CHECK)).back(), "Nodes searched: 89");
+    UciSession chess;
+    EXPECT_EQ(OutputLines(RunScript(chess, CHECK)).back(), "Nodes searched: 57");
 }

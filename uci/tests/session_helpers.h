@@ -7,13 +7,20 @@
 
 #include "uci/session.h"
 
-// Runs each line of script in turn and returns everything written.
+// Runs each line of script in turn, as the end of the input does lets the
+// last search end, and returns everything written.
 inline std::string RunScript(UciSession& session, const std::string& script) {
     std::ostringstream out;
     std::istringstream lines(script);
     for (std::string line; std::getline(lines, line);) RunCommand(session, line, out);
+    FinishInput(session);
     return out.str();
 }
+
+// A session in the game's own rules, in which kings are captured.
+struct KingCaptureSession : UciSession {
+    KingCaptureSession() { variant = Variant::KING_CAPTURE; }
+};
 
 inline std::vector<std::string> OutputLines(const std::string& output) {
     std::vector<std::string> lines;

@@ -11,9 +11,11 @@
 TEST(Session, HandshakeOptionsAndQuit) {
     UciSession session;
     const std::vector<std::string> lines = OutputLines(RunScript(session, "uci\nisready\nstop"));
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[2], "option name Threads type spin default 1 min 1 max 64");
-    EXPECT_EQ(lines[3] + lines[4], "uciokreadyok");
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[2],
+              "option name UCI_Variant type combo default chess var chess var kingcapture");
+    EXPECT_EQ(lines[3], "option name Threads type spin default 1 min 1 max 64");
+    EXPECT_EQ(lines[7] + lines[8], "uciokreadyok");
     std::ostringstream out;
     EXPECT_FALSE(RunCommand(session, "quit", out));
     EXPECT_TRUE(RunCommand(session, " \t\r", out));
@@ -36,7 +38,7 @@ TEST(Session, PositionCommandsReachTheExpectedRecord) {
          "1Q2k3/8/8/8/8/8/8/4K1q1 w - - 0 2"},
     };
     for (const auto& [arguments, fen] : CASES) {
-        UciSession session;
+        KingCaptureSession session;
         EXPECT_EQ(RunScript(session, std::string("position ") + arguments), "") << arguments;
         EXPECT_EQ(FormatFen(session.position), fen);
         RunScript(session, "ucinewgame");
@@ -85,10 +87,6 @@ TEST(Session, EveryKindOfBadInputGetsOneLineAndChangesNothing) {
         {FEN + START + " w - - 1000001 1", "half-move clock"},
         {FEN + START + " w - - 0 0", "full-move number"},
         {FEN + START + " w - - 0 1000001", "full-move number"},
-        {"go depth 0", "the search depth must be a whole number from 1 to 10, not '0'"},
-        {"go depth", "go depth needs a number"},
-        {"go wtime +-5", "go wtime must be"},
-        {"go sideways", "unknown word 'sideways' after go"},
         {"go perft 0", "the perft depth must be a whole number from 1 to 8"},
         {"go perft", "exactly one number"},
         {"setoption name Threads value 0", "Threads must be a whole number from 1 to 64"},
@@ -96,7 +94,10 @@ TEST(Session, EveryKindOfBadInputGetsOneLineAndChangesNothing) {
         {"setoption name Threads value", "not ''"},
         {"setoption name value 2", "needs the form"},
         {"setoption name Hash Size value 1", "unknown option 'Hash Size'"},
-        {"bench 0", "the bench depth must be a whole number from 1 to 10"},
+        {"setoption name UCI_Variant value xiangqi", "chess or kingcapture, not 'xiangqi'"},
+        {"setoption name Hash value 0", "Hash must be a whole number from 1 to 4096"},
+        {"setoption name Ponder value maybe", "Ponder must be true or false"},
+        {"bench 0", "the bench depth must be a whole number from 1 to 64"},
         {"bench 1 /nonexistent/x.fen", "cannot open the file '/nonexistent/x.fen'"},
         {"Go~ depth 3", "unknown command 'Go~'; the commands are uci, isready"},
         {std::string("\x01\x7f\xff", 3), "unknown command '?\?\?'"},
@@ -104,7 +105,7 @@ TEST(Session, EveryKindOfBadInputGetsOneLineAndChangesNothing) {
         {LONG.substr(1), "'" + LONG.substr(1) + "'"},
     };
     for (const auto& [command, reason] : BAD) {
-        UciSession session;
+        KingCaptureSession session;
         RunScript(session, "position startpos moves e2e4 c7c5\nsetoption name Threads value 3");
         const PositionRecord before = session.position;
         const std::vector<std::string> lines = OutputLines(RunScript(session, command));
@@ -117,21 +118,18 @@ TEST(Session, EveryKindOfBadInputGetsOneLineAndChangesNothing) {
     }
 }
 
-TEST(Session, SearchesToDepthFiveByDefaultAndIgnoresTheClock) {
+// Each depth is the game's own search at that depth: the last line is the
+// game's move, score and node count.
+TEST(Session, SearchesToDepthFiveByDefault) {
     using namespace known;
+    KingCaptureSession session;
+    const std::vector<std::string> lines = OutputLines(RunScript(session, "go"));
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(START_DEPTH + 1));
     const std::string info = "info depth " + std::to_string(START_DEPTH) + " score cp " +
                              std::to_string(START_SCORE) + " nodes " + std::to_string(START_NODES) +
                              " nps ";
-    for (const char* go : {"go",
-                           "go wtime 300000 btime -5 winc 0 binc 0 movestogo 40 ponder "
-                           "searchmoves a7a6 b7b6 infinite"}) {
-        UciSession session;
-        const std::vector<std::string> lines = OutputLines(RunScript(session, go));
-        ASSERT_EQ(lines.size(), 2u);
-        EXPECT_TRUE(StartsWith(lines[0], info)) << lines[0];
-        EXPECT_NE(lines[0].find(" time "), std::string::npos);
-        EXPECT_EQ(lines[1], std::string("bestmove ") + START_MOVE);
-    }
+    EXPECT_TRUE(StartsWith(lines[START_DEPTH - 1], info)) << lines[START_DEPTH - 1];
+    EXPECT_EQ(lines.back(), std::string("bestmove ") + START_MOVE);
 }
 
 TEST(Session, SearchesOddPositionsSafely) {
@@ -143,12 +141,12 @@ TEST(Session, SearchesOddPositionsSafely) {
         {"QQQQQQQQ/QQQQQQQQ/8/8/8/8/qqqqqqqq/qqqqqqqq w - - 0 1", "0000"},
     };
     for (const auto& [fen, move] : CASES) {
-        UciSession session;
+        KingCaptureSession session;
         const std::vector<std::string> lines = OutputLines(
             RunScript(session, std::string("position fen ") + fen + "\ngo depth 3\ngo perft 2\nd"));
         EXPECT_EQ(session.errorCount, 0) << fen;
-        EXPECT_EQ(lines.at(1), std::string("bestmove ") + move);
-        EXPECT_EQ(StartsWith(lines[0], "info depth 3 score cp -9000 "),
+        EXPECT_EQ(lines.at(3), std::string("bestmove ") + move);
+        EXPECT_EQ(StartsWith(lines[2], "info depth 3 score cp -9000 "),
                   move == std::string("0000"));
         EXPECT_EQ(lines.back(), std::string("Fen: ") + fen);
     }
@@ -156,18 +154,28 @@ TEST(Session, SearchesOddPositionsSafely) {
 
 TEST(Session, DisplaysTheBoardTheRecordAndTheEvaluation) {
     UciSession session;
-    const std::vector<std::string> lines =
-        OutputLines(RunScript(session, "position startpos moves e2e4 d7d5 e4e5 f7f5\nd"));
-    ASSERT_EQ(lines.size(), 24u);
+    const std::vector<std::string> lines = OutputLines(
+        RunScript(session,
+                  "position fen rnbqkbnr/pppppppp/8/4P3/8/8/PPPP1PPP/RNBQKBNR b KQkq - 7 5 moves "
+                  "g8f6 g1f3 d7d5\nd"));
+    ASSERT_EQ(lines.size(), 26u);
     EXPECT_EQ(lines[1] + lines[7],
-              " | r | n | b | q | k | b | n | r | 8 |   |   |   | p | P | p |   |   | 5");
+              " | r | n | b | q | k | b |   | r | 8 |   |   |   | p | P |   |   |   | 5");
     EXPECT_EQ(lines[16] + lines[17],
               " +---+---+---+---+---+---+---+---+   a   b   c   d   e   f   g   h");
-    EXPECT_EQ(lines[19] + lines[20] + lines[21] + lines[22],
-              "Side to move: wCastling: KQkqEn passant: F6Move number: 3");
-    EXPECT_EQ(lines[23], "Fen: rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3");
-    EXPECT_EQ(RunScript(session, "position startpos moves e2e4\neval"), "Evaluation: -16\n");
-    EXPECT_EQ(RunScript(session, "position fen 8/8/8/8/8/8/8/4k3 w - - 0 1\neval"),
+    EXPECT_EQ(lines[19] + lines[20] + lines[21] + lines[22] + lines[23] + lines[24],
+              "Rules: chessSide to move: wCastling: KQkqEn passant: D6Half-move clock: 0Move "
+              "number: 7");
+    EXPECT_EQ(lines[25], "Fen: rnbqkb1r/ppp1pppp/5n2/3pP3/8/5N2/PPPP1PPP/RNBQKB1R w KQkq d6 0 7");
+    EXPECT_EQ(OutputLines(RunScript(session,
+                                    "position fen 7k/8/8/8/8/8/8/K7 b - - 41 60 moves "
+                                    "h8g8 a1b1\nd"))
+                  .back(),
+              "Fen: 6k1/8/8/8/8/8/8/1K6 b - - 43 61");
+
+    KingCaptureSession game;
+    EXPECT_EQ(RunScript(game, "position startpos moves e2e4\neval"), "Evaluation: -16\n");
+    EXPECT_EQ(RunScript(game, "position fen 8/8/8/8/8/8/8/4k3 w - - 0 1\neval"),
               "Evaluation: -9000\n");
 }
 
@@ -184,11 +192,12 @@ void* FailingAllocate(std::size_t bytes) {
 TEST(Session, MemoryRunningOutIsReportedOnceAndTheAnswersStayWellFormed) {
     SetBlockAllocator(FailingAllocate, nullptr);
     for (int allowed : {0, 3}) {
-        UciSession session;
+        KingCaptureSession session;
         AllocationsLeft = allowed;
         const std::vector<std::string> search = OutputLines(RunScript(session, "go depth 3"));
-        EXPECT_EQ(search.size(), 3u);
-        EXPECT_TRUE(StartsWith(search.at(1), "info string error: memory ran out")) << search[1];
+        ASSERT_EQ(search.size(), 5u);
+        EXPECT_TRUE(StartsWith(search[3], "info string error: memory ran out")) << search[3];
+        EXPECT_TRUE(StartsWith(search[4], "bestmove "));
         AllocationsLeft = allowed;
         EXPECT_TRUE(StartsWith(OutputLines(RunScript(session, "go perft 2")).back(),
                                "info string error: memory ran out"));
