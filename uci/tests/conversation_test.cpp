@@ -135,3 +135,35 @@ TEST(Conversation, TimePlansStayInsideTheClock) {
     white.moveTime = 500;
     EXPECT_EQ(PlanTime(white, 'w').hard, 495);
 }
+
+// Standard chess through the protocol: mates are counted in moves with the
+// side to move's sign, a game without moves answers 0000, and draws by
+// repetition (against the game's moves) and by the fifty-move rule score 0.
+TEST(Conversation, StandardChessTellsMatesAndDraws) {
+    struct Case {
+        const char* position;
+        const char* go;
+        const char* score;  // of the last info line
+        const char* move;
+    };
+    const Case CASES[] = {
+        {"fen 6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", "go depth 5", "score mate 1 ", "d1d8"},
+        {"fen 6br/5Ppk/6pp/8/8/8/8/K7 w - - 0 1", "go depth 5", "score mate 1 ", "f7f8n"},
+        {"fen k7/8/1K6/8/8/8/8/7R b - - 0 1", "go depth 5", "score mate -1 ", "a8b8"},
+        {"fen k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", "go depth 5", "score mate 0", "0000"},
+        {"fen k7/8/1Q6/8/8/8/8/7K b - - 0 1", "go depth 5", "score cp 0", "0000"},
+        {"startpos moves g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1", "go depth 4 searchmoves f6g8",
+         "score cp 0 ", "f6g8"},
+        {"fen 7k/8/8/8/8/8/R7/K7 w - - 99 80", "go depth 4", "score cp 0 ", ""},
+    };
+    for (const Case& c : CASES) {
+        UciSession session;
+        const std::vector<std::string> lines =
+            OutputLines(RunScript(session, std::string("position ") + c.position + '\n' + c.go));
+        ASSERT_GE(lines.size(), 2u) << c.position;
+        EXPECT_NE(lines[lines.size() - 2].find(c.score), std::string::npos)
+            << c.position << ": " << lines[lines.size() - 2];
+        EXPECT_TRUE(StartsWith(lines.back(), std::string("bestmove ") + c.move)) << lines.back();
+        EXPECT_EQ(session.errorCount, 0);
+    }
+}

@@ -46,6 +46,38 @@ TEST(Session, PositionCommandsReachTheExpectedRecord) {
     }
 }
 
+// Standard chess takes every promotion, in either case, and keeps the
+// half-move clock; its own refusals leave the position as it was.
+TEST(Session, StandardChessPositions) {
+    const std::pair<const char*, const char*> CASES[] = {
+        {"fen 4k3/1P6/8/8/8/8/6p1/4K3 w - - 3 1 moves b7b8n g2g1R e1d2",
+         "fen: 1N2k3/8/8/8/8/8/3K4/6r1 b - - 1 2"},
+        {"fen 4k3/1P6/8/8/8/8/6p1/4K3 w - - 0 1 moves b7b8B g2g1b",
+         "fen: 1B2k3/8/8/8/8/8/8/4K1b1 w - - 0 2"},
+        {"fen 4k3/1P6/8/8/8/8/8/4K3 w - - 0 1 moves b7b8", "needs a promotion letter"},
+        {"fen 4k3/4r3/8/8/8/8/4B3/4K3 w - - 0 1 moves e2d3", "illegal move: e2d3"},  // pinned
+        {"fen 4k3/8/8/8/8/8/5r2/4K2R w K - 0 1 moves e1g1", "illegal move: e1g1"},   // via f1
+        {"fen 4k3/8/8/8/8/8/8/4R2K b - - 0 1 moves e8d7", ""},  // a way out of check
+        {"fen 4k3/8/8/8/8/8/8/4R2K w - - 0 1", "check"},        // Black in check, White to move
+        {"fen 8/8/8/8/8/8/8/4K3 w - - 0 1", "king"},
+        {"fen 4k3/8/8/8/8/8/8/4K2P w - - 0 1", "pawn"},
+    };
+    for (const auto& [arguments, expected] : CASES) {
+        UciSession session;
+        const std::string output = RunScript(session, std::string("position ") + arguments + "\nd");
+        const bool good = StartsWith(expected, "fen: ") || *expected == '\0';
+        EXPECT_EQ(session.errorCount, good ? 0 : 1) << arguments << ": " << output;
+        if (StartsWith(expected, "fen: ")) {
+            EXPECT_NE(output.find(std::string("Fen: ") + (expected + 5)), std::string::npos)
+                << output;
+        } else if (!good) {
+            EXPECT_NE(output.find(expected), std::string::npos) << output;
+            EXPECT_NE(output.find("Fen: rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"),
+                      std::string::npos);
+        }
+    }
+}
+
 // Every malformed command answers with one error line that says what is
 // wrong, and the session stays as it was.
 TEST(Session, EveryKindOfBadInputGetsOneLineAndChangesNothing) {
