@@ -23,7 +23,7 @@ set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-games= tc=0:30 inc=0.5 fen_file= out=$ROOT/build/match engine=
+games='' tc=0:30 inc=0.5 fen_file='' out=$ROOT/build/match engine=''
 while [[ $# -gt 0 ]]; do
     case $1 in
         --games) games=$2; shift 2 ;;
