@@ -93,7 +93,8 @@ fi
 # A watchdog for a match that hangs (for example on an error dialog): each game
 # gets both clocks' worth of time for 200 moves, plus a minute.
 base=$(awk -F: '{ print ($2 == "" ? $1 * 60 : $1 * 60 + $2) }' <<<"$tc")
-limit=$(awk -v g="$games" -v b="$base" -v i="$inc" 'BEGIN { print int(g * (2 * (b + 200 * i) + 60)) }')
+limit=$(awk -v g="$games" -v b="$base" -v i="$inc" \
+    'BEGIN { print int(g * (2 * (b + 200 * i) + 60)) }')
 started=$(date +%s)
 status=0
 (cd "$work" && HOME=$work/home timeout --kill-after=10 "$limit" xboard "${xboard_args[@]}") \

@@ -91,6 +91,9 @@ def summarise(games, player, wanted):
         f"{player}: won {won}, drawn {drawn}, lost {lost}, score {score:.1f}%",
         f"abnormal     {len(abnormal)}",
     ] + abnormal
+    if len(games) < wanted:
+        # xboard saves no game that ends before its first move.
+        lines.append(f"missing      {wanted - len(games)} (unsaved or unplayed)")
     return lines, not abnormal and len(games) >= wanted
 
 
