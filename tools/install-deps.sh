@@ -4,7 +4,7 @@
 # fonts-liberation present, Wine draws Chinese text as boxes.
 #
 # Usage: tools/install-deps.sh [--build] [--check] [--fuzz] [--windows] [--wine]
-#                              [--screen] [--package] [--all]
+#                              [--screen] [--package] [--match] [--all]
 #   --build    native build and unit tests (the default set for tools/run.sh)
 #   --check    the format check
 #   --fuzz     clang and the libFuzzer runtime
@@ -12,7 +12,9 @@
 #   --wine     Wine, Xvfb and the fonts the Windows programs need
 #   --screen   window lookup and screenshots, for starting the game headless
 #   --package  building the packages and trying them as a player would
-#   --all      everything above but --screen (the default with no arguments)
+#   --match    xboard, polyglot and fairymax, for engine matches (tools/match.sh)
+#   --all      everything above but --screen and --match (the default with no
+#              arguments)
 set -euo pipefail
 
 BUILD=(cmake make g++ libgtest-dev python3-minimal)
@@ -22,6 +24,7 @@ WINDOWS=(g++-mingw-w64-x86-64)   # brings both thread models; we use -posix
 WINE=(wine wine64 xvfb fonts-wqy-microhei fonts-wine)
 SCREEN=(x11-utils imagemagick)
 PACKAGE=(nsis dpkg-dev lintian unzip binutils x11-utils imagemagick)
+MATCH=(xboard polyglot fairymax xvfb)
 
 wanted=()
 [[ $# -gt 0 ]] || set -- --all
@@ -34,8 +37,9 @@ for arg in "$@"; do
         --wine) wanted+=("${WINE[@]}") ;;
         --screen) wanted+=("${SCREEN[@]}") ;;
         --package) wanted+=("${PACKAGE[@]}") ;;
+        --match) wanted+=("${MATCH[@]}") ;;
         --all) wanted+=("${BUILD[@]}" "${CHECK[@]}" "${FUZZ[@]}" "${WINDOWS[@]}" "${WINE[@]}" "${PACKAGE[@]}") ;;
-        -h | --help) sed -n '2,16s/^# \{0,1\}//p' "$0"; exit 0 ;;
+        -h | --help) sed -n '2,19s/^# \{0,1\}//p' "$0"; exit 0 ;;
         *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
     esac
 done
