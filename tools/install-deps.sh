@@ -13,8 +13,7 @@
 #   --screen   window lookup and screenshots, for starting the game headless
 #   --package  building the packages and trying them as a player would
 #   --match    xboard, polyglot and fairymax, for engine matches (tools/match.sh)
-#   --all      everything above but --screen and --match (the default with no
-#              arguments)
+#   --all      everything above but --screen (the default with no arguments)
 set -euo pipefail
 
 BUILD=(cmake make g++ libgtest-dev python3-minimal)
@@ -38,7 +37,7 @@ for arg in "$@"; do
         --screen) wanted+=("${SCREEN[@]}") ;;
         --package) wanted+=("${PACKAGE[@]}") ;;
         --match) wanted+=("${MATCH[@]}") ;;
-        --all) wanted+=("${BUILD[@]}" "${CHECK[@]}" "${FUZZ[@]}" "${WINDOWS[@]}" "${WINE[@]}" "${PACKAGE[@]}") ;;
+        --all) wanted+=("${BUILD[@]}" "${CHECK[@]}" "${FUZZ[@]}" "${WINDOWS[@]}" "${WINE[@]}" "${PACKAGE[@]}" "${MATCH[@]}") ;;
         -h | --help) sed -n '2,19s/^# \{0,1\}//p' "$0"; exit 0 ;;
         *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
     esac

@@ -16,6 +16,8 @@
 #      (tools/package.sh)
 #  11. each package installed and started as a player would, then removed
 #      (tools/check-packages.sh)
+#  12. the engine tool in a chess GUI: one game in xboard, through polyglot,
+#      against Fairy-Max (tools/match.sh), which must end as chess games end
 # Ends with a line "N passed, N failed" and exits non-zero if any step failed.
 #
 # Environment: JOBS (build jobs, default 2), FUZZ_SECONDS (default 60).
@@ -85,11 +87,15 @@ step_windows_build() {
 # The sessions that the Windows engine tool and the native one must answer
 # alike, one a line, commands separated by ";". Times and speeds are left out
 # of the comparison.
+# A command after go waits for the search (quit would stop it), so each
+# search is followed by one.
+KIWIPETE='r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1'
 SMOKE_SESSIONS=(
-    'uci;isready;position startpos;go depth 5;quit'
-    'setoption name Threads value 2;position startpos moves e2e4 c7c5;go depth 5;d;quit'
-    'position fen r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1;go perft 3;eval;quit'
-    'position startpos moves e2e4 e7e5 e1e2 e8e7;d;go depth 4;quit'
+    'uci;isready;position startpos;go depth 9;eval;quit'
+    "position fen $KIWIPETE;go perft 3;eval;go depth 7;d;quit"
+    'position startpos moves e2e4 e7e5 e1e2 e8e7 g1f3 b8c6 f3g1 c6b8 g1f3;d;go depth 6;d;quit'
+    'setoption name UCI_Variant value kingcapture;setoption name Threads value 2;position startpos moves e2e4 c7c5;go depth 5;d;quit'
+    "setoption name UCI_Variant value kingcapture;position fen $KIWIPETE;go perft 3;eval;quit"
     'position startpos moves e2e5;position fen x;go depth 0;foo;d;quit'
 )
 
@@ -158,6 +164,11 @@ step_packages() {
     bash tools/package.sh --no-deps
 }
 
+step_match() {
+    python3 tools/match/test_summary.py
+    bash tools/match.sh --games 1 --tc 0:05 --inc 0.1 --out build/match-ci
+}
+
 step_packages_as_a_player() {
     bash tools/check-packages.sh
 }
@@ -194,6 +205,7 @@ run_step "artwork under wine" step_artwork_under_wine
 run_step "game end-to-end under wine" step_game_end_to_end
 run_step "packages" step_packages
 run_step "packages installed and started as a player would" step_packages_as_a_player
+run_step "one game in a chess GUI" step_match
 
 passed=0 failed=0
 printf '\n==== summary ====\n'

@@ -6,8 +6,10 @@ Usage: summary.py --player NAME [--games N] GAMES.pgn
 Prints the games played, the player's wins, draws and losses and score, and
 every game that did not end the way a game of chess ends (mate, stalemate, a
 draw rule, resignation, adjudication) but by an illegal move, a forfeit, a
-loss on time, a crash or lost connection, an unfinished game... Exits 1 when
-there is such a game or fewer than N games were played, else 0.
+loss on time, a crash or lost connection, an unfinished game... Such a game
+is the player's fault unless the player won it: the opponent's faults are
+listed apart. Exits 1 when the player has such a game or fewer than N games
+were played, else 0.
 """
 
 import argparse
@@ -71,19 +73,19 @@ def is_normal(result, comment):
 def summarise(games, player, wanted):
     """The summary's lines, and whether the match went as it should."""
     won = drawn = lost = 0
-    abnormal = []
+    abnormal, opponents = [], []
     for number, (tags, movetext) in enumerate(games, 1):
         result = tags.get("Result", "*")
         comment = result_comment(movetext)
         sides = (tags.get("White"), tags.get("Black"))
+        mine = None
         if result in POINTS and player in sides:
             mine = POINTS[result][sides.index(player)]
             won, drawn, lost = won + (mine == 1), drawn + (mine == 0.5), lost + (mine == 0)
         if not is_normal(result, comment):
             round_ = tags.get("Round", str(number))
-            abnormal.append(
-                f"  game {round_}: {sides[0]} - {sides[1]} {result} {{{comment}}}"
-            )
+            line = f"  game {round_}: {sides[0]} - {sides[1]} {result} {{{comment}}}"
+            (opponents if mine == 1 else abnormal).append(line)
     played = won + drawn + lost
     score = 100.0 * (won + drawn / 2) / played if played else 0.0
     lines = [
@@ -91,6 +93,8 @@ def summarise(games, player, wanted):
         f"{player}: won {won}, drawn {drawn}, lost {lost}, score {score:.1f}%",
         f"abnormal     {len(abnormal)}",
     ] + abnormal
+    if opponents:
+        lines += [f"opponent's   {len(opponents)} (won by the opponent's fault)"] + opponents
     if len(games) < wanted:
         # xboard saves no game that ends before its first move.
         lines.append(f"missing      {wanted - len(games)} (unsaved or unplayed)")

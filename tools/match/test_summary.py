@@ -58,17 +58,23 @@ class Summary(unittest.TestCase):
         + game("F", "Q", "1-0", "{Xboard adjudication: Checkmate}")
         + game("Q", "F", "1/2-1/2", "{Stalemate}")
         + game("F", "Q", "1-0", "{Black wins on time}")
+        + game("F", "Q", "0-1", "{Black wins on time}")
     )
 
     def test_counts_from_the_players_side(self):
-        lines, _ = summary.summarise(summary.read_games(self.MATCH), "Q", 4)
-        self.assertEqual(lines[0], "games        4 of 4")
-        self.assertEqual(lines[1], "Q: won 1, drawn 1, lost 2, score 37.5%")
+        lines, _ = summary.summarise(summary.read_games(self.MATCH), "Q", 5)
+        self.assertEqual(lines[0], "games        5 of 5")
+        self.assertEqual(lines[1], "Q: won 2, drawn 1, lost 2, score 50.0%")
 
     def test_lists_the_abnormal_games(self):
-        lines, good = summary.summarise(summary.read_games(self.MATCH), "Q", 4)
+        lines, good = summary.summarise(summary.read_games(self.MATCH), "Q", 5)
         self.assertFalse(good)
-        self.assertEqual(lines[2:], ["abnormal     1", "  game 7: F - Q 1-0 {Black wins on time}"])
+        self.assertEqual(lines[2:4], ["abnormal     1", "  game 7: F - Q 1-0 {Black wins on time}"])
+        self.assertEqual(lines[4], "opponent's   1 (won by the opponent's fault)")
+
+    def test_the_opponents_faults_alone_are_no_failure(self):
+        games = summary.read_games(self.MATCH)
+        self.assertTrue(summary.summarise(games[:3] + games[4:], "Q", 4)[1])
 
     def test_good_only_when_normal_and_complete(self):
         normal = summary.read_games(self.MATCH)[:3]
