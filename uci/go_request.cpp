@@ -6,59 +6,57 @@
 namespace {
 
 constexpr int64_t MAX_MILLISECONDS = int64_t{1} << 40;
+constexpr int64_t UP_TO_MAX_DEPTH = -1;  // a high bound that is the session's deepest search
 
-bool IsGoKeyword(const std::string& word) {
-    for (const char* keyword : {"depth", "nodes", "mate", "movetime", "wtime", "btime", "winc",
-                                "binc", "movestogo", "infinite", "ponder", "searchmoves"}) {
-        if (word == keyword) return true;
-    }
-    return false;
-}
-
-// Where the number after a keyword goes, with its range.
+// A keyword that takes a number: its range and where the number goes.
 struct NumberLimit {
     const char* name;
     int64_t low;
     int64_t high;
+    void (*store)(GoRequest& request, int64_t value);
 };
 
-bool ReadNumber(const Words& words, std::size_t& i, const NumberLimit& limit, int64_t& value,
-                std::string& error) {
-    if (i + 1 == words.size()) {
-        error = std::string("go ") + limit.name + " needs a number after it";
-        return false;
+const NumberLimit NUMBER_LIMITS[] = {
+    {"depth", 1, UP_TO_MAX_DEPTH,
+     [](GoRequest& r, int64_t v) { r.maxDepth = static_cast<int>(v); }},
+    {"mate", 1, UP_TO_MAX_DEPTH, [](GoRequest& r, int64_t v) { r.mateIn = static_cast<int>(v); }},
+    {"nodes", 1, std::numeric_limits<int64_t>::max(),
+     [](GoRequest& r, int64_t v) { r.maxNodes = v; }},
+    {"movetime", 0, MAX_MILLISECONDS, [](GoRequest& r, int64_t v) { r.moveTime = v; }},
+    // Some GUIs let a clock run below zero; it then means no time left.
+    {"wtime", -MAX_MILLISECONDS, MAX_MILLISECONDS,
+     [](GoRequest& r, int64_t v) { r.time[0] = std::max<int64_t>(v, 0); }},
+    {"btime", -MAX_MILLISECONDS, MAX_MILLISECONDS,
+     [](GoRequest& r, int64_t v) { r.time[1] = std::max<int64_t>(v, 0); }},
+    {"winc", 0, MAX_MILLISECONDS, [](GoRequest& r, int64_t v) { r.increment[0] = v; }},
+    {"binc", 0, MAX_MILLISECONDS, [](GoRequest& r, int64_t v) { r.increment[1] = v; }},
+    {"movestogo", 1, 100000, [](GoRequest& r, int64_t v) { r.movesToGo = static_cast<int>(v); }},
+};
+
+const NumberLimit* FindNumberLimit(const std::string& word) {
+    for (const NumberLimit& limit : NUMBER_LIMITS) {
+        if (word == limit.name) return &limit;
     }
-    const std::string what = std::string("go ") + limit.name;
-    return ParseBoundedNumber(words[++i], what.c_str(), limit.low, limit.high, value, error);
+    return nullptr;
 }
 
-// The number-taking keyword at words[i], read into request.
-bool ReadLimit(const Words& words, std::size_t& i, int maxDepth, GoRequest& request,
-               std::string& error) {
-    const std::string& word = words[i];
+bool IsGoKeyword(const std::string& word) {
+    return FindNumberLimit(word) != nullptr || word == "infinite" || word == "ponder" ||
+           word == "searchmoves";
+}
+
+// The number after the keyword at words[i], read into request.
+bool ReadLimit(const Words& words, std::size_t& i, const NumberLimit& limit, int maxDepth,
+               GoRequest& request, std::string& error) {
+    const std::string what = std::string("go ") + limit.name;
+    if (i + 1 == words.size()) {
+        error = what + " needs a number after it";
+        return false;
+    }
+    const int64_t high = limit.high == UP_TO_MAX_DEPTH ? maxDepth : limit.high;
     int64_t value = 0;
-    const int64_t most = std::numeric_limits<int64_t>::max();
-    // A clock may run below zero in some GUIs; it then means no time left.
-    const bool clock = word == "wtime" || word == "btime";
-    const NumberLimit limit = word == "depth"       ? NumberLimit{"depth", 1, maxDepth}
-                              : word == "mate"      ? NumberLimit{"mate", 1, maxDepth}
-                              : word == "movestogo" ? NumberLimit{"movestogo", 1, 100000}
-                              : word == "nodes"     ? NumberLimit{"nodes", 1, most}
-                              : clock ? NumberLimit{word == "wtime" ? "wtime" : "btime",
-                                                    -MAX_MILLISECONDS, MAX_MILLISECONDS}
-                                      : NumberLimit{word == "winc"   ? "winc"
-                                                    : word == "binc" ? "binc"
-                                                                     : "movetime",
-                                                    0, MAX_MILLISECONDS};
-    if (!ReadNumber(words, i, limit, value, error)) return false;
-    if (word == "depth") request.maxDepth = static_cast<int>(value);
-    if (word == "mate") request.mateIn = static_cast<int>(value);
-    if (word == "movestogo") request.movesToGo = static_cast<int>(value);
-    if (word == "nodes") request.maxNodes = value;
-    if (word == "movetime") request.moveTime = value;
-    if (clock) request.time[word == "wtime" ? 0 : 1] = std::max<int64_t>(value, 0);
-    if (word == "winc") request.increment[0] = value;
-    if (word == "binc") request.increment[1] = value;
+    if (!ParseBoundedNumber(words[++i], what.c_str(), limit.low, high, value, error)) return false;
+    limit.store(request, value);
     return true;
 }
 
@@ -72,10 +70,10 @@ bool ReadGoRequest(const Words& words, int maxDepth, GoRequest& request, std::st
         } else if (word == "searchmoves") {
             while (i + 1 < words.size() && !IsGoKeyword(words[i + 1]))
                 request.searchMoves.push_back(words[++i]);
-        } else if (!IsGoKeyword(word)) {
+        } else if (const NumberLimit* limit = FindNumberLimit(word)) {
+            if (!ReadLimit(words, i, *limit, maxDepth, request, error)) return false;
+        } else {
             error = "unknown word " + Quoted(word) + " after go";
-            return false;
-        } else if (!ReadLimit(words, i, maxDepth, request, error)) {
             return false;
         }
     }
