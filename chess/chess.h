@@ -59,7 +59,7 @@ void ClearSearchTables(SearchTables& tables);
 struct SearchLimits {
     int maxDepth = 64;
     int64_t maxNodes = 0;           // 0: no limit
-    std::vector<Move> searchMoves;  // empty: every legal move
+    std::vector<Move> searchMoves;  // empty, or none of them legal: every legal move
     int threads = 1;
 };
 
