@@ -104,9 +104,9 @@ void EvaluatePieces(const Board& board, int us, Score& score) {
                 if (!(file & ownPawns))
                     score.Add(file & theirPawns ? 12 : 25, file & theirPawns ? 6 : 10);
             }
-            if (Bitboard near = attacks & kingZone) {
+            if (Bitboard nearKing = attacks & kingZone) {
                 ++attackers;
-                attackWeight += kKingAttackWeight[type] * PopCount(near);
+                attackWeight += kKingAttackWeight[type] * PopCount(nearKing);
             }
         }
     }
