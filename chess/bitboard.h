@@ -26,12 +26,13 @@ constexpr Bitboard RANK_1 = 0xFFULL;
 constexpr Bitboard FileMask(int file) { return FILE_A << file; }
 constexpr Bitboard RankMask(int rank) { return RANK_1 << (8 * rank); }
 
+// Counted by bit arithmetic: the hardware instruction is not part of the
+// baseline x86-64 instruction set, and the compiler's fallback is a call.
 inline int PopCount(Bitboard b) {
-#if defined(_MSC_VER)
-    return static_cast<int>(__popcnt64(b));
-#else
-    return __builtin_popcountll(b);
-#endif
+    b = b - ((b >> 1) & 0x5555555555555555ULL);
+    b = (b & 0x3333333333333333ULL) + ((b >> 2) & 0x3333333333333333ULL);
+    b = (b + (b >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>((b * 0x0101010101010101ULL) >> 56);
 }
 
 // The lowest and highest set bit; b must not be empty.

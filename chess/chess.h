@@ -25,7 +25,10 @@ namespace chess {
 
 // Starts a game at record (as read from a FEN) with the given half-move
 // clock. Refuses what standard chess cannot play: a side without exactly one
-// king, a pawn on the first or last rank, or the side not to move in check.
+// king, a pawn on the first or last rank, the side not to move in check,
+// more pieces than promotions can make, or castling rights and an en passant
+// square that the board does not back. The record's en passant square is
+// kept only when a pawn can take there (RecordOf gives "--" otherwise).
 bool StartGame(const PositionRecord& record, int halfMoveClock, Game& game, std::string& error);
 
 // Plays one legal move given as e2e4, e7e8q (the promotion letter may be
@@ -65,7 +68,7 @@ void ClearSearchTables(SearchTables& tables);
 struct SearchLimits {
     int maxDepth = 64;
     int64_t maxNodes = 0;           // 0: no limit
-    std::vector<Move> searchMoves;  // empty: every legal move
+    std::vector<Move> searchMoves;  // empty, or none of them legal: every legal move
     int threads = 1;
 };
 

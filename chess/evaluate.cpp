@@ -73,12 +73,14 @@ void EvaluatePawns(const Board& board, int us, Score& score) {
     }
 }
 
-// Mobility, rooks on open files and the pressure on the enemy king.
+// Mobility, threats from pawns, rooks on open files and the pressure on the
+// enemy king.
 void EvaluatePieces(const Board& board, int us, Score& score) {
     int them = us ^ 1;
     Bitboard occupied = board.occupied;
     Bitboard ownPawns = board.pieces[us][PAWN], theirPawns = board.pieces[them][PAWN];
-    Bitboard safe = ~board.colors[us] & ~PawnAttackSpan(them, theirPawns);
+    Bitboard pawnThreats = PawnAttackSpan(them, theirPawns);
+    Bitboard safe = ~board.colors[us] & ~pawnThreats;
     int theirKing = KingSquare(board, them);
     Bitboard kingZone = KingAttacks(theirKing) | Bit(theirKing);
     int attackers = 0, attackWeight = 0;
@@ -93,6 +95,8 @@ void EvaluatePieces(const Board& board, int us, Score& score) {
                                    ? RookAttacks(sq, occupied)
                                    : BishopAttacks(sq, occupied) | RookAttacks(sq, occupied);
             int mobility = PopCount(attacks & safe);
+            // A piece that a pawn attacks must move or be lost.
+            if (Bit(sq) & pawnThreats) score.Add(-30, -20);
             switch (type) {
                 case KNIGHT: score.Add((mobility - 4) * 4, (mobility - 4) * 4); break;
                 case BISHOP: score.Add((mobility - 6) * 5, (mobility - 6) * 5); break;
@@ -104,9 +108,9 @@ void EvaluatePieces(const Board& board, int us, Score& score) {
                 if (!(file & ownPawns))
                     score.Add(file & theirPawns ? 12 : 25, file & theirPawns ? 6 : 10);
             }
-            if (Bitboard near = attacks & kingZone) {
+            if (Bitboard nearKing = attacks & kingZone) {
                 ++attackers;
-                attackWeight += kKingAttackWeight[type] * PopCount(near);
+                attackWeight += kKingAttackWeight[type] * PopCount(nearKing);
             }
         }
     }

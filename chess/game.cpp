@@ -198,8 +198,9 @@ PositionRecord RecordOf(const Game& game) {
     const char rightLetters[5] = "KQkq";
     for (int i = 0; i < 4; ++i)
         record.castling[i] = board.castling & (1 << i) ? rightLetters[i] : '-';
-    record.enPassant[0] = board.enPassant == NO_SQUARE ? '-' : 'A' + FileOf(board.enPassant);
-    record.enPassant[1] = board.enPassant == NO_SQUARE ? '-' : '1' + RankOf(board.enPassant);
+    bool none = board.enPassant == NO_SQUARE;
+    record.enPassant[0] = none ? '-' : static_cast<char>('A' + FileOf(board.enPassant));
+    record.enPassant[1] = none ? '-' : static_cast<char>('1' + RankOf(board.enPassant));
     record.moveNumber = game.moveNumber;
     return record;
 }

@@ -108,32 +108,6 @@ void GenerateNoisyMoves(const Board& board, MoveList& list) {
     GeneratePieceMoves(board, list, board.colors[board.side ^ 1]);
 }
 
-bool IsPseudoLegal(const Board& board, Move move) {
-    if (move == NO_MOVE) return false;
-    int from = FromOf(move), to = ToOf(move), kind = KindOf(move);
-    int piece = board.squares[from];
-    if (piece == NO_PIECE || ColorOfPiece(piece) != board.side) return false;
-    int type = TypeOfPiece(piece);
-    if (type != PAWN && kind == NORMAL) {
-        if (board.colors[board.side] & Bit(to)) return false;
-        Bitboard attacks = type == KNIGHT   ? KnightAttacks(from)
-                           : type == BISHOP ? BishopAttacks(from, board.occupied)
-                           : type == ROOK   ? RookAttacks(from, board.occupied)
-                           : type == QUEEN  ? BishopAttacks(from, board.occupied) |
-                                                 RookAttacks(from, board.occupied)
-                                           : KingAttacks(from);
-        return (attacks & Bit(to)) != 0;
-    }
-    MoveList list;
-    if (type == PAWN)
-        GeneratePawnMoves(board, list, true);
-    else if (type == KING && kind == CASTLE)
-        GenerateCastling(board, list);
-    for (int i = 0; i < list.count; ++i)
-        if (list.moves[i] == move) return true;
-    return false;
-}
-
 bool HasLegalMove(const Board& board) {
     MoveList list;
     GenerateMoves(board, list);

@@ -10,9 +10,6 @@ namespace chess {
 void GenerateMoves(const Board& board, MoveList& list);
 // Captures and queen promotions only, for the quiescence search.
 void GenerateNoisyMoves(const Board& board, MoveList& list);
-// Whether move is one that GenerateMoves would produce here (for moves that
-// come from the transposition table or the killer slots).
-bool IsPseudoLegal(const Board& board, Move move);
 // Whether the side to move has at least one legal move.
 bool HasLegalMove(const Board& board);
 

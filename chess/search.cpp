@@ -187,6 +187,7 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
             if (moves.scores[moves.next - 1] < 0) continue;
         }
         if (!PlayOnBoard(board, move, next)) continue;
+        PrefetchTable(*worker.shared->tables, next.key);
         ++legal;
         int score = -Quiesce(worker, next, -beta, -alpha, ply + 1);
         if (worker.stopped) return 0;
@@ -275,6 +276,7 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
                 continue;
         }
         if (!PlayOnBoard(board, move, next)) continue;
+        PrefetchTable(*worker.shared->tables, next.key);
         ++legal;
         bool givesCheck = InCheck(next);
         int newDepth = depth - 1;

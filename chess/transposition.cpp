@@ -2,6 +2,10 @@
 
 #include "chess/chess.h"
 
+#if defined(_MSC_VER)
+#include <xmmintrin.h>
+#endif
+
 namespace chess {
 
 namespace {
@@ -20,6 +24,16 @@ TableEntry* BucketOf(const SearchTables& tables, uint64_t key) {
 }
 
 }  // namespace
+
+void PrefetchTable(const SearchTables& tables, uint64_t key) {
+    if (tables.entries.empty()) return;
+    const TableEntry* bucket = BucketOf(tables, key);
+#if defined(_MSC_VER)
+    _mm_prefetch(reinterpret_cast<const char*>(bucket), _MM_HINT_T0);
+#else
+    __builtin_prefetch(bucket);
+#endif
+}
 
 bool ProbeTable(const SearchTables& tables, uint64_t key, TableHit& hit) {
     if (tables.entries.empty()) return false;

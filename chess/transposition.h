@@ -38,6 +38,8 @@ struct SearchTables {
     int16_t history[2][64][64] = {};
 };
 
+// Starts loading the bucket of key into the cache ahead of its probe.
+void PrefetchTable(const SearchTables& tables, uint64_t key);
 bool ProbeTable(const SearchTables& tables, uint64_t key, TableHit& hit);
 void StoreInTable(SearchTables& tables, uint64_t key, Move move, int score, int eval, int depth,
                   int bound);

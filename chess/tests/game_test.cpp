@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "chess/tests/fen_game.h"
 
 namespace chess {
@@ -36,6 +38,8 @@ TEST(StartGame, RecordOfGivesBackTheStartingRecord) {
         "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
         "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w Kq - 7 23",
         "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 40",
+        "4k3/8/8/8/Pp6/8/8/4K3 b - a3 0 40",
+        "4k3/8/8/6Pp/8/8/8/4K3 w - h6 0 40",
     };
     for (const char* fen : fens) {
         int clock = 0;
@@ -107,6 +111,12 @@ TEST(PlayMove, EveryListedMoveIsPlayableByItsText) {
         EXPECT_TRUE(PlayMove(copy, MoveText(move), error)) << MoveText(move) << ": " << error;
     }
     EXPECT_EQ(MoveText(NO_MOVE), "0000");
+
+    std::vector<std::string> promotions;
+    for (Move move : LegalMoves(GameFromFen("k7/4P3/8/8/8/8/8/4K3 w - - 0 1")))
+        if (MoveText(move).substr(0, 4) == "e7e8") promotions.push_back(MoveText(move));
+    std::sort(promotions.begin(), promotions.end());
+    EXPECT_EQ(promotions, (std::vector<std::string>{"e7e8b", "e7e8n", "e7e8q", "e7e8r"}));
 }
 
 TEST(Evaluate, IsSymmetricAndKnowsDeadDraws) {
@@ -121,6 +131,10 @@ TEST(Evaluate, IsSymmetricAndKnowsDeadDraws) {
                             "8/5k2/4b3/8/8/8/2K5/8 w - - 0 1"})
         EXPECT_EQ(Evaluate(GameFromFen(fen)), 0) << fen;
     EXPECT_GT(Evaluate(GameFromFen("8/5k2/8/8/8/2Q5/2K5/8 w - - 0 1")), 800);
+    EXPECT_GT(Evaluate(GameFromFen("8/5k2/8/8/8/2NB4/2K5/8 w - - 0 1")), 300);
+    // Against a lone king the edge, and our king close by, are worth more.
+    EXPECT_GT(Evaluate(GameFromFen("7k/8/5K2/8/8/8/8/R7 w - - 0 1")),
+              Evaluate(GameFromFen("8/8/8/3k4/8/8/8/R3K3 w - - 0 1")));
     EXPECT_LT(Evaluate(GameFromFen("8/5k2/8/8/8/2Q5/2K5/8 b - - 0 1")), -800);
 }
 

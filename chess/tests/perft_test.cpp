@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "chess/movegen.h"
 #include "chess/tests/fen_game.h"
 
 namespace chess {
@@ -42,6 +43,24 @@ TEST(Perft, DividesPerRootMoveAndStopsBelowDepthOne) {
     ASSERT_EQ(branches.size(), 20u);
     for (const PerftBranch& branch : branches) EXPECT_EQ(branch.nodes, 20);
     EXPECT_TRUE(DividedPerft(game, 0).empty());
+}
+
+// Every key kept up move by move equals the key computed from scratch.
+void CheckKeys(const Board& board, int depth, int& checked) {
+    ASSERT_EQ(board.key, ComputeKey(board));
+    ++checked;
+    if (depth == 0) return;
+    MoveList list;
+    GenerateMoves(board, list);
+    Board next;
+    for (int i = 0; i < list.count; ++i)
+        if (PlayOnBoard(board, list.moves[i], next)) CheckKeys(next, depth - 1, checked);
+}
+
+TEST(Perft, IncrementalKeysMatchRecomputedKeys) {
+    int checked = 0;
+    for (int i = 1; i < 7; ++i) CheckKeys(GameFromFen(kPerftCases[i].fen).board, 3, checked);
+    EXPECT_GT(checked, 100000);
 }
 
 }  // namespace

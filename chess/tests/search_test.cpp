@@ -103,13 +103,18 @@ TEST(Think, RepeatsAPositionOfTheGameWhenLosing) {
 TEST(Think, HonoursSearchMovesStopAndNodeLimits) {
     Game game;
     SearchLimits only = Depth(6);
-    std::string error;
-    Game probe;
-    ASSERT_TRUE(PlayMove(probe, "a2a3", error));
     for (Move move : LegalMoves(game))
         if (MoveText(move) == "a2a3" || MoveText(move) == "h2h3") only.searchMoves.push_back(move);
     std::string chosen = MoveText(RunThink(game, only).move);
     EXPECT_TRUE(chosen == "a2a3" || chosen == "h2h3") << chosen;
+
+    // Each move alone is searched when it is the only one allowed.
+    Game small = GameFromFen("4k3/8/8/8/8/8/8/R3K3 w Q - 0 1");
+    for (Move move : LegalMoves(small)) {
+        SearchLimits one = Depth(2);
+        one.searchMoves = {move};
+        EXPECT_EQ(RunThink(small, one).move, move) << MoveText(move);
+    }
 
     Outcome stopped = RunThink(game, Depth(30), true);
     EXPECT_TRUE(IsLegal(game, stopped.move));
