@@ -208,16 +208,18 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
            bool nullAllowed) {
     bool inCheck = InCheck(board);
     if (inCheck) ++depth;
+    // A draw by rule ends the line whatever depth is left, so it is found
+    // before the captures-only search takes over.
+    worker.keys[worker.rootKeyIndex + ply] = board.key;
+    if (board.halfMoveClock >= 100) return inCheck && !HasLegalMove(board) ? -MATE_SCORE + ply : 0;
+    if (IsRepetition(worker, board, ply)) return 0;
     if (depth <= 0) return Quiesce(worker, board, alpha, beta, ply);
 
     ++worker.nodes;
     worker.pvLength[ply] = ply;
     if (CheckStop(worker)) return 0;
     if (ply > worker.selectiveDepth) worker.selectiveDepth = ply;
-    worker.keys[worker.rootKeyIndex + ply] = board.key;
-
-    if (board.halfMoveClock >= 100) return inCheck && !HasLegalMove(board) ? -MATE_SCORE + ply : 0;
-    if (IsRepetition(worker, board, ply) || IsInsufficientMaterial(board)) return 0;
+    if (IsInsufficientMaterial(board)) return 0;
     if (ply >= MAX_PLY) return EvaluateBoard(board);
 
     // Mate distance: no line from here beats a mate already found nearer the root.

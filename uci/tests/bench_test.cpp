@@ -55,3 +55,15 @@ TEST(Bench, ReadsPositionsFromAFile) {
         std::filesystem::remove(path);
     }
 }
+
+// Standard chess has its own signature: one thread, each position from an
+// empty hash table, so the same total every run.
+TEST(Bench, StandardChessHasItsOwnSignature) {
+    const std::string SIGNATURE = "Nodes searched  : 696157";
+    for (int run = 0; run < 2; ++run) {
+        UciSession session;
+        const std::vector<std::string> lines = OutputLines(RunScript(session, "bench 8"));
+        ASSERT_EQ(lines.size(), BuiltInBenchFens().size() + 4);
+        EXPECT_EQ(lines[lines.size() - 2], SIGNATURE);
+    }
+}

@@ -152,9 +152,10 @@ TEST(Conversation, StandardChessTellsMatesAndDraws) {
         {"fen k7/8/1K6/8/8/8/8/7R b - - 0 1", "go depth 5", "score mate -1 ", "a8b8"},
         {"fen k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", "go depth 5", "score mate 0", "0000"},
         {"fen k7/8/1Q6/8/8/8/8/7K b - - 0 1", "go depth 5", "score cp 0", "0000"},
-        {"startpos moves g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1", "go depth 4 searchmoves f6g8",
+        {"startpos moves g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1", "go depth 1 searchmoves f6g8",
          "score cp 0 ", "f6g8"},
-        {"fen 7k/8/8/8/8/8/R7/K7 w - - 99 80", "go depth 4", "score cp 0 ", ""},
+        {"fen 7k/8/8/8/8/8/R7/K7 w - - 99 80", "go depth 1", "score cp 0 ", ""},
+        {"fen 6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 99 80", "go depth 1", "score mate 1 ", "d1d8"},
     };
     for (const Case& c : CASES) {
         UciSession session;
