@@ -130,6 +130,11 @@ TEST(Conversation, TimePlansStayInsideTheClock) {
         EXPECT_LE(plan.hard, std::max<int64_t>(share, 1)) << c.time;
     }
     GoRequest white;
+    white.time[0] = 1000;
+    const TimePlan without = PlanTime(white, 'w');
+    white.increment[0] = 3000;  // each side's own increment counts
+    EXPECT_GT(PlanTime(white, 'w').soft, without.soft);
+    white.increment[0] = 0;
     white.time[0] = 10000;
     EXPECT_EQ(PlanTime(white, 'b').hard, 0);  // Black's clock was not given
     white.moveTime = 500;
@@ -149,7 +154,7 @@ TEST(Conversation, StandardChessTellsMatesAndDraws) {
     const Case CASES[] = {
         {"fen 6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", "go depth 5", "score mate 1 ", "d1d8"},
         {"fen 6br/5Ppk/6pp/8/8/8/8/K7 w - - 0 1", "go depth 5", "score mate 1 ", "f7f8n"},
-        {"fen k7/8/1K6/8/8/8/8/7R b - - 0 1", "go depth 5", "score mate -1 ", "a8b8"},
+        {"fen k7/8/1K6/8/8/8/8/7R b - - 0 1", "go depth 5", "score mate -1 ", "a8b8 ponder h1h8"},
         {"fen k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", "go depth 5", "score mate 0", "0000"},
         {"fen k7/8/1Q6/8/8/8/8/7K b - - 0 1", "go depth 5", "score cp 0", "0000"},
         {"startpos moves g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1", "go depth 1 searchmoves f6g8",
