@@ -146,13 +146,23 @@ void RewardQuiet(Worker& worker, const Board& board, Move best, const Move* trie
         AddHistory(worker.history[board.side][FromOf(tried[i])][ToOf(tried[i])], -bonus * 8);
 }
 
-int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
+// Counts a node and tells whether it ends at once: the search is stopping,
+// the material cannot mate, or the line is as long as it may be. score is
+// then the node's value.
+bool NodeEndsAtOnce(Worker& worker, const Board& board, int ply, int& score) {
     ++worker.nodes;
     worker.pvLength[ply] = ply;
-    if (CheckStop(worker)) return 0;
     if (ply > worker.selectiveDepth) worker.selectiveDepth = ply;
-    if (IsInsufficientMaterial(board)) return 0;
-    if (ply >= MAX_PLY) return EvaluateBoard(board);
+    score = 0;
+    if (CheckStop(worker) || IsInsufficientMaterial(board)) return true;
+    if (ply < MAX_PLY) return false;
+    score = EvaluateBoard(board);
+    return true;
+}
+
+int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
+    int early = 0;
+    if (NodeEndsAtOnce(worker, board, ply, early)) return early;
 
     TableHit hit;
     if (ProbeTable(*worker.shared->tables, board.key, hit)) {
@@ -215,12 +225,8 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     if (IsRepetition(worker, board, ply)) return 0;
     if (depth <= 0) return Quiesce(worker, board, alpha, beta, ply);
 
-    ++worker.nodes;
-    worker.pvLength[ply] = ply;
-    if (CheckStop(worker)) return 0;
-    if (ply > worker.selectiveDepth) worker.selectiveDepth = ply;
-    if (IsInsufficientMaterial(board)) return 0;
-    if (ply >= MAX_PLY) return EvaluateBoard(board);
+    int early = 0;
+    if (NodeEndsAtOnce(worker, board, ply, early)) return early;
 
     // Mate distance: no line from here beats a mate already found nearer the root.
     if (alpha < -MATE_SCORE + ply) alpha = -MATE_SCORE + ply;
