@@ -87,7 +87,8 @@ float SearchPosition(SearchCounters& counters, PositionRecord position, int dept
     }
     float score;
     if (KingLostScore(position, score)) return score;
-    if (StopRequested(counters)) return 0;  // the stopped search's scores are not used
+    // Checked above the last two plies only: their subtrees end in microseconds.
+    if (depth > 1 && StopRequested(counters)) return 0;  // a stopped search is not used
 
     SuccessorList list = nullptr;
     const int count = GenerateSuccessors(position, list, counters.outOfMemory);
