@@ -104,7 +104,7 @@ void StartSearch(UciSession& session, DeepeningJob job, const GoRequest& request
     // A ponder search is timed from ponderhit, when the opponent has moved.
     run.clockRunning = !request.ponder;
     run.clockStart = Now();
-    run.timer = std::thread(RunTimer, std::ref(run));
+    if (run.plan.hard > 0) run.timer = std::thread(RunTimer, std::ref(run));
     run.searcher =
         std::thread([&session, &run,
                      &out](const DeepeningJob& copied) { RunSearcher(session, run, copied, out); },

@@ -30,7 +30,7 @@ struct RunningSearch {
     GoRequest request;
 
     std::thread searcher;
-    std::thread timer;  // ends the search at the plan's hard limit
+    std::thread timer;  // ends the search at the plan's hard limit, when there is one
 };
 
 // Starts job on its own thread, writing its info lines and bestmove to out.
