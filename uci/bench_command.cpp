@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "uci/bench.h"
+#include "uci/clock.h"
 #include "uci/commands.h"
 #include "uci/fen.h"
 
@@ -28,30 +29,38 @@ bool ReadFenFile(const std::string& path, std::vector<std::string>& fens, std::s
     return true;
 }
 
-// Reads every FEN, and in standard chess starts a game at each.
-bool ReadPositions(const std::vector<std::string>& fens, bool standardChess,
-                   std::vector<PositionRecord>& positions, std::vector<chess::Game>& games,
-                   std::string& error) {
+struct BenchPosition {
+    PositionRecord record;
+    int halfMoveClock;
+};
+
+// Reads every FEN, and checks that the rules can start a game at each.
+bool ReadPositions(const RuleSet& rules, const std::vector<std::string>& fens,
+                   std::vector<BenchPosition>& positions, std::string& error) {
     for (std::size_t i = 0; i < fens.size(); ++i) {
-        PositionRecord position{};
-        int halfMoveClock = 0;
-        chess::Game game;
-        if (!ParseFenFields(SplitWords(fens[i]), position, error, &halfMoveClock) ||
-            (standardChess && !chess::StartGame(position, halfMoveClock, game, error))) {
+        BenchPosition position{};
+        if (!ParseFenFields(SplitWords(fens[i]), position.record, error, &position.halfMoveClock) ||
+            !rules.AcceptsPosition(position.record, position.halfMoveClock, error)) {
             error = "bench position " + std::to_string(i + 1) + ": " + error;
             return false;
         }
         positions.push_back(position);
-        games.push_back(game);
     }
     return true;
+}
+
+void WriteTotals(int64_t nodes, ClockTime start, std::ostream& out) {
+    const int64_t microseconds = MicrosecondsSince(start);
+    out << "===========================\n"
+        << "Total time (ms) : " << microseconds / 1000 << '\n'
+        << "Nodes searched  : " << nodes << '\n'
+        << "Nodes/second    : " << NodesPerSecond(nodes, microseconds) << '\n';
 }
 
 bool ReadBenchArguments(const UciSession& session, const Words& words, int& depth,
                         std::vector<std::string>& fens, std::string& error) {
     const int most = session.limits.maxSearchDepth;
-    const int usual =
-        session.variant == Variant::CHESS ? DEFAULT_CHESS_BENCH_DEPTH : DEFAULT_BENCH_DEPTH;
+    const int usual = session.rules->BenchDepth();
     depth = usual < most ? usual : most;
     if (words.size() >= 2) {
         int64_t value = 0;
@@ -74,22 +83,23 @@ bool ReadBenchArguments(const UciSession& session, const Words& words, int& dept
 void RunBench(UciSession& session, const Words& words, std::ostream& out) {
     int depth = 0;
     std::vector<std::string> fens;
-    std::vector<PositionRecord> positions;
-    std::vector<chess::Game> games;
+    std::vector<BenchPosition> positions;
     std::string error;
-    const bool standardChess = session.variant == Variant::CHESS;
     if (!ReadBenchArguments(session, words, depth, fens, error) ||
-        !ReadPositions(fens, standardChess, positions, games, error)) {
+        !ReadPositions(*session.rules, fens, positions, error)) {
         ReportError(session, out, error);
         return;
     }
     const std::size_t most = static_cast<std::size_t>(session.limits.maxBenchPositions);
     if (positions.size() > most) positions.resize(most);
-    if (games.size() > most) games.resize(most);
-    if (!standardChess) return RunBenchPositions(positions, depth, session.threads, out);
-    if (!session.tablesSized) {
-        chess::ResizeSearchTables(session.tables, session.hashMegabytes);
-        session.tablesSized = true;
+    int64_t nodes = 0;
+    const ClockTime start = Now();
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        const BenchLine line =
+            session.rules->BenchSearch(positions[i].record, positions[i].halfMoveClock, depth);
+        out << "Position " << i + 1 << '/' << positions.size() << ": bestmove " << line.bestMove
+            << " score " << line.score << " nodes " << line.nodes << '\n';
+        nodes += line.nodes;
     }
-    RunChessBench(games, depth, session.threads, session.tables, out);
+    WriteTotals(nodes, start, out);
 }

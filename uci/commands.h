@@ -8,6 +8,9 @@
 #include "uci/session.h"
 #include "uci/text.h"
 
+// Writes text (whole lines) to out at once, between the lines of a search.
+void SendLines(UciSession& session, std::ostream& out, const std::string& text);
+
 // Writes the single line with which every failed command answers.
 void ReportError(UciSession& session, std::ostream& out, const std::string& what);
 

@@ -1,5 +1,4 @@
 // d and eval: looking at the current position without searching it.
-#include "engine/evaluate.h"
 #include "uci/commands.h"
 #include "uci/fen.h"
 
@@ -23,11 +22,10 @@ void WriteBoard(const PositionRecord& position, std::ostream& out) {
 }  // namespace
 
 void RunDisplay(UciSession& session, const Words&, std::ostream& out) {
-    const bool chess = session.variant == Variant::CHESS;
-    const PositionRecord position = chess ? chess::RecordOf(session.game) : session.position;
-    const int halfMoveClock = chess ? chess::HalfMoveClock(session.game) : 0;
+    const PositionRecord position = session.rules->Record();
+    const int halfMoveClock = session.rules->HalfMoveClock();
     WriteBoard(position, out);
-    out << "\nRules: " << (chess ? "chess" : "kingcapture") << '\n'
+    out << "\nRules: " << session.rules->Name() << '\n'
         << "Side to move: " << position.sideToMove << '\n'
         << "Castling: " << std::string(position.castling, 4) << '\n'
         << "En passant: " << std::string(position.enPassant, 2) << '\n'
@@ -37,8 +35,5 @@ void RunDisplay(UciSession& session, const Words&, std::ostream& out) {
 }
 
 void RunEval(UciSession& session, const Words&, std::ostream& out) {
-    const int score = session.variant == Variant::CHESS
-                          ? chess::Evaluate(session.game)
-                          : static_cast<int>(EvaluatePosition(session.position));
-    out << "Evaluation: " << score << '\n';
+    out << "Evaluation: " << session.rules->Evaluate() << '\n';
 }

@@ -199,10 +199,6 @@ bool ParseFenFields(const Words& fields, PositionRecord& record, std::string& er
     return true;
 }
 
-bool ParseFen(const std::string& fen, PositionRecord& record, std::string& error) {
-    return ParseFenFields(SplitWords(fen), record, error);
-}
-
 std::string FormatFen(const PositionRecord& record, int halfMoveClock) {
     std::string castling;
     for (int slot = 0; slot < 4; ++slot) {

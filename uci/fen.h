@@ -18,8 +18,5 @@ constexpr int MAX_MOVE_NUMBER = 1000000;
 bool ParseFenFields(const Words& fields, PositionRecord& record, std::string& error,
                     int* halfMoveClock = nullptr);
 
-// The same for a FEN given as one line of text.
-bool ParseFen(const std::string& fen, PositionRecord& record, std::string& error);
-
 // The record as a FEN with the given half-move clock.
 std::string FormatFen(const PositionRecord& record, int halfMoveClock = 0);

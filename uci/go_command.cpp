@@ -1,46 +1,16 @@
-// go: a search on its own thread within the limits given, or go perft N, a
-// count of move paths.
+// go: a search on the search thread within the limits given, or go perft N,
+// a count of move paths.
+#include <sstream>
+
+#include "uci/clock.h"
 #include "uci/commands.h"
 #include "uci/go_request.h"
-#include "uci/notation.h"
-#include "uci/perft.h"
-#include "uci/running_search.h"
 
 namespace {
 
-// searchmoves in the game's rules: the squares of each move that the rules accept.
-std::vector<RootMove> KingCaptureMoves(const PositionRecord& position, const Words& texts,
-                                       std::string& error) {
-    std::vector<RootMove> moves;
-    for (const std::string& text : texts) {
-        PositionRecord next{};
-        if (!PlayMoveText(position, text, next, error)) return {};
-        moves.push_back({{text[0] - 'a' + 1, text[1] - '0'}, {text[2] - 'a' + 1, text[3] - '0'}});
-    }
-    return moves;
-}
-
-std::vector<chess::Move> ChessMoves(const chess::Game& game, const Words& texts,
-                                    std::string& error) {
-    std::vector<chess::Move> moves;
-    for (const std::string& text : texts) {
-        chess::Move move = chess::NO_MOVE;
-        if (!chess::ReadMove(game, text, move, error)) return {};
-        moves.push_back(move);
-    }
-    return moves;
-}
-
-DeepeningJob MakeJob(UciSession& session, const GoRequest& request, std::string& error) {
-    DeepeningJob job;
-    job.standardChess = session.variant == Variant::CHESS;
-    job.position = session.position;
-    job.game = session.game;
-    if (job.standardChess && !session.tablesSized) {
-        chess::ResizeSearchTables(session.tables, session.hashMegabytes);
-        session.tablesSized = true;
-    }
-    job.tables = &session.tables;
+// The limits of the search; searchmoves keeps the legal moves it names.
+SearchJob MakeJob(UciSession& session, const GoRequest& request, Words& errors) {
+    SearchJob job;
     const int most = session.limits.maxSearchDepth;
     job.maxDepth = request.maxDepth > 0  ? request.maxDepth
                    : request.IsBounded() ? most
@@ -49,12 +19,62 @@ DeepeningJob MakeJob(UciSession& session, const GoRequest& request, std::string&
         job.maxDepth = std::min(2 * request.mateIn - 1, most);
     job.maxNodes = request.maxNodes;
     job.mateIn = request.mateIn;
-    job.threads = session.threads;
-    if (job.standardChess)
-        job.onlyChessMoves = ChessMoves(session.game, request.searchMoves, error);
-    else
-        job.onlyMoves = KingCaptureMoves(session.position, request.searchMoves, error);
+    for (const std::string& text : request.searchMoves) {
+        std::string error;
+        if (session.rules->PlayableMoves({text}, error) == 1)
+            job.searchMoves.push_back(text);
+        else
+            errors.push_back("searchmoves: " + error + "; skipped");
+    }
     return job;
+}
+
+// "info depth ..." for one finished depth. Its line is cut where a move
+// could not be played, so that every move a GUI reads is legal.
+std::string InfoLine(const RuleSet& rules, const IterationInfo& info, int64_t microseconds) {
+    std::string unused;
+    const std::size_t playable = rules.PlayableMoves(info.pv, unused);
+    std::ostringstream line;
+    line << "info depth " << info.depth;
+    if (info.selectiveDepth > 0) line << " seldepth " << info.selectiveDepth;
+    line << " score " << info.score << " nodes " << info.nodes << " nps "
+         << NodesPerSecond(info.totalNodes, microseconds) << " time " << microseconds / 1000;
+    if (playable > 0) line << " pv";
+    for (std::size_t i = 0; i < playable; ++i) line << ' ' << info.pv[i];
+    return line.str();
+}
+
+// The move to ponder on, when the line gives one that is legal after the best move.
+std::string PonderMove(const RuleSet& rules, const SearchResult& result) {
+    std::string unused;
+    if (result.pv.size() < 2 || result.pv[0] != result.bestMove) return "";
+    return rules.PlayableMoves({result.pv[0], result.pv[1]}, unused) == 2 ? result.pv[1] : "";
+}
+
+// The search itself, on the search thread: info lines as depths finish,
+// then bestmove once the search may answer.
+void RunSearch(UciSession& session, std::ostream& out, const SearchJob& job) {
+    const ClockTime start = Now();
+    SearchResult result;
+    std::string lastBest = "0000";
+    try {
+        result = session.rules->Search(job, session.searcher.stop, [&](const IterationInfo& info) {
+            SendLines(session, out,
+                      InfoLine(*session.rules, info, MicrosecondsSince(start)) + '\n');
+            if (!info.pv.empty()) lastBest = info.pv[0];
+            return !SoftLimitPassed(session.searcher);
+        });
+    } catch (const std::exception& failure) {
+        ReportError(session, out, std::string("the search failed: ") + failure.what());
+        result.bestMove = lastBest;
+    }
+    if (!result.noMoveScore.empty())
+        SendLines(session, out, "info depth 0 score " + result.noMoveScore + '\n');
+    if (!result.warning.empty()) ReportError(session, out, result.warning);
+    AwaitRelease(session.searcher);
+    const std::string ponder = PonderMove(*session.rules, result);
+    SendLines(session, out,
+              "bestmove " + result.bestMove + (ponder.empty() ? "" : " ponder " + ponder) + '\n');
 }
 
 void RunPerft(UciSession& session, const Words& words, std::ostream& out) {
@@ -71,15 +91,7 @@ void RunPerft(UciSession& session, const Words& words, std::ostream& out) {
     }
     bool outOfMemory = false;
     int64_t total = 0;
-    std::vector<PerftBranch> branches;
-    if (session.variant == Variant::CHESS) {
-        for (const chess::PerftBranch& branch :
-             chess::DividedPerft(session.game, static_cast<int>(depth)))
-            branches.push_back({chess::MoveText(branch.move), branch.nodes});
-    } else {
-        branches = DividedPerft(session.position, static_cast<int>(depth), outOfMemory);
-    }
-    for (const PerftBranch& branch : branches) {
+    for (const PerftBranch& branch : session.rules->Perft(static_cast<int>(depth), outOfMemory)) {
         out << branch.move << ": " << branch.nodes << '\n';
         total += branch.nodes;
     }
@@ -94,15 +106,26 @@ void RunGo(UciSession& session, const Words& words, std::ostream& out) {
         RunPerft(session, words, out);
         return;
     }
-    // A GUI waits for bestmove after every go: a bad word is reported, and
-    // the search runs with what was read before it.
-    GoRequest request;
-    std::string error;
-    if (!ReadGoRequest(words, session.limits.maxSearchDepth, request, error))
-        ReportError(session, out, error);
-    error.clear();
-    DeepeningJob job = MakeJob(session, request, error);
-    if (!error.empty())
-        ReportError(session, out, "searchmoves: " + error + "; searching every move");
-    StartSearch(session, std::move(job), request, out);
+    // A GUI waits for bestmove after every go: a bad word is reported and
+    // skipped, and the search runs with the rest.
+    Words errors;
+    const GoRequest request = ReadGoRequest(words, session.limits.maxSearchDepth, errors);
+    SearchJob job = MakeJob(session, request, errors);
+    std::string threadError;
+    if (!MakeSearcherThreads(session.searcher, threadError)) {
+        // The search runs on this thread and answers when done: one that
+        // would wait for stop gets the depth of a go without limits.
+        errors.push_back(threadError);
+        if (request.infinite || request.ponder)
+            job.maxDepth = std::min(job.maxDepth, DEFAULT_SEARCH_DEPTH);
+    }
+    for (const std::string& error : errors) ReportError(session, out, error);
+
+    // A ponder search is timed from ponderhit, when the opponent has moved.
+    SearchClock clock;
+    clock.plan = PlanTime(request, session.rules->Record().sideToMove, session.moveOverhead);
+    clock.running = !request.ponder;
+    clock.start = session.searcher.now();
+    StartSearch(session.searcher, clock, request.infinite, request.ponder,
+                [&session, &out, job] { RunSearch(session, out, job); });
 }

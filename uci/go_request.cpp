@@ -45,24 +45,28 @@ bool IsGoKeyword(const std::string& word) {
            word == "searchmoves";
 }
 
-// The number after the keyword at words[i], read into request.
-bool ReadLimit(const Words& words, std::size_t& i, const NumberLimit& limit, int maxDepth,
-               GoRequest& request, std::string& error) {
+// The number after the keyword at words[i], read into request. A missing
+// number leaves the next keyword to be read; a bad one is skipped.
+void ReadLimit(const Words& words, std::size_t& i, const NumberLimit& limit, int maxDepth,
+               GoRequest& request, Words& errors) {
     const std::string what = std::string("go ") + limit.name;
-    if (i + 1 == words.size()) {
-        error = what + " needs a number after it";
-        return false;
+    if (i + 1 == words.size() || IsGoKeyword(words[i + 1])) {
+        errors.push_back(what + " needs a number after it");
+        return;
     }
     const int64_t high = limit.high == UP_TO_MAX_DEPTH ? maxDepth : limit.high;
     int64_t value = 0;
-    if (!ParseBoundedNumber(words[++i], what.c_str(), limit.low, high, value, error)) return false;
-    limit.store(request, value);
-    return true;
+    std::string error;
+    if (ParseBoundedNumber(words[++i], what.c_str(), limit.low, high, value, error))
+        limit.store(request, value);
+    else
+        errors.push_back(error);
 }
 
 }  // namespace
 
-bool ReadGoRequest(const Words& words, int maxDepth, GoRequest& request, std::string& error) {
+GoRequest ReadGoRequest(const Words& words, int maxDepth, Words& errors) {
+    GoRequest request;
     for (std::size_t i = 1; i < words.size(); ++i) {
         const std::string& word = words[i];
         if (word == "infinite" || word == "ponder") {
@@ -71,33 +75,10 @@ bool ReadGoRequest(const Words& words, int maxDepth, GoRequest& request, std::st
             while (i + 1 < words.size() && !IsGoKeyword(words[i + 1]))
                 request.searchMoves.push_back(words[++i]);
         } else if (const NumberLimit* limit = FindNumberLimit(word)) {
-            if (!ReadLimit(words, i, *limit, maxDepth, request, error)) return false;
+            ReadLimit(words, i, *limit, maxDepth, request, errors);
         } else {
-            error = "unknown word " + Quoted(word) + " after go";
-            return false;
+            errors.push_back("unknown word " + Quoted(word) + " after go; skipped");
         }
     }
-    return true;
-}
-
-TimePlan PlanTime(const GoRequest& request, char sideToMove) {
-    if (request.moveTime >= 0) {
-        const int64_t time = std::max<int64_t>(request.moveTime - 5, 1);
-        return {time, time};
-    }
-    const int side = sideToMove == 'b' ? 1 : 0;
-    if (request.time[side] < 0) return {};
-    // What the clock can give: the rest of the time, less a reserve for the
-    // GUI on every move still to come, spread over the moves to the next
-    // time control (or a share of it in sudden death), plus most of the
-    // increment. The hard limit lets an iteration run on, but never near
-    // the end of the clock.
-    const int64_t left = std::max<int64_t>(request.time[side] - MOVE_OVERHEAD_MS, 1);
-    const int64_t moves = request.movesToGo > 0 ? std::min(request.movesToGo, 40) : 30;
-    const int64_t increment = request.increment[side];
-    const int64_t target = left / moves + increment * 3 / 4;
-    const int64_t ceiling = moves == 1 ? left * 3 / 4 : left / 4;
-    const int64_t hard = std::max<int64_t>(std::min(target * 3, ceiling), 1);
-    const int64_t soft = std::max<int64_t>(std::min(target / 2, hard), 1);
-    return {soft, hard};
+    return request;
 }

@@ -1,4 +1,4 @@
-// What a go command asks for, and how much of the clock a move may use.
+// What a go command asks for: its limits, read word by word.
 #pragma once
 
 #include <cstdint>
@@ -24,19 +24,7 @@ struct GoRequest {
     }
 };
 
-// Reads the words after go into request. On a bad word it stops there,
-// writes error and returns false; what was read before it stays in request.
-bool ReadGoRequest(const Words& words, int maxDepth, GoRequest& request, std::string& error);
-
-// The time a move may take, in milliseconds from the start of the search:
-// no new iteration starts after soft, and the search ends at hard. 0: no limit.
-struct TimePlan {
-    int64_t soft = 0;
-    int64_t hard = 0;
-};
-
-// Time kept back from every move for the way to and from the GUI.
-constexpr int64_t MOVE_OVERHEAD_MS = 30;
-
-// Plans the time of the side to move ('w' or 'b') from movetime or its clock.
-TimePlan PlanTime(const GoRequest& request, char sideToMove);
+// Reads the words after go into request. A bad word is skipped (with the
+// number after a keyword, when that is what is wrong) and described in
+// errors; the words after it still count.
+GoRequest ReadGoRequest(const Words& words, int maxDepth, Words& errors);

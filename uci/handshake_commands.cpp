@@ -1,48 +1,59 @@
 // The protocol's handshake and the tool's options.
 #include "uci/commands.h"
-#include "uci/running_search.h"
 
 namespace {
 
-const char* const VARIANT_NAMES[] = {"chess", "kingcapture"};
+struct RulesChoice {
+    const char* name;
+    std::unique_ptr<RuleSet> (*make)();
+};
 
+const RulesChoice RULES[] = {{"chess", MakeChessRules}, {"kingcapture", MakeKingCaptureRules}};
+
+// The new rules get the session's hash and threads. The position is kept in
+// one rule set only, so a change of rules starts from the initial position.
 bool SetVariant(UciSession& session, const std::string& value, std::string& error) {
-    for (Variant variant : {Variant::CHESS, Variant::KING_CAPTURE}) {
-        if (!SameWordIgnoringCase(value, VARIANT_NAMES[static_cast<int>(variant)])) continue;
-        // The position is kept in one rule set only, so a change of rules
-        // starts from the initial position.
-        if (variant != session.variant) {
-            session.variant = variant;
-            session.position = InitialPosition();
-            session.game = chess::Game();
-        }
-        return true;
+    for (const RulesChoice& choice : RULES) {
+        if (!SameWordIgnoringCase(value, choice.name)) continue;
+        if (choice.name == std::string(session.rules->Name())) return true;
+        session.rules.reset();  // the old table goes before the new one is made
+        session.rules = choice.make();
+        session.hashMegabytes = session.rules->SetHash(session.hashMegabytes, error);
+        session.threads = session.rules->SetThreads(session.threads, error);
+        return error.empty();
     }
     error = "UCI_Variant must be chess or kingcapture, not " + Quoted(value);
     return false;
 }
 
-bool SetNumber(const std::string& value, const char* name, int low, int high, int& target,
-               std::string& error) {
+// Hash and Threads: a size already in use changes nothing; otherwise the
+// rules make what they can, and the option holds what they made.
+bool SetResource(UciSession& session, const std::string& value, const char* name, int low, int high,
+                 int& option, int (RuleSet::*set)(int, std::string&), std::string& error) {
     int64_t number = 0;
     if (!ParseBoundedNumber(value, name, low, high, number, error)) return false;
-    target = static_cast<int>(number);
-    return true;
+    if (number == option) return true;
+    option = (session.rules.get()->*set)(static_cast<int>(number), error);
+    return error.empty();
 }
 
 bool SetOption(UciSession& session, const std::string& name, const std::string& value,
                std::string& error) {
     if (SameWordIgnoringCase(name, "UCI_Variant")) return SetVariant(session, value, error);
     if (SameWordIgnoringCase(name, "Threads"))
-        return SetNumber(value, "Threads", MIN_THREADS, MAX_THREADS, session.threads, error);
-    if (SameWordIgnoringCase(name, "Hash")) {
-        session.tablesSized = false;
-        return SetNumber(value, "Hash", MIN_HASH_MEGABYTES, MAX_HASH_MEGABYTES,
-                         session.hashMegabytes, error);
-    }
+        return SetResource(session, value, "Threads", MIN_THREADS, session.limits.maxThreads,
+                           session.threads, &RuleSet::SetThreads, error);
+    if (SameWordIgnoringCase(name, "Hash"))
+        return SetResource(session, value, "Hash", MIN_HASH_MEGABYTES,
+                           session.limits.maxHashMegabytes, session.hashMegabytes,
+                           &RuleSet::SetHash, error);
     if (SameWordIgnoringCase(name, "Clear Hash")) {
-        if (session.tablesSized) chess::ClearSearchTables(session.tables);
+        session.rules->ClearHash();
         return true;
+    }
+    if (SameWordIgnoringCase(name, "Move Overhead")) {
+        return ParseBoundedNumber(value, "Move Overhead", 0, MAX_MOVE_OVERHEAD_MS,
+                                  session.moveOverhead, error);
     }
     if (SameWordIgnoringCase(name, "Ponder")) {
         // The GUI says whether it will send go ponder; nothing to prepare.
@@ -52,21 +63,23 @@ bool SetOption(UciSession& session, const std::string& name, const std::string& 
         return false;
     }
     error = "unknown option " + Quoted(name) +
-            "; the options are UCI_Variant, Threads, Hash, Clear Hash and Ponder";
+            "; the options are UCI_Variant, Threads, Hash, Clear Hash, Move Overhead and Ponder";
     return false;
 }
 
 }  // namespace
 
-void RunUci(UciSession&, const Words&, std::ostream& out) {
+void RunUci(UciSession& session, const Words&, std::ostream& out) {
     out << "id name Quillmate\n"
         << "id author the Quillmate developers\n"
         << "option name UCI_Variant type combo default chess var chess var kingcapture\n"
-        << "option name Threads type spin default 1 min " << MIN_THREADS << " max " << MAX_THREADS
-        << '\n'
+        << "option name Threads type spin default " << DEFAULT_THREADS << " min " << MIN_THREADS
+        << " max " << session.limits.maxThreads << '\n'
         << "option name Hash type spin default " << DEFAULT_HASH_MEGABYTES << " min "
-        << MIN_HASH_MEGABYTES << " max " << MAX_HASH_MEGABYTES << '\n'
+        << MIN_HASH_MEGABYTES << " max " << session.limits.maxHashMegabytes << '\n'
         << "option name Clear Hash type button\n"
+        << "option name Move Overhead type spin default " << DEFAULT_MOVE_OVERHEAD_MS
+        << " min 0 max " << MAX_MOVE_OVERHEAD_MS << '\n'
         << "option name Ponder type check default false\n"
         << "uciok\n";
 }
@@ -76,9 +89,9 @@ void RunIsReady(UciSession& session, const Words&, std::ostream& out) {
 }
 
 void RunNewGame(UciSession& session, const Words&, std::ostream&) {
-    session.position = InitialPosition();
-    session.game = chess::Game();
-    if (session.tablesSized) chess::ClearSearchTables(session.tables);
+    std::string error;
+    session.rules->SetPosition(InitialPosition(), 0, {}, error);
+    session.rules->ClearHash();
 }
 
 // setoption name <name> [value <value>]; option names ignore case.

@@ -2,7 +2,6 @@
 // the session's position changes, so a bad part leaves it as it was.
 #include "uci/commands.h"
 #include "uci/fen.h"
-#include "uci/notation.h"
 
 namespace {
 
@@ -26,44 +25,18 @@ bool ReadBasePosition(const Words& words, PositionRecord& position, int& halfMov
     return false;
 }
 
-// Plays the moves after the base position with play(text, error).
-template <typename PlayOne>
-bool PlayMoves(const Words& words, std::size_t next, PlayOne&& play, std::string& error) {
-    if (next == words.size()) return true;
-    if (words[next] != "moves") {
-        error = "unexpected " + Quoted(words[next]) + " after the position; expected 'moves'";
-        return false;
-    }
-    for (std::size_t i = next + 1; i < words.size(); ++i) {
-        if (!play(words[i], error)) {
-            error += " (move " + std::to_string(i - next) + " of the list)";
-            return false;
-        }
-    }
-    return true;
-}
-
 bool SetPosition(UciSession& session, const Words& words, std::string& error) {
     PositionRecord position{};
     int halfMoveClock = 0;
     std::size_t next = 0;
     if (!ReadBasePosition(words, position, halfMoveClock, next, error)) return false;
-    if (session.variant == Variant::KING_CAPTURE) {
-        auto play = [&](const std::string& text, std::string& why) {
-            return PlayMoveText(position, text, position, why);
-        };
-        if (!PlayMoves(words, next, play, error)) return false;
-        session.position = position;
-        return true;
+    if (next < words.size() && words[next] != "moves") {
+        error = "unexpected " + Quoted(words[next]) + " after the position; expected 'moves'";
+        return false;
     }
-    chess::Game game;
-    if (!chess::StartGame(position, halfMoveClock, game, error)) return false;
-    auto play = [&](const std::string& text, std::string& why) {
-        return chess::PlayMove(game, text, why);
-    };
-    if (!PlayMoves(words, next, play, error)) return false;
-    session.game = game;
-    return true;
+    const std::size_t first = next < words.size() ? next + 1 : next;
+    const Words moves(words.begin() + static_cast<std::ptrdiff_t>(first), words.end());
+    return session.rules->SetPosition(position, halfMoveClock, moves, error);
 }
 
 }  // namespace

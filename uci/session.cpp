@@ -1,9 +1,9 @@
 #include "uci/session.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "uci/commands.h"
-#include "uci/running_search.h"
 
 namespace {
 
@@ -33,6 +33,12 @@ const Command COMMANDS[] = {
     {"debug", IgnoreCommand},
 };
 
+bool IsKnownCommand(const std::string& word) {
+    for (const Command& command : COMMANDS)
+        if (word == command.name) return true;
+    return false;
+}
+
 void ReportUnknownCommand(UciSession& session, const std::string& word, std::ostream& out) {
     std::string known;
     for (const Command& command : COMMANDS) known += std::string(command.name) + ", ";
@@ -40,24 +46,27 @@ void ReportUnknownCommand(UciSession& session, const std::string& word, std::ost
                 "unknown command " + Quoted(word) + "; the commands are " + known + "quit");
 }
 
-// While a search runs, the commands meant for it are answered at once. Any
-// other command first lets the search end: it waits for a search with a
-// limit, and stops one that would wait for stop. Returns true when the
-// command was handled here.
+// While a search runs, the commands meant for it are answered at once, and
+// an unknown one is reported and otherwise ignored. Any other command first
+// lets the search end: it waits for a search with a limit, and stops one
+// that would wait for stop. Returns true when the command was handled here.
 bool RunDuringSearch(UciSession& session, const std::string& word, std::ostream& out) {
-    if (!session.search) return false;
+    Searcher& searcher = session.searcher;
+    if (!SearchIsRunning(searcher)) return false;
     if (word == "isready") {
         SendLines(session, out, "readyok\n");
     } else if (word == "stop") {
-        StopSearch(session);
+        StopSearch(searcher);
     } else if (word == "ponderhit") {
-        PonderHit(session);
+        PonderHit(searcher);
     } else if (word == "debug") {
+    } else if (!IsKnownCommand(word)) {
+        ReportUnknownCommand(session, word, out);
     } else {
-        if (SearchWaitsForStop(session))
-            StopSearch(session);
+        if (SearchWaitsForStop(searcher))
+            StopSearch(searcher);
         else
-            WaitForSearch(session);
+            WaitForSearch(searcher);
         return false;
     }
     return true;
@@ -65,20 +74,31 @@ bool RunDuringSearch(UciSession& session, const std::string& word, std::ostream&
 
 }  // namespace
 
-UciSession::UciSession() = default;
+UciSession::UciSession(const SessionLimits& sessionLimits)
+    : limits(sessionLimits), rules(MakeChessRules()) {
+    std::string error;
+    hashMegabytes =
+        rules->SetHash(std::min(DEFAULT_HASH_MEGABYTES, limits.maxHashMegabytes), error);
+}
 
-UciSession::~UciSession() { StopSearch(*this); }
+UciSession::~UciSession() { StopSearch(searcher); }
+
+void SendLines(UciSession& session, std::ostream& out, const std::string& text) {
+    std::lock_guard<std::mutex> guard(session.outputLock);
+    out << text;
+    out.flush();  // a GUI waits for each line on a pipe
+}
 
 void ReportError(UciSession& session, std::ostream& out, const std::string& what) {
     ++session.errorCount;
-    out << "info string error: " << what << '\n';
+    SendLines(session, out, "info string error: " + what + '\n');
 }
 
 bool RunCommand(UciSession& session, const std::string& line, std::ostream& out) {
     const Words words = SplitWords(line);
     if (words.empty()) return true;
     if (words[0] == "quit") {
-        StopSearch(session);
+        StopSearch(session.searcher);
         return false;
     }
     if (RunDuringSearch(session, words[0], out)) return true;
@@ -100,8 +120,8 @@ bool RunCommand(UciSession& session, const std::string& line, std::ostream& out)
 }
 
 void FinishInput(UciSession& session) {
-    if (SearchWaitsForStop(session))
-        StopSearch(session);
+    if (SearchWaitsForStop(session.searcher))
+        StopSearch(session.searcher);
     else
-        WaitForSearch(session);
+        WaitForSearch(session.searcher);
 }

@@ -3,26 +3,16 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <ostream>
 #include <string>
 
-#include "chess/chess.h"
 #include "engine/search.h"
-#include "rules/position.h"
-
-constexpr int DEFAULT_SEARCH_DEPTH = 5;
-constexpr int MAX_SEARCH_DEPTH = 64;
-constexpr int MAX_PERFT_DEPTH = 8;
-constexpr int MIN_THREADS = 1;  // MAX_THREADS is the engine's
-constexpr int DEFAULT_HASH_MEGABYTES = 16;
-constexpr int MIN_HASH_MEGABYTES = 1;
-constexpr int MAX_HASH_MEGABYTES = 4096;
-
-// The rules the tool plays: standard chess, or the game's own rules, in
-// which kings are captured and the game's search chooses the move.
-enum class Variant { CHESS, KING_CAPTURE };
+#include "uci/rule_set.h"
+#include "uci/searcher.h"
+#include "uci/settings.h"
 
 // How much work one command may ask for. The fuzz harness lowers these so
 // that every input runs quickly and never touches files.
@@ -30,29 +20,25 @@ struct SessionLimits {
     int maxSearchDepth = MAX_SEARCH_DEPTH;  // for go and bench
     int maxPerftDepth = MAX_PERFT_DEPTH;
     int maxBenchPositions = 1000000;  // bench searches only this many, the first ones
-    bool filesAllowed = true;         // whether bench may read a file of positions
+    int maxHashMegabytes = MAX_HASH_MEGABYTES;
+    int maxThreads = MAX_THREADS;
+    bool filesAllowed = true;  // whether bench may read a file of positions
 };
 
-struct RunningSearch;  // a go command's search on its own thread
-
 struct UciSession {
-    UciSession();
+    explicit UciSession(const SessionLimits& limits = SessionLimits());
     ~UciSession();  // ends a running search
     UciSession(const UciSession&) = delete;
     UciSession& operator=(const UciSession&) = delete;
 
-    Variant variant = Variant::CHESS;
-    PositionRecord position = InitialPosition();  // the position in the game's rules
-    chess::Game game;                             // the position in standard chess
-    chess::SearchTables tables;                   // kept between standard-chess searches
-    int hashMegabytes = DEFAULT_HASH_MEGABYTES;
-    bool tablesSized = false;  // the tables are made at the first search that needs them
-    int threads = 1;           // the Threads option: worker threads of the search
     SessionLimits limits;
+    std::unique_ptr<RuleSet> rules;  // the rules played now, with their position
+    int hashMegabytes = 0;           // the Hash option, as in use
+    int threads = DEFAULT_THREADS;   // the Threads option, as in use
+    int64_t moveOverhead = DEFAULT_MOVE_OVERHEAD_MS;
     std::atomic<int> errorCount{0};  // error lines written so far, a search's included
-
-    std::unique_ptr<RunningSearch> search;  // while a go command runs
-    std::mutex outputLock;                  // a running search writes as well
+    std::mutex outputLock;           // a running search writes as well
+    Searcher searcher;               // last, so that its threads end first
 };
 
 // Runs one line of input and writes the replies to out. Returns false when

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <stdexcept>
 
 #include "session_helpers.h"
-#include "uci/go_request.h"
 
 namespace {
 
-const Variant BOTH[] = {Variant::CHESS, Variant::KING_CAPTURE};
+const char* const BOTH[] = {"chess", "kingcapture"};
 
 std::size_t IndexOf(const std::vector<std::string>& lines, const std::string& prefix) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -44,10 +45,10 @@ TEST(Conversation, EverySearchEndsWithOneBestMove) {
         {"go wtime 50 btime 50 winc 0 binc 0 movestogo 1", false},
         {"go wtime -20 btime 5000", false},  // a clock already run out
     };
-    for (Variant variant : BOTH) {
+    for (const char* rules : BOTH) {
         for (const Case& c : CASES) {
             UciSession session;
-            session.variant = variant;
+            UseRules(session, rules);
             const std::vector<std::string> lines = OutputLines(RunScript(session, c.script));
             const std::size_t best = IndexOf(lines, "bestmove ");
             EXPECT_EQ(CountOf(lines, "bestmove "), 1u) << c.script;
@@ -79,10 +80,10 @@ TEST(Conversation, BadGoCommandsStillAnswerAndSearchMovesAreHonoured) {
         {"go depth 3 searchmoves a2a3", "", "a2a3"},
         {"go searchmoves h2h3 depth 2", "", "h2h3"},
     };
-    for (Variant variant : BOTH) {
+    for (const char* rules : BOTH) {
         for (const Case& c : CASES) {
             UciSession session;
-            session.variant = variant;
+            UseRules(session, rules);
             const std::vector<std::string> lines = OutputLines(RunScript(session, c.go));
             const bool bad = *c.error != '\0';
             EXPECT_EQ(session.errorCount, bad ? 1 : 0) << c.go;
@@ -96,49 +97,15 @@ TEST(Conversation, BadGoCommandsStillAnswerAndSearchMovesAreHonoured) {
 // A command that is not for the search waits for a search with a limit, so
 // a piped script reads like a conversation.
 TEST(Conversation, OtherCommandsWaitForASearchWithALimit) {
-    for (Variant variant : BOTH) {
+    for (const char* rules : BOTH) {
         UciSession session;
-        session.variant = variant;
+        UseRules(session, rules);
         const std::vector<std::string> lines =
             OutputLines(RunScript(session, "go depth 3\neval\ngo depth 2\ngo depth 1"));
         EXPECT_LT(IndexOf(lines, "bestmove"), IndexOf(lines, "Evaluation:"));
         EXPECT_EQ(CountOf(lines, "bestmove "), 3u);
         EXPECT_EQ(CountOf(lines, "info depth 3 "), 1u);
     }
-}
-
-// The clock is never overdrawn: both limits stay within what is left after
-// the reserve for the GUI, and a move's time shrinks with the clock.
-TEST(Conversation, TimePlansStayInsideTheClock) {
-    struct Case {
-        int64_t time, increment;
-        int movesToGo;
-    };
-    const Case CASES[] = {{300000, 0, 0}, {5000, 0, 0},  {1000, 0, 0},   {40, 0, 0},
-                          {100, 2000, 0}, {60000, 0, 1}, {60000, 0, 40}, {0, 0, 0},
-                          {5000, 100, 3}, {200, 0, 1}};
-    for (const Case& c : CASES) {
-        GoRequest request;
-        request.time[1] = c.time;
-        request.increment[1] = c.increment;
-        request.movesToGo = c.movesToGo;
-        const TimePlan plan = PlanTime(request, 'b');
-        const int64_t left = std::max<int64_t>(c.time - MOVE_OVERHEAD_MS, 1);
-        EXPECT_GE(plan.soft, 1) << c.time;
-        EXPECT_LE(plan.soft, plan.hard) << c.time;
-        const int64_t share = c.movesToGo == 1 ? left * 3 / 4 : left / 4;
-        EXPECT_LE(plan.hard, std::max<int64_t>(share, 1)) << c.time;
-    }
-    GoRequest white;
-    white.time[0] = 1000;
-    const TimePlan without = PlanTime(white, 'w');
-    white.increment[0] = 3000;  // each side's own increment counts
-    EXPECT_GT(PlanTime(white, 'w').soft, without.soft);
-    white.increment[0] = 0;
-    white.time[0] = 10000;
-    EXPECT_EQ(PlanTime(white, 'b').hard, 0);  // Black's clock was not given
-    white.moveTime = 500;
-    EXPECT_EQ(PlanTime(white, 'w').hard, 495);
 }
 
 // Standard chess through the protocol: mates are counted in moves with the
@@ -171,5 +138,130 @@ TEST(Conversation, StandardChessTellsMatesAndDraws) {
             << c.position << ": " << lines[lines.size() - 2];
         EXPECT_TRUE(StartsWith(lines.back(), std::string("bestmove ") + c.move)) << lines.back();
         EXPECT_EQ(session.errorCount, 0);
+    }
+}
+
+// Every line the tool prints is legal chess: each info line's moves and the
+// move to ponder on play from the position searched, one after the other,
+// also where a line runs into a draw by rule or a mate.
+TEST(Conversation, EveryPrintedLineReplaysLegally) {
+    const char* const POSITIONS[] = {
+        "startpos",
+        "fen 4k3/8/4p3/8/3P4/8/8/Q3K3 b - - 99 80",
+        "fen 6k1/5ppp/8/2n5/8/8/P7/1R4K1 w - - 99 80",
+        "fen 4k3/8/4p3/8/3P4/8/8/Q3K3 b - - 0 1 moves e8d7 a1a2 d7e8 a2a1",
+        "startpos moves g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1",
+        "fen r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+        "fen 8/2P5/8/8/8/8/5pk1/K7 w - - 0 1",
+        "fen 7k/5Q2/6K1/8/8/8/8/8 w - - 97 90",
+        "fen 8/8/8/8/8/5k2/8/5K1q w - - 0 1",
+        "fen 8/k7/3p4/p2P1p2/P2P1P2/8/8/K7 w - - 0 1",
+    };
+    for (const char* position : POSITIONS) {
+        for (const char* go : {"go depth 1", "go depth 4", "go nodes 20000"}) {
+            UciSession session;
+            const std::string base = std::string("position ") + position;
+            const std::vector<std::string> lines =
+                OutputLines(RunScript(session, base + '\n' + go));
+            ASSERT_EQ(session.errorCount, 0) << position;
+            std::vector<std::string> lineMoves;
+            for (const std::string& line : lines) {
+                const std::size_t pv = line.find(" pv ");
+                if (pv != std::string::npos) lineMoves.push_back(line.substr(pv + 4));
+                if (StartsWith(line, "bestmove ") && line != "bestmove 0000") {
+                    std::string moves = line.substr(9);
+                    const std::size_t ponder = moves.find(" ponder ");
+                    if (ponder != std::string::npos) moves.replace(ponder, 8, " ");
+                    lineMoves.push_back(moves);
+                }
+            }
+            for (const std::string& moves : lineMoves) {
+                UciSession replay;
+                const bool hasMoves = base.find(" moves ") != std::string::npos;
+                RunScript(replay, base + (hasMoves ? " " : " moves ") + moves);
+                EXPECT_EQ(replay.errorCount, 0) << position << ", " << go << ": " << moves;
+            }
+        }
+    }
+}
+
+namespace {
+
+// Rules whose search says what the test wants it to: a line that goes
+// wrong after some moves, a warning, or a failure.
+class ScriptedRules : public RuleSet {
+   public:
+    ScriptedRules(Words line, std::size_t legal, bool fails)
+        : line_(std::move(line)), legal_(legal), fails_(fails) {}
+    const char* Name() const override { return "chess"; }
+    int BenchDepth() const override { return 1; }
+    bool SetPosition(const PositionRecord&, int, const Words&, std::string&) override {
+        return true;
+    }
+    bool AcceptsPosition(const PositionRecord&, int, std::string&) const override { return true; }
+    PositionRecord Record() const override { return InitialPosition(); }
+    int HalfMoveClock() const override { return 0; }
+    // Only the first legal_ moves of the line, in its order, can be played.
+    std::size_t PlayableMoves(const Words& moves, std::string& error) const override {
+        std::size_t played = 0;
+        while (played < moves.size() && played < legal_ && moves[played] == line_[played]) ++played;
+        if (played < moves.size()) error = "illegal move";
+        return played;
+    }
+    SearchResult Search(const SearchJob&, SearchStop&, const IterationSink& sink) override {
+        IterationInfo info;
+        info.depth = 1;
+        info.score = "cp 7";
+        info.pv = line_;
+        sink(info);
+        if (fails_) throw std::runtime_error("out of luck");
+        SearchResult result;
+        result.bestMove = line_[0];
+        result.pv = line_;
+        result.warning = "a warning";
+        return result;
+    }
+    BenchLine BenchSearch(const PositionRecord&, int, int) override { return {}; }
+    std::vector<PerftBranch> Perft(int, bool&) const override { return {}; }
+    int Evaluate() const override { return 0; }
+    int SetHash(int megabytes, std::string&) override { return megabytes; }
+    void ClearHash() override {}
+    int SetThreads(int threads, std::string&) override { return threads; }
+
+   private:
+    Words line_;
+    std::size_t legal_;
+    bool fails_;
+};
+
+}  // namespace
+
+// Whatever line a search reports, the tool prints only its legal part, and
+// ponders only on a legal reply; a failed search still answers.
+TEST(Conversation, OnlyTheLegalPartOfALineIsPrinted) {
+    struct Case {
+        std::size_t legal;
+        bool fails;
+        const char* info;  // the end of the info line
+        const char* answer;
+        int errors;
+    };
+    const Case CASES[] = {
+        {3, false, " pv e2e4 e7e5 g1f3", "bestmove e2e4 ponder e7e5", 1},
+        {2, false, " pv e2e4 e7e5", "bestmove e2e4 ponder e7e5", 1},
+        {1, false, " pv e2e4", "bestmove e2e4", 1},
+        {3, true, " pv e2e4 e7e5 g1f3", "bestmove e2e4", 1},
+    };
+    for (const Case& c : CASES) {
+        UciSession session;
+        session.rules =
+            std::make_unique<ScriptedRules>(Words{"e2e4", "e7e5", "g1f3"}, c.legal, c.fails);
+        const std::vector<std::string> lines = OutputLines(RunScript(session, "go depth 1"));
+        ASSERT_GE(lines.size(), 3u);
+        const std::string& info = lines[0];
+        EXPECT_EQ(info.substr(info.size() - std::string(c.info).size()), c.info) << info;
+        EXPECT_TRUE(StartsWith(lines[1], "info string error: ")) << lines[1];
+        EXPECT_EQ(lines.back(), c.answer);
+        EXPECT_EQ(session.errorCount, c.errors);
     }
 }

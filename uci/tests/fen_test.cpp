@@ -26,7 +26,7 @@ TEST(Fen, ReadsAndWritesBackEveryField) {
     for (const auto& [fen, written] : cases) {
         PositionRecord record{};
         std::string error;
-        EXPECT_TRUE(ParseFen(fen, record, error)) << fen << ": " << error;
+        EXPECT_TRUE(ParseFenFields(SplitWords(fen), record, error)) << fen << ": " << error;
         EXPECT_EQ(FormatFen(record), written.empty() ? fen : written);
     }
     EXPECT_EQ(FormatFen(InitialPosition()), START_FEN);  // its "00" also means no square

@@ -18,7 +18,7 @@ TEST(Perft, CountsTheMovePaths) {
     for (const auto& [fen, depth, nodes] : CASES) {
         PositionRecord position{};
         std::string error;
-        ASSERT_TRUE(ParseFen(fen, position, error)) << error;
+        ASSERT_TRUE(ParseFenFields(SplitWords(fen), position, error)) << error;
         bool outOfMemory = false;
         EXPECT_EQ(Perft(position, depth, outOfMemory), nodes) << fen;
         EXPECT_FALSE(outOfMemory);

@@ -17,9 +17,15 @@ inline std::string RunScript(UciSession& session, const std::string& script) {
     return out.str();
 }
 
+// Switches the session to the rules named ("chess" or "kingcapture").
+inline void UseRules(UciSession& session, const std::string& name) {
+    std::ostringstream out;
+    RunCommand(session, "setoption name UCI_Variant value " + name, out);
+}
+
 // A session in the game's own rules, in which kings are captured.
 struct KingCaptureSession : UciSession {
-    KingCaptureSession() { variant = Variant::KING_CAPTURE; }
+    KingCaptureSession() { UseRules(*this, "kingcapture"); }
 };
 
 inline std::vector<std::string> OutputLines(const std::string& output) {

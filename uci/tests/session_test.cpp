@@ -3,6 +3,10 @@
 #include <atomic>
 #include <cstdlib>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "engine/memory.h"
 #include "engine/tests/known_figures.h"
 #include "session_helpers.h"
@@ -11,11 +15,11 @@
 TEST(Session, HandshakeOptionsAndQuit) {
     UciSession session;
     const std::vector<std::string> lines = OutputLines(RunScript(session, "uci\nisready\nstop"));
-    ASSERT_EQ(lines.size(), 9u);
+    ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(lines[2],
               "option name UCI_Variant type combo default chess var chess var kingcapture");
     EXPECT_EQ(lines[3], "option name Threads type spin default 1 min 1 max 64");
-    EXPECT_EQ(lines[7] + lines[8], "uciokreadyok");
+    EXPECT_EQ(lines[8] + lines[9], "uciokreadyok");
     std::ostringstream out;
     EXPECT_FALSE(RunCommand(session, "quit", out));
     EXPECT_TRUE(RunCommand(session, " \t\r", out));
@@ -40,9 +44,9 @@ TEST(Session, PositionCommandsReachTheExpectedRecord) {
     for (const auto& [arguments, fen] : CASES) {
         KingCaptureSession session;
         EXPECT_EQ(RunScript(session, std::string("position ") + arguments), "") << arguments;
-        EXPECT_EQ(FormatFen(session.position), fen);
+        EXPECT_EQ(FormatFen(session.rules->Record()), fen);
         RunScript(session, "ucinewgame");
-        EXPECT_EQ(session.position, InitialPosition());
+        EXPECT_EQ(session.rules->Record(), InitialPosition());
     }
 }
 
@@ -139,13 +143,13 @@ TEST(Session, EveryKindOfBadInputGetsOneLineAndChangesNothing) {
     for (const auto& [command, reason] : BAD) {
         KingCaptureSession session;
         RunScript(session, "position startpos moves e2e4 c7c5\nsetoption name Threads value 3");
-        const PositionRecord before = session.position;
+        const PositionRecord before = session.rules->Record();
         const std::vector<std::string> lines = OutputLines(RunScript(session, command));
         ASSERT_EQ(lines.size(), 1u) << command;
         EXPECT_TRUE(StartsWith(lines[0], "info string error: ")) << lines[0];
         EXPECT_NE(lines[0].find(reason), std::string::npos) << command << " gave: " << lines[0];
         EXPECT_EQ(session.errorCount, 1) << command;
-        EXPECT_EQ(session.position, before) << command;
+        EXPECT_EQ(session.rules->Record(), before) << command;
         EXPECT_EQ(session.threads, 3) << command;
     }
 }
@@ -236,4 +240,55 @@ TEST(Session, MemoryRunningOutIsReportedOnceAndTheAnswersStayWellFormed) {
         EXPECT_EQ(session.errorCount, 2);
     }
     SetBlockAllocator(nullptr, nullptr);
+}
+
+namespace {
+
+// In a child process whose memory is capped: a hash that cannot be had is
+// refused with an error line, the table in use is kept, and searches still
+// answer. Returns the child's exit status: 0 when all went as it should.
+int HashBeyondTheMemoryLimit() {
+    const pid_t child = fork();
+    if (child == 0) {
+        UciSession session;  // its 16 MB table is made before the cap
+        const rlimit cap{rlim_t{1} << 30, rlim_t{1} << 30};
+        if (setrlimit(RLIMIT_AS, &cap) != 0) _exit(2);
+        const std::string set = RunScript(session, "setoption name Hash value 4096");
+        if (!StartsWith(set, "info string error: ") || session.hashMegabytes != 16) _exit(3);
+        const std::vector<std::string> search = OutputLines(RunScript(session, "go depth 3"));
+        if (search.empty() || !StartsWith(search.back(), "bestmove ") ||
+            search.back() == "bestmove 0000")
+            _exit(4);
+        _exit(session.errorCount == 1 ? 0 : 5);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + status;
+}
+
+}  // namespace
+
+TEST(Session, AHashThatCannotBeHadKeepsTheTableInUse) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory does not fit under a memory cap";
+#else
+    EXPECT_EQ(HashBeyondTheMemoryLimit(), 0);
+#endif
+}
+
+// Hash and Threads: a value already in use, or one out of range, changes
+// nothing; the option keeps what the rules made.
+TEST(Session, ResourceOptionsChangeOnlyWhenTheyShould) {
+    UciSession session;
+    RunScript(session, "setoption name Hash value 16\nsetoption name Hash value 99999");
+    EXPECT_EQ(session.hashMegabytes, 16);
+    EXPECT_EQ(session.errorCount, 1);
+    RunScript(session, "setoption name Hash value 2\nsetoption name Threads value 3");
+    EXPECT_EQ(session.hashMegabytes, 2);
+    UseRules(session, "kingcapture");  // the other rules take the same settings
+    EXPECT_EQ(session.hashMegabytes, 2);
+    EXPECT_EQ(session.threads, 3);
+    UseRules(session, "chess");
+    EXPECT_EQ(OutputLines(RunScript(session, "go depth 2")).back().substr(0, 9), "bestmove ");
+    EXPECT_EQ(session.errorCount, 1);
 }

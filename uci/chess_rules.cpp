@@ -1,0 +1,140 @@
+// Standard chess: the position is a game of the chess library, and its
+// search keeps a transposition table and helper threads between searches.
+#include "chess/chess.h"
+#include "chess/threads.h"
+#include "uci/bench.h"
+#include "uci/rule_set.h"
+#include "uci/settings.h"
+
+namespace {
+
+std::string ScoreText(int mateIn, int score) {
+    return mateIn != 0 ? "mate " + std::to_string(mateIn) : "cp " + std::to_string(score);
+}
+
+Words MoveTexts(const std::vector<chess::Move>& moves) {
+    Words texts;
+    for (chess::Move move : moves) texts.push_back(chess::MoveText(move));
+    return texts;
+}
+
+class ChessRules : public RuleSet {
+   public:
+    const char* Name() const override { return "chess"; }
+    int BenchDepth() const override { return DEFAULT_CHESS_BENCH_DEPTH; }
+
+    bool SetPosition(const PositionRecord& record, int halfMoveClock, const Words& moves,
+                     std::string& error) override {
+        chess::Game game;
+        if (!chess::StartGame(record, halfMoveClock, game, error)) return false;
+        for (std::size_t i = 0; i < moves.size(); ++i) {
+            if (!chess::PlayMove(game, moves[i], error)) {
+                error += " (move " + std::to_string(i + 1) + " of the list)";
+                return false;
+            }
+        }
+        game_ = game;
+        return true;
+    }
+
+    bool AcceptsPosition(const PositionRecord& record, int halfMoveClock,
+                         std::string& error) const override {
+        chess::Game game;
+        return chess::StartGame(record, halfMoveClock, game, error);
+    }
+
+    PositionRecord Record() const override { return chess::RecordOf(game_); }
+    int HalfMoveClock() const override { return chess::HalfMoveClock(game_); }
+
+    std::size_t PlayableMoves(const Words& line, std::string& error) const override {
+        chess::Game game = game_;
+        std::size_t played = 0;
+        while (played < line.size() && chess::PlayMove(game, line[played], error)) ++played;
+        return played;
+    }
+
+    SearchResult Search(const SearchJob& job, SearchStop& stop,
+                        const IterationSink& sink) override {
+        chess::SearchLimits limits;
+        limits.maxDepth = job.maxDepth;
+        limits.maxNodes = job.maxNodes;
+        std::string unused;
+        for (const std::string& text : job.searchMoves) {
+            chess::Move move = chess::NO_MOVE;
+            if (chess::ReadMove(game_, text, move, unused)) limits.searchMoves.push_back(move);
+        }
+        SearchResult result;
+        auto onIteration = [&](const chess::Iteration& iteration) {
+            IterationInfo info;
+            info.depth = iteration.depth;
+            info.selectiveDepth = iteration.selectiveDepth;
+            info.score = ScoreText(iteration.mateIn, iteration.score);
+            info.nodes = info.totalNodes = iteration.nodes;
+            info.pv = MoveTexts(iteration.pv);
+            result.pv = info.pv;
+            const bool mateFound =
+                job.mateIn > 0 && iteration.mateIn > 0 && iteration.mateIn <= job.mateIn;
+            return sink(info) && !mateFound;
+        };
+        const chess::Move best =
+            chess::Think(tables_, threads_, game_, limits, stop.requested, onIteration);
+        if (best == chess::NO_MOVE) {
+            // No legal move: the game is over, lost when in check, else drawn.
+            result.noMoveScore = chess::InCheck(game_) ? "mate 0" : "cp 0";
+            result.pv.clear();
+            return result;
+        }
+        result.bestMove = chess::MoveText(best);
+        if (result.pv.empty() || result.pv[0] != result.bestMove) result.pv = {result.bestMove};
+        return result;
+    }
+
+    // Each position from cleared tables, so that with one thread the node
+    // count is always the same.
+    BenchLine BenchSearch(const PositionRecord& record, int halfMoveClock, int depth) override {
+        chess::Game game;
+        std::string error;
+        if (!chess::StartGame(record, halfMoveClock, game, error)) return {"0000", "cp 0", 0};
+        chess::ClearSearchTables(tables_);
+        chess::SearchLimits limits;
+        limits.maxDepth = depth;
+        const std::atomic<bool> never{false};
+        chess::Iteration last;
+        const chess::Move best =
+            chess::Think(tables_, threads_, game, limits, never, [&](const chess::Iteration& i) {
+                last = i;
+                return true;
+            });
+        return {best == chess::NO_MOVE ? "0000" : chess::MoveText(best),
+                ScoreText(last.mateIn, last.score), last.nodes};
+    }
+
+    std::vector<PerftBranch> Perft(int depth, bool&) const override {
+        std::vector<PerftBranch> branches;
+        for (const chess::PerftBranch& branch : chess::DividedPerft(game_, depth))
+            branches.push_back({chess::MoveText(branch.move), branch.nodes});
+        return branches;
+    }
+
+    int Evaluate() const override { return chess::Evaluate(game_); }
+
+    int SetHash(int megabytes, std::string& error) override {
+        if (chess::ResizeSearchTables(tables_, megabytes, error)) return megabytes;
+        return static_cast<int>(tables_.entries.size() * sizeof(chess::TableEntry) >> 20);
+    }
+
+    void ClearHash() override { chess::ClearSearchTables(tables_); }
+
+    int SetThreads(int threads, std::string& error) override {
+        return chess::SetSearchThreads(threads_, threads, error);
+    }
+
+   private:
+    chess::Game game_;
+    chess::SearchTables tables_;
+    chess::SearchThreads threads_;
+};
+
+}  // namespace
+
+std::unique_ptr<RuleSet> MakeChessRules() { return std::make_unique<ChessRules>(); }
