@@ -36,22 +36,21 @@ void RunBenchPositions(const std::vector<PositionRecord>& positions, int depth, 
     WriteTotals(nodes, start, out);
 }
 
-void RunChessBench(const std::vector<chess::Game>& games, int depth, int threads,
+void RunChessBench(const std::vector<chess::Game>& games, int depth, chess::SearchThreads& threads,
                    chess::SearchTables& tables, std::ostream& out) {
     int64_t nodes = 0;
     const ClockTime start = Now();
     const std::atomic<bool> never{false};
     chess::SearchLimits limits;
     limits.maxDepth = depth;
-    limits.threads = threads;
     for (std::size_t i = 0; i < games.size(); ++i) {
         chess::ClearSearchTables(tables);
         chess::Iteration last;
-        const chess::Move best =
-            chess::Think(tables, games[i], limits, never, [&](const chess::Iteration& iteration) {
-                last = iteration;
-                return true;
-            });
+        const chess::Move best = chess::Think(tables, threads, games[i], limits, never,
+                                              [&](const chess::Iteration& iteration) {
+                                                  last = iteration;
+                                                  return true;
+                                              });
         out << "Position " << i + 1 << '/' << games.size() << ": bestmove "
             << (best == chess::NO_MOVE ? "0000" : chess::MoveText(best)) << " score "
             << (last.mateIn != 0 ? "mate " + std::to_string(last.mateIn)

@@ -25,5 +25,5 @@ void RunBenchPositions(const std::vector<PositionRecord>& positions, int depth, 
 
 // The same in standard chess; every search starts from cleared tables, so
 // that with one thread the node total is always the same.
-void RunChessBench(const std::vector<chess::Game>& games, int depth, int threads,
+void RunChessBench(const std::vector<chess::Game>& games, int depth, chess::SearchThreads& threads,
                    chess::SearchTables& tables, std::ostream& out);

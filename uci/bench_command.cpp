@@ -88,8 +88,9 @@ void RunBench(UciSession& session, const Words& words, std::ostream& out) {
     if (games.size() > most) games.resize(most);
     if (!standardChess) return RunBenchPositions(positions, depth, session.threads, out);
     if (!session.tablesSized) {
-        chess::ResizeSearchTables(session.tables, session.hashMegabytes);
+        std::string tableError;  // a smaller table, or none, still searches
+        chess::ResizeSearchTables(session.tables, session.hashMegabytes, tableError);
         session.tablesSized = true;
     }
-    RunChessBench(games, depth, session.threads, session.tables, out);
+    RunChessBench(games, depth, session.chessThreads, session.tables, out);
 }

@@ -56,7 +56,6 @@ DeepeningResult DeepenChess(const DeepeningJob& job, SearchStop& stop, const Inf
     limits.maxDepth = job.maxDepth;
     limits.maxNodes = job.maxNodes;
     limits.searchMoves = job.onlyChessMoves;
-    limits.threads = job.threads;
     std::vector<chess::Move> pv;
     auto onIteration = [&](const chess::Iteration& iteration) {
         pv = iteration.pv;
@@ -72,7 +71,7 @@ DeepeningResult DeepenChess(const DeepeningJob& job, SearchStop& stop, const Inf
         return more && !mateFound;
     };
     const chess::Move best =
-        chess::Think(*job.tables, job.game, limits, stop.requested, onIteration);
+        chess::Think(*job.tables, *job.chessThreads, job.game, limits, stop.requested, onIteration);
     if (best == chess::NO_MOVE) {
         // No legal move: the game is over, lost when in check, else drawn.
         sink(std::string("info depth 0 score ") + (chess::InCheck(job.game) ? "mate 0" : "cp 0"));

@@ -18,6 +18,7 @@ struct DeepeningJob {
     PositionRecord position{};  // the game's rules
     chess::Game game;           // standard chess
     chess::SearchTables* tables = nullptr;
+    chess::SearchThreads* chessThreads = nullptr;
     int maxDepth = 1;
     int64_t maxNodes = 0;
     int mateIn = 0;

@@ -37,10 +37,12 @@ DeepeningJob MakeJob(UciSession& session, const GoRequest& request, std::string&
     job.position = session.position;
     job.game = session.game;
     if (job.standardChess && !session.tablesSized) {
-        chess::ResizeSearchTables(session.tables, session.hashMegabytes);
+        std::string tableError;  // a smaller table, or none, still searches
+        chess::ResizeSearchTables(session.tables, session.hashMegabytes, tableError);
         session.tablesSized = true;
     }
     job.tables = &session.tables;
+    job.chessThreads = &session.chessThreads;
     const int most = session.limits.maxSearchDepth;
     job.maxDepth = request.maxDepth > 0  ? request.maxDepth
                    : request.IsBounded() ? most

@@ -33,8 +33,12 @@ bool SetNumber(const std::string& value, const char* name, int low, int high, in
 bool SetOption(UciSession& session, const std::string& name, const std::string& value,
                std::string& error) {
     if (SameWordIgnoringCase(name, "UCI_Variant")) return SetVariant(session, value, error);
-    if (SameWordIgnoringCase(name, "Threads"))
-        return SetNumber(value, "Threads", MIN_THREADS, MAX_THREADS, session.threads, error);
+    if (SameWordIgnoringCase(name, "Threads")) {
+        if (!SetNumber(value, "Threads", MIN_THREADS, MAX_THREADS, session.threads, error))
+            return false;
+        return chess::SetSearchThreads(session.chessThreads, session.threads, error) ==
+               session.threads;
+    }
     if (SameWordIgnoringCase(name, "Hash")) {
         session.tablesSized = false;
         return SetNumber(value, "Hash", MIN_HASH_MEGABYTES, MAX_HASH_MEGABYTES,

@@ -45,6 +45,7 @@ struct UciSession {
     PositionRecord position = InitialPosition();  // the position in the game's rules
     chess::Game game;                             // the position in standard chess
     chess::SearchTables tables;                   // kept between standard-chess searches
+    chess::SearchThreads chessThreads;            // the standard-chess search's threads
     int hashMegabytes = DEFAULT_HASH_MEGABYTES;
     bool tablesSized = false;  // the tables are made at the first search that needs them
     int threads = 1;           // the Threads option: worker threads of the search

@@ -19,7 +19,8 @@ const StoredCase kStored[] = {
 
 TEST(TranspositionTable, GivesBackWhatWasStoredUnderItsKeyOnly) {
     SearchTables tables;
-    ResizeSearchTables(tables, 1);
+    std::string error;
+    ASSERT_TRUE(ResizeSearchTables(tables, 1, error));
     uint64_t key = 0x9E3779B97F4A7C15ULL;
     for (const StoredCase& c : kStored) {
         key = key * 6364136223846793005ULL + 1442695040888963407ULL;
@@ -40,7 +41,8 @@ TEST(TranspositionTable, GivesBackWhatWasStoredUnderItsKeyOnly) {
 
 TEST(TranspositionTable, FitsItsSizeAndKeepsTheDeepestOfABucket) {
     SearchTables tables;
-    ResizeSearchTables(tables, 2);
+    std::string error;
+    ASSERT_TRUE(ResizeSearchTables(tables, 2, error));
     EXPECT_LE(tables.entries.size() * sizeof(TableEntry), 2u << 20);
     EXPECT_GT(tables.entries.size() * sizeof(TableEntry), 1u << 20);
 
