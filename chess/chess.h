@@ -48,8 +48,7 @@ bool InCheck(const Game& game);
 PositionRecord RecordOf(const Game& game);
 int HalfMoveClock(const Game& game);
 
-// The legal moves of the side to move, and a move in the protocol's notation.
-std::vector<Move> LegalMoves(const Game& game);
+// A move in the protocol's notation.
 std::string MoveText(Move move);
 
 // The static evaluation in centipawns for the side to move.
