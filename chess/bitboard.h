@@ -142,12 +142,4 @@ inline Bitboard BishopAttacks(int square, Bitboard occupied) {
            RayAttacks(SOUTH_EAST, square, occupied) | RayAttacks(SOUTH_WEST, square, occupied);
 }
 
-// The squares between two squares on a line, both excluded; empty when the
-// squares share no line.
-inline Bitboard Between(int from, int to) {
-    for (int dir = 0; dir < 8; ++dir)
-        if (Ray(dir, from) & Bit(to)) return Ray(dir, from) & ~Ray(dir, to) & ~Bit(to);
-    return 0;
-}
-
 }  // namespace chess

@@ -12,6 +12,7 @@
 
 #include "chess/game.h"
 #include "chess/move.h"
+#include "chess/threads.h"
 #include "chess/transposition.h"
 #include "rules/position.h"
 
@@ -22,6 +23,7 @@ namespace chess {
 // clocks and the keys of the positions before it (for repetitions); a default
 // Game is the initial position. SearchTables (chess/transposition.h): the
 // transposition table and move-ordering history kept between searches.
+// SearchThreads (chess/threads.h): the threads a search runs on.
 
 // Starts a game at record (as read from a FEN) with the given half-move
 // clock. Refuses what standard chess cannot play: a side without exactly one
@@ -46,8 +48,7 @@ bool InCheck(const Game& game);
 PositionRecord RecordOf(const Game& game);
 int HalfMoveClock(const Game& game);
 
-// The legal moves of the side to move, and a move in the protocol's notation.
-std::vector<Move> LegalMoves(const Game& game);
+// A move in the protocol's notation.
 std::string MoveText(Move move);
 
 // The static evaluation in centipawns for the side to move.
@@ -62,14 +63,18 @@ std::vector<PerftBranch> DividedPerft(const Game& game, int depth);
 
 // What the search keeps between searches: the transposition table, sized in
 // megabytes, and the move-ordering history. Cleared for a new game.
-void ResizeSearchTables(SearchTables& tables, int hashMegabytes);
+//
+// Sizes the table to about hashMegabytes and clears it and the history. When
+// that much memory cannot be had, keeps the table it had (or, having none,
+// the largest smaller power-of-two size that can be had), writes error, and
+// returns false. Never throws.
+bool ResizeSearchTables(SearchTables& tables, int hashMegabytes, std::string& error);
 void ClearSearchTables(SearchTables& tables);
 
 struct SearchLimits {
     int maxDepth = 64;
     int64_t maxNodes = 0;           // 0: no limit
     std::vector<Move> searchMoves;  // empty, or none of them legal: every legal move
-    int threads = 1;
 };
 
 // One finished iteration of the deepening.
@@ -86,7 +91,11 @@ struct Iteration {
 // returning false; an iteration cut short is dropped, and depth 1 always
 // finishes. Returns the first move of the last finished iteration's
 // principal variation: a legal move, or NO_MOVE only when there is none.
-Move Think(SearchTables& tables, const Game& game, const SearchLimits& limits,
+// Runs on every thread of pool; one thread searches the same every time.
+// Searches without a transposition table while tables has none; allocates
+// nothing but each iteration's pv. When it returns, no thread of the search
+// touches tables or stop any more.
+Move Think(SearchTables& tables, SearchThreads& pool, const Game& game, const SearchLimits& limits,
            const std::atomic<bool>& stop, const std::function<bool(const Iteration&)>& onIteration);
 
 }  // namespace chess

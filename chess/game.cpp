@@ -209,12 +209,6 @@ int HalfMoveClock(const Game& game) { return game.board.halfMoveClock; }
 
 bool InCheck(const Game& game) { return InCheck(game.board); }
 
-std::vector<Move> LegalMoves(const Game& game) {
-    MoveList list;
-    GenerateLegalMoves(game.board, list);
-    return std::vector<Move>(list.moves, list.moves + list.count);
-}
-
 std::string MoveText(Move move) {
     if (move == NO_MOVE) return "0000";
     std::string text = {static_cast<char>('a' + FileOf(FromOf(move))),

@@ -338,8 +338,13 @@ void StartWorker(Worker& worker, const Board& root, const uint64_t* gameKeys, in
     for (int i = first; i < gameKeyCount; ++i) worker.keys[i - first] = gameKeys[i];
     worker.root = root;
     std::memset(worker.killers, 0, sizeof worker.killers);
+    std::memset(worker.staticEval, 0, sizeof worker.staticEval);
+    std::memset(worker.pv, 0, sizeof worker.pv);
+    std::memset(worker.pvLength, 0, sizeof worker.pvLength);
+    std::memcpy(worker.history, worker.shared->tables->history, sizeof worker.history);
     worker.nodes = worker.unflushedNodes = 0;
-    worker.stopped = false;
+    worker.selectiveDepth = 0;
+    worker.canStop = worker.stopped = false;
 }
 
 int SearchRoot(Worker& worker, int alpha, int beta, int depth) {

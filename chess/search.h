@@ -53,7 +53,9 @@ struct Worker {
     int rootMoveCount = 0;
 };
 
-// Prepares a worker for a search from game's position with its history.
+// Prepares a worker, whose shared is set, for a search from game's position
+// with its history: forgets all the last search left in it and takes the
+// move-ordering history of the tables.
 void StartWorker(Worker& worker, const Board& root, const uint64_t* gameKeys, int gameKeyCount);
 
 // Searches the root moves to depth; the best is moved to the front and its

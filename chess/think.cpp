@@ -1,9 +1,7 @@
 // Iterative deepening with aspiration windows on the calling thread, and
-// helper threads that search the same position on their own copies and
+// helper threads that search the same position on their own workers and
 // share only the transposition table (lazy SMP).
 #include <cstring>
-#include <memory>
-#include <thread>
 
 #include "chess/chess.h"
 #include "chess/search.h"
@@ -60,80 +58,99 @@ int SearchDepth(Worker& worker, int depth, int previous) {
     }
 }
 
-void RunHelper(Worker& worker, int maxDepth, int firstDepth) {
+// Where every thread of one search starts from.
+struct SearchStart {
+    SharedSearch* shared;
+    const Game* game;
+    const Move* rootMoves;
+    int rootMoveCount;
+    int maxDepth;
+};
+
+void PrepareWorker(Worker& worker, const SearchStart& start) {
+    worker.shared = start.shared;
+    const Game& game = *start.game;
+    StartWorker(worker, game.board, game.history.data(), int(game.history.size()));
+    for (int i = 0; i < start.rootMoveCount; ++i) worker.rootMoves[i] = start.rootMoves[i];
+    worker.rootMoveCount = start.rootMoveCount;
+}
+
+// A helper deepens on its own until told to stop; half of them start a
+// depth further on, so that the threads spread over two depths.
+void RunHelper(Worker& worker, int helper, const void* context) {
+    const SearchStart& start = *static_cast<const SearchStart*>(context);
+    const std::atomic<bool>& over = start.shared->helpersStop;
+    PrepareWorker(worker, start);
     int previous = 0;
-    for (int depth = firstDepth; depth <= maxDepth && !worker.stopped; ++depth) {
+    for (int depth = 1 + (helper & 1);
+         depth <= start.maxDepth && !worker.stopped && !over.load(std::memory_order_relaxed);
+         ++depth) {
         worker.canStop = true;
         previous = SearchDepth(worker, depth, previous);
     }
 }
 
-std::unique_ptr<Worker> MakeWorker(SharedSearch& shared, const Game& game, const Move* rootMoves,
-                                   int rootMoveCount, bool isMain) {
-    auto worker = std::make_unique<Worker>();
-    worker->shared = &shared;
-    worker->isMain = isMain;
-    StartWorker(*worker, game.board, game.history.data(), int(game.history.size()));
-    for (int i = 0; i < rootMoveCount; ++i) worker->rootMoves[i] = rootMoves[i];
-    worker->rootMoveCount = rootMoveCount;
-    std::memcpy(worker->history, shared.tables->history, sizeof worker->history);
-    return worker;
-}
+// While it lives the helpers search; however Think ends, it stops them and
+// waits until none touches the search's state any more.
+struct HelpersRunning {
+    SearchThreads& pool;
+    SharedSearch& shared;
+    ~HelpersRunning() {
+        shared.helpersStop.store(true, std::memory_order_relaxed);
+        WaitForHelpers(pool);
+    }
+};
 
 }  // namespace
 
-Move Think(SearchTables& tables, const Game& game, const SearchLimits& limits,
+Move Think(SearchTables& tables, SearchThreads& pool, const Game& game, const SearchLimits& limits,
            const std::atomic<bool>& stop,
            const std::function<bool(const Iteration&)>& onIteration) {
     Move rootMoves[MAX_MOVES];
     int rootMoveCount = RootMoves(game, limits, rootMoves);
     if (rootMoveCount == 0) return NO_MOVE;
-    if (tables.entries.empty()) ResizeSearchTables(tables, 16);
     tables.generation = (tables.generation + 1) & 63;
 
     SharedSearch shared;
     shared.tables = &tables;
     shared.stop = &stop;
     shared.maxNodes = limits.maxNodes;
-    shared.alone = limits.threads <= 1;
+    shared.alone = SearchThreadCount(pool) <= 1;
     int maxDepth = limits.maxDepth < 1             ? 1
                    : limits.maxDepth > MAX_PLY - 1 ? MAX_PLY - 1
                                                    : limits.maxDepth;
-
-    std::unique_ptr<Worker> main = MakeWorker(shared, game, rootMoves, rootMoveCount, true);
-    std::vector<std::unique_ptr<Worker>> helpers;
-    std::vector<std::thread> threads;
-    for (int i = 1; i < limits.threads; ++i) {
-        helpers.push_back(MakeWorker(shared, game, rootMoves, rootMoveCount, false));
-        threads.emplace_back(RunHelper, std::ref(*helpers.back()), maxDepth, 1 + (i & 1));
-    }
+    const SearchStart start{&shared, &game, rootMoves, rootMoveCount, maxDepth};
+    Worker& main = *pool.main;
+    main.isMain = true;
+    PrepareWorker(main, start);
 
     Move best = rootMoves[0];
-    int previous = 0;
-    for (int depth = 1; depth <= maxDepth; ++depth) {
-        if (depth > 1 && stop.load(std::memory_order_relaxed)) break;
-        main->canStop = depth > 1;
-        main->selectiveDepth = 0;
-        int score = SearchDepth(*main, depth, previous);
-        if (main->stopped) break;
-        previous = score;
-        best = main->rootMoves[0];
-        Iteration iteration;
-        iteration.depth = depth;
-        iteration.selectiveDepth = main->selectiveDepth;
-        iteration.mateIn = MateIn(score);
-        iteration.score = iteration.mateIn ? 0 : score;
-        iteration.nodes = shared.alone
-                              ? main->nodes
-                              : shared.nodes.load(std::memory_order_relaxed) + main->unflushedNodes;
-        iteration.pv.assign(main->pv[0], main->pv[0] + main->pvLength[0]);
-        if (iteration.pv.empty()) iteration.pv.push_back(best);
-        if (onIteration && !onIteration(iteration)) break;
+    {
+        StartHelpers(pool, RunHelper, &start);
+        HelpersRunning running{pool, shared};
+        int previous = 0;
+        for (int depth = 1; depth <= maxDepth; ++depth) {
+            if (depth > 1 && stop.load(std::memory_order_relaxed)) break;
+            main.canStop = depth > 1;
+            main.selectiveDepth = 0;
+            int score = SearchDepth(main, depth, previous);
+            if (main.stopped) break;
+            previous = score;
+            best = main.rootMoves[0];
+            Iteration iteration;
+            iteration.depth = depth;
+            iteration.selectiveDepth = main.selectiveDepth;
+            iteration.mateIn = MateIn(score);
+            iteration.score = iteration.mateIn ? 0 : score;
+            iteration.nodes =
+                shared.alone ? main.nodes
+                             : shared.nodes.load(std::memory_order_relaxed) + main.unflushedNodes;
+            iteration.pv.assign(main.pv[0], main.pv[0] + main.pvLength[0]);
+            if (iteration.pv.empty()) iteration.pv.push_back(best);
+            if (onIteration && !onIteration(iteration)) break;
+        }
     }
-
-    shared.helpersStop.store(true, std::memory_order_relaxed);
-    for (std::thread& thread : threads) thread.join();
-    std::memcpy(tables.history, main->history, sizeof tables.history);
+    std::memcpy(tables.history, main.history, sizeof tables.history);
     return best;
 }
 

@@ -1,5 +1,7 @@
 #include "chess/transposition.h"
 
+#include <exception>
+
 #include "chess/chess.h"
 
 #if defined(_MSC_VER)
@@ -21,6 +23,25 @@ int GenerationOf(uint64_t data) { return int(data >> 58); }
 
 TableEntry* BucketOf(const SearchTables& tables, uint64_t key) {
     return const_cast<TableEntry*>(tables.entries.data()) + (key & tables.bucketMask) * BUCKET_SIZE;
+}
+
+// A cleared table of buckets buckets, or false with tables as they were:
+// the old table goes only once the new one is had.
+bool MakeTable(SearchTables& tables, uint64_t buckets) {
+    try {
+        if (tables.entries.size() != buckets * BUCKET_SIZE)
+            tables.entries = std::vector<TableEntry>(buckets * BUCKET_SIZE);
+    } catch (const std::exception&) {
+        return false;
+    }
+    tables.bucketMask = buckets - 1;
+    ClearSearchTables(tables);
+    return true;
+}
+
+std::string SizeText(uint64_t bytes) {
+    return bytes >= (1u << 20) ? std::to_string(bytes >> 20) + " MB"
+                               : std::to_string(bytes) + " bytes";
 }
 
 }  // namespace
@@ -82,13 +103,18 @@ void StoreInTable(SearchTables& tables, uint64_t key, Move move, int score, int 
     victim->check.store(key ^ data, std::memory_order_relaxed);
 }
 
-void ResizeSearchTables(SearchTables& tables, int hashMegabytes) {
+bool ResizeSearchTables(SearchTables& tables, int hashMegabytes, std::string& error) {
     uint64_t bytes = uint64_t(hashMegabytes < 1 ? 1 : hashMegabytes) << 20;
     uint64_t buckets = 1;
     while (buckets * 2 * BUCKET_SIZE * sizeof(TableEntry) <= bytes) buckets *= 2;
-    tables.entries = std::vector<TableEntry>(buckets * BUCKET_SIZE);
-    tables.bucketMask = buckets - 1;
-    ClearSearchTables(tables);
+    if (MakeTable(tables, buckets)) return true;
+    if (tables.entries.empty())
+        for (uint64_t smaller = buckets / 2; smaller > 0 && !MakeTable(tables, smaller);
+             smaller /= 2) {
+        }
+    error = "no memory for a transposition table of " + std::to_string(hashMegabytes) +
+            " MB; the table has " + SizeText(tables.entries.size() * sizeof(TableEntry));
+    return false;
 }
 
 void ClearSearchTables(SearchTables& tables) {

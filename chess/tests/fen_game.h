@@ -1,12 +1,15 @@
-// Test helper: a game from a FEN (board, side, castling, en passant, clocks).
+// Test helpers: a game from a FEN (board, side, castling, en passant,
+// clocks), and its legal moves.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "chess/chess.h"
+#include "chess/game.h"
 
 namespace chess {
 
@@ -38,6 +41,13 @@ inline PositionRecord RecordFromFen(const std::string& fen, int* halfMoveClock =
     record.moveNumber = moveNumber;
     if (halfMoveClock) *halfMoveClock = clock;
     return record;
+}
+
+// The legal moves of the side to move.
+inline std::vector<Move> LegalMoves(const Game& game) {
+    MoveList list;
+    GenerateLegalMoves(game.board, list);
+    return std::vector<Move>(list.moves, list.moves + list.count);
 }
 
 inline Game GameFromFen(const std::string& fen) {

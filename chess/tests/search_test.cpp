@@ -13,16 +13,20 @@ struct Outcome {
     int iterations = 0;
 };
 
-Outcome RunThink(const Game& game, SearchLimits limits, bool stopAtOnce = false) {
+Outcome RunThink(const Game& game, SearchLimits limits, bool stopAtOnce = false,
+                 SearchThreads* threads = nullptr) {
     SearchTables tables;
-    ResizeSearchTables(tables, 4);
+    std::string error;
+    EXPECT_TRUE(ResizeSearchTables(tables, 4, error)) << error;
+    SearchThreads one;
     std::atomic<bool> stop{stopAtOnce};
     Outcome outcome;
-    outcome.move = Think(tables, game, limits, stop, [&](const Iteration& iteration) {
-        outcome.last = iteration;
-        ++outcome.iterations;
-        return true;
-    });
+    outcome.move = Think(tables, threads ? *threads : one, game, limits, stop,
+                         [&](const Iteration& iteration) {
+                             outcome.last = iteration;
+                             ++outcome.iterations;
+                             return true;
+                         });
     return outcome;
 }
 
@@ -135,9 +139,10 @@ TEST(Think, OneThreadIsDeterministicAndTwoThreadsFindALegalMove) {
     EXPECT_EQ(first.last.nodes, second.last.nodes);
     EXPECT_EQ(first.last.pv, second.last.pv);
 
-    SearchLimits two = Depth(7);
-    two.threads = 2;
-    Outcome outcome = RunThink(game, two);
+    SearchThreads two;
+    std::string error;
+    ASSERT_EQ(SetSearchThreads(two, 2, error), 2) << error;
+    Outcome outcome = RunThink(game, Depth(7), false, &two);
     EXPECT_TRUE(IsLegal(game, outcome.move));
     EXPECT_EQ(outcome.last.depth, 7);
 }
@@ -155,11 +160,13 @@ TEST(Think, MatesTheLoneKingWithQueenOrRook) {
     for (const char* fen : fens) {
         Game game = GameFromFen(fen);
         SearchTables tables;
-        ResizeSearchTables(tables, 4);
+        std::string error;
+        ASSERT_TRUE(ResizeSearchTables(tables, 4, error)) << error;
+        SearchThreads threads;
         std::atomic<bool> stop{false};
         int plies = 0;
         for (; plies < 100; ++plies) {
-            Move move = Think(tables, game, limits, stop, nullptr);
+            Move move = Think(tables, threads, game, limits, stop, nullptr);
             if (move == NO_MOVE) break;
             std::string error;
             ASSERT_TRUE(PlayMove(game, MoveText(move), error)) << error;

@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <new>
+#include <system_error>
+
+#include "chess/search.h"
+#include "chess/tests/fen_game.h"
+
+namespace chess {
+namespace {
+
+const char* const kFens[] = {
+    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
+    "k7/8/1K6/8/8/8/8/7R b - - 0 1",  // two moves, both mated
+};
+
+// Thread starts as the pools of these tests make them: counted, the helpers
+// still alive counted, and the start numbered failAt refused.
+struct Starts {
+    std::atomic<int> made{0};
+    std::atomic<int> alive{0};
+    int failAt = 0;
+    bool failWithBadAlloc = false;
+};
+Starts starts;
+
+std::thread CountedStart(std::function<void()> body) {
+    if (++starts.made == starts.failAt) {
+        if (starts.failWithBadAlloc) throw std::bad_alloc();
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    }
+    ++starts.alive;
+    return std::thread([body] {
+        body();
+        --starts.alive;
+    });
+}
+
+struct CountedPool {
+    SearchThreads pool;
+    CountedPool() {
+        starts.made = 0;
+        starts.failAt = 0;
+        pool.startThread = CountedStart;
+    }
+};
+
+struct Outcome {
+    Move move = NO_MOVE;
+    Iteration last;
+};
+
+Outcome Search(SearchThreads& pool, const Game& game, int depth, SearchTables& tables) {
+    SearchLimits limits;
+    limits.maxDepth = depth;
+    std::atomic<bool> stop{false};
+    Outcome outcome;
+    outcome.move = Think(tables, pool, game, limits, stop, [&](const Iteration& iteration) {
+        outcome.last = iteration;
+        return true;
+    });
+    return outcome;
+}
+
+Outcome Search(SearchThreads& pool, const Game& game, int depth) {
+    SearchTables tables;
+    std::string error;
+    EXPECT_TRUE(ResizeSearchTables(tables, 2, error)) << error;
+    return Search(pool, game, depth, tables);
+}
+
+bool IsLegal(const Game& game, Move move) {
+    std::vector<Move> moves = LegalMoves(game);
+    return std::find(moves.begin(), moves.end(), move) != moves.end();
+}
+
+void ExpectSearches(SearchThreads& pool, int depth, const std::string& where) {
+    for (const char* fen : kFens) {
+        Game game = GameFromFen(fen);
+        Outcome outcome = Search(pool, game, depth);
+        EXPECT_TRUE(IsLegal(game, outcome.move)) << where << ": " << fen;
+        EXPECT_EQ(outcome.last.depth, depth) << where << ": " << fen;
+        EXPECT_EQ(outcome.last.pv.front(), outcome.move) << where << ": " << fen;
+    }
+}
+
+TEST(SearchThreads, AnyNumberOfThreadsSearchesToTheDepthAskedForAndFindsLegalMoves) {
+    for (int threads : {1, 2, 3, 8}) {
+        SearchThreads pool;
+        std::string error;
+        ASSERT_EQ(SetSearchThreads(pool, threads, error), threads) << error;
+        EXPECT_EQ(SearchThreadCount(pool), threads);
+        EXPECT_EQ(error, "");
+        ExpectSearches(pool, 6, std::to_string(threads) + " threads");
+    }
+}
+
+TEST(SearchThreads, SearchesStartNoThreadAndGrowingOrShrinkingEndsExactlyTheExtraOnes) {
+    CountedPool counted;
+    SearchThreads& pool = counted.pool;
+    EXPECT_EQ(SearchThreadCount(pool), 1);
+    int made = 0;
+    for (int threads : {4, 2, 2, 6, 1, 3, 0, 1}) {
+        int before = SearchThreadCount(pool);
+        std::string error;
+        int expected = std::max(threads, 1);
+        ASSERT_EQ(SetSearchThreads(pool, threads, error), expected) << error;
+        EXPECT_EQ(error, "");
+        made += std::max(expected - before, 0);
+        EXPECT_EQ(starts.made, made) << threads;
+        EXPECT_EQ(starts.alive, expected - 1) << threads;
+        Game game = GameFromFen(kFens[1]);
+        for (int search = 0; search < 10; ++search)
+            EXPECT_TRUE(IsLegal(game, Search(pool, game, 3).move));
+        EXPECT_EQ(starts.made, made) << threads;
+    }
+}
+
+struct Refusal {
+    int before, asked;
+    int failAt;  // counted from the first start of the growth
+    bool badAlloc;
+    int expected;
+};
+
+const Refusal kRefusals[] = {
+    {1, 4, 1, false, 1},
+    {1, 8, 3, true, 3},
+    {3, 6, 2, false, 4},
+};
+
+TEST(SearchThreads, AThreadThatCannotBeMadeLeavesAWorkingPoolOfTheOthers) {
+    for (const Refusal& c : kRefusals) {
+        CountedPool counted;
+        SearchThreads& pool = counted.pool;
+        std::string error;
+        ASSERT_EQ(SetSearchThreads(pool, c.before, error), c.before);
+        starts.failAt = starts.made + c.failAt;
+        starts.failWithBadAlloc = c.badAlloc;
+        std::string where = std::to_string(c.before) + " to " + std::to_string(c.asked);
+        EXPECT_EQ(SetSearchThreads(pool, c.asked, error), c.expected) << where;
+        EXPECT_EQ(SearchThreadCount(pool), c.expected) << where;
+        EXPECT_NE(
+            error.find("only " + std::to_string(c.expected) + " of " + std::to_string(c.asked)),
+            std::string::npos)
+            << where << ": " << error;
+        ExpectSearches(pool, 4, where);
+
+        error.clear();
+        EXPECT_EQ(SetSearchThreads(pool, c.asked, error), c.asked) << where;
+        EXPECT_EQ(error, "") << where;
+        EXPECT_EQ(starts.alive, c.asked - 1) << where;
+    }
+}
+
+struct Tally {
+    std::atomic<int> runs[8] = {};
+    std::atomic<int> strays{0};  // tasks run on a worker not a helper's own
+    const Worker* main = nullptr;
+};
+
+void CountRun(Worker& worker, int helper, const void* context) {
+    Tally& tally = *static_cast<Tally*>(const_cast<void*>(context));
+    if (worker.isMain || &worker == tally.main) ++tally.strays;
+    // The last helper is slow: the caller must wait for it all the same.
+    if (helper == 4) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ++tally.runs[helper];
+}
+
+TEST(SearchThreads, EachHelperRunsEachTaskOnceAndTheCallerWaitsForAllOfThem) {
+    SearchThreads pool;
+    std::string error;
+    ASSERT_EQ(SetSearchThreads(pool, 5, error), 5);
+    Tally tally;
+    tally.main = pool.main.get();
+    for (int round = 1; round <= 40; ++round) {
+        StartHelpers(pool, CountRun, &tally);
+        WaitForHelpers(pool);
+        for (int helper = 0; helper < 8; ++helper)
+            ASSERT_EQ(tally.runs[helper], helper >= 1 && helper <= 4 ? round : 0) << helper;
+    }
+    EXPECT_EQ(tally.strays, 0);
+}
+
+TEST(Think, AReusedPoolSearchesExactlyAsAFreshOneWithOneThread) {
+    Game game = GameFromFen(kFens[1]);
+    SearchThreads fresh, reused;
+    Outcome expected = Search(fresh, game, 7);
+    for (const char* fen : kFens) Search(reused, GameFromFen(fen), 7);
+    Outcome again = Search(reused, game, 7);
+    EXPECT_EQ(again.move, expected.move);
+    EXPECT_EQ(again.last.nodes, expected.last.nodes);
+    EXPECT_EQ(again.last.selectiveDepth, expected.last.selectiveDepth);
+    EXPECT_EQ(again.last.pv, expected.last.pv);
+}
+
+TEST(Think, SearchesWithoutATableWhileThereIsNone) {
+    for (int threads : {1, 3}) {
+        SearchThreads pool;
+        std::string error;
+        ASSERT_EQ(SetSearchThreads(pool, threads, error), threads);
+        SearchTables none;
+        Game game = GameFromFen("4k3/8/8/8/8/8/R7/1R4K1 w - - 0 1");
+        Outcome outcome = Search(pool, game, 6, none);
+        EXPECT_TRUE(IsLegal(game, outcome.move));
+        EXPECT_EQ(outcome.last.mateIn, 2) << threads;
+        EXPECT_TRUE(none.entries.empty());
+    }
+}
+
+uint64_t TableSum(const SearchTables& tables) {
+    uint64_t sum = 0;
+    for (const TableEntry& entry : tables.entries)
+        sum = sum * 31 + entry.data.load(std::memory_order_relaxed);
+    return sum;
+}
+
+// Once Think returns, no helper stores in the table or reads the stop flag
+// or the game: the caller may change or free them at once.
+TEST(Think, NoHelperTouchesTheSearchAfterItReturns) {
+    SearchThreads pool;
+    std::string error;
+    ASSERT_EQ(SetSearchThreads(pool, 8, error), 8);
+    SearchTables tables;
+    ASSERT_TRUE(ResizeSearchTables(tables, 1, error));
+    for (int search = 0; search < 3; ++search) {
+        auto game = std::make_unique<Game>(GameFromFen(kFens[search]));
+        auto stop = std::make_unique<std::atomic<bool>>(false);
+        SearchLimits limits;
+        limits.maxDepth = 40;
+        Move move = Think(tables, pool, *game, limits, *stop,
+                          [](const Iteration& iteration) { return iteration.depth < 5; });
+        EXPECT_TRUE(IsLegal(*game, move));
+        game.reset();
+        stop.reset();
+        uint64_t sum = TableSum(tables);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(TableSum(tables), sum);
+    }
+}
+
+}  // namespace
+}  // namespace chess
