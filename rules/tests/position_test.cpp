@@ -19,16 +19,25 @@ TEST(Position, InitialRecordHasEveryFieldAndZeroElsewhere) {
     }
 }
 
-TEST(Position, SideKindAndIndexOfEveryByte) {
-    const std::string white = "BKNPQR", black = "bknpqr";
-    for (int byte = 0; byte < 256; ++byte) {
-        const char c = static_cast<char>(byte);
-        const bool isWhite = c != 0 && white.find(c) != std::string::npos;
-        const bool isBlack = c != 0 && black.find(c) != std::string::npos;
-        EXPECT_EQ(SideOf(c), isWhite ? 'w' : isBlack ? 'b' : NO_SIDE) << byte;
-        EXPECT_EQ(PieceKind(c), byte >= 'A' && byte <= 'Z' ? c - 'A' + 'a' : c) << byte;
-        EXPECT_EQ(SideIndex(c), c == 'w' ? 0 : c == 'b' ? 1 : -3) << byte;
+TEST(Position, SideAndKindOfPieceLettersAndOtherBytes) {
+    const struct {
+        char byte, side, kind;
+    } cases[] = {
+        {'K', 'w', 'k'},       {'Q', 'w', 'q'},
+        {'P', 'w', 'p'},       {'k', 'b', 'k'},
+        {'n', 'b', 'n'},       {'r', 'b', 'r'},
+        {'.', NO_SIDE, '.'},   {'A', NO_SIDE, 'a'},
+        {'Z', NO_SIDE, 'z'},   {'w', NO_SIDE, 'w'},
+        {'\0', NO_SIDE, '\0'}, {'@', NO_SIDE, '@'},
+        {'[', NO_SIDE, '['},   {static_cast<char>(0xCB), NO_SIDE, static_cast<char>(0xCB)},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SideOf(c.byte), c.side) << int(c.byte);
+        EXPECT_EQ(PieceKind(c.byte), c.kind) << int(c.byte);
     }
+    EXPECT_EQ(SideIndex('w'), 0);
+    EXPECT_EQ(SideIndex('b'), 1);
+    EXPECT_EQ(SideIndex(NO_SIDE), -3);
 }
 
 TEST(Position, KingMissingForEachSide) {

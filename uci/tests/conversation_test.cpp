@@ -158,7 +158,7 @@ TEST(Conversation, EveryPrintedLineReplaysLegally) {
         "fen 8/k7/3p4/p2P1p2/P2P1P2/8/8/K7 w - - 0 1",
     };
     for (const char* position : POSITIONS) {
-        for (const char* go : {"go depth 1", "go depth 4", "go nodes 20000"}) {
+        for (const char* go : {"go depth 1", "go depth 4", "go nodes 5000"}) {
             UciSession session;
             const std::string base = std::string("position ") + position;
             const std::vector<std::string> lines =
