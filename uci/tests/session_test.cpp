@@ -242,6 +242,7 @@ TEST(Session, MemoryRunningOutIsReportedOnceAndTheAnswersStayWellFormed) {
     SetBlockAllocator(nullptr, nullptr);
 }
 
+#if !defined(__SANITIZE_ADDRESS__)
 namespace {
 
 // In a child process whose memory is capped: a hash that cannot be had is
@@ -267,6 +268,7 @@ int HashBeyondTheMemoryLimit() {
 }
 
 }  // namespace
+#endif
 
 TEST(Session, AHashThatCannotBeHadKeepsTheTableInUse) {
 #if defined(__SANITIZE_ADDRESS__)
