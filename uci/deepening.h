@@ -11,8 +11,8 @@
 #include "rules/position.h"
 
 // What one search is to do; copied when the search starts, so that the
-// session may change while it runs (the tables excepted, which only the
-// search touches until it ends).
+// session may change while it runs (the tables and threads excepted, which
+// only the search touches until it ends).
 struct DeepeningJob {
     bool standardChess = true;
     PositionRecord position{};  // the game's rules
