@@ -30,6 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
     for (std::string line; std::getline(input, line) && RunCommand(session, line, out);) {
         if (session.threads > 2) session.threads = 2;
+        // Only a setoption grows the pool, and no search runs after one.
+        if (chess::SearchThreadCount(session.chessThreads) > 2) {
+            std::string ignored;
+            chess::SetSearchThreads(session.chessThreads, 2, ignored);
+        }
         if (session.hashMegabytes > 1) session.hashMegabytes = 1;
         {
             std::lock_guard<std::mutex> guard(session.outputLock);  // a search may be writing
