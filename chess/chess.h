@@ -91,7 +91,8 @@ struct Iteration {
 // returning false; an iteration cut short is dropped, and depth 1 always
 // finishes. Returns the first move of the last finished iteration's
 // principal variation: a legal move, or NO_MOVE only when there is none.
-// Runs on every thread of pool; one thread searches the same every time.
+// Runs on every thread of pool, one search at a time; on one thread, the
+// same game and tables give the same search every time.
 // Searches without a transposition table while tables has none; allocates
 // nothing but each iteration's pv. When it returns, no thread of the search
 // touches tables or stop any more.

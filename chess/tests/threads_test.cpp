@@ -213,6 +213,34 @@ TEST(Think, SearchesWithoutATableWhileThereIsNone) {
     }
 }
 
+// Each search is a new generation of the table, counted modulo 64, and
+// leaves the tables the history it learnt.
+TEST(Think, EachSearchAgesTheTableAndLeavesItsHistory) {
+    SearchThreads pool;
+    Game game = GameFromFen(kFens[1]);
+    for (const auto& [before, after] : {std::pair{0, 1}, {62, 63}, {63, 0}}) {
+        SearchTables tables;
+        std::string error;
+        ASSERT_TRUE(ResizeSearchTables(tables, 1, error));
+        tables.generation = before;
+        Search(pool, game, 6, tables);
+        EXPECT_EQ(tables.generation, after) << before;
+        int learnt = 0;
+        for (const auto& from : tables.history[0])
+            for (int16_t value : from) learnt += value != 0;
+        EXPECT_GT(learnt, 0) << before;
+    }
+}
+
+// Depths beyond the longest line are searched as the longest, and depth 1
+// is searched whatever depth is asked for.
+TEST(Think, SearchesAtLeastOneAndAtMostTheLongestLineOfDepths) {
+    SearchThreads pool;
+    Game bareKings = GameFromFen("8/5k2/8/8/8/8/2K5/8 w - - 0 1");
+    for (const auto& [asked, searched] : {std::pair{-3, 1}, {0, 1}, {1000, MAX_PLY - 1}})
+        EXPECT_EQ(Search(pool, bareKings, asked).last.depth, searched) << asked;
+}
+
 uint64_t TableSum(const SearchTables& tables) {
     uint64_t sum = 0;
     for (const TableEntry& entry : tables.entries)
