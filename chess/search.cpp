@@ -80,7 +80,7 @@ bool CheckStop(Worker& worker) {
 
 bool IsRepetition(const Worker& worker, const Board& board, int ply) {
     int index = worker.rootKeyIndex + ply;
-    int oldest = index - board.halfMoveClock;
+    int oldest = index - board.reversiblePlies;
     for (int i = index - 2; i >= oldest && i >= 0; i -= 2)
         if (worker.keys[i] == board.key) return true;
     return false;
@@ -151,7 +151,6 @@ void RewardQuiet(Worker& worker, const Board& board, Move best, const Move* trie
 // then the node's value.
 bool NodeEndsAtOnce(Worker& worker, const Board& board, int ply, int& score) {
     ++worker.nodes;
-    worker.pvLength[ply] = ply;
     if (ply > worker.selectiveDepth) worker.selectiveDepth = ply;
     score = 0;
     if (CheckStop(worker) || IsInsufficientMaterial(board)) return true;
@@ -161,6 +160,7 @@ bool NodeEndsAtOnce(Worker& worker, const Board& board, int ply, int& score) {
 }
 
 int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
+    worker.pvLength[ply] = ply;
     int early = 0;
     if (NodeEndsAtOnce(worker, board, ply, early)) return early;
 
@@ -216,6 +216,9 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
 
 int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, int ply,
            bool nullAllowed) {
+    // The line from here is empty until a move raises alpha, whichever way
+    // the node returns: the parent copies it.
+    worker.pvLength[ply] = ply;
     bool inCheck = InCheck(board);
     if (inCheck) ++depth;
     // A draw by rule ends the line whatever depth is left, so it is found
@@ -348,7 +351,7 @@ int SearchRoot(Worker& worker, int alpha, int beta, int depth) {
     worker.pvLength[0] = 0;
     worker.staticEval[0] = InCheck(board) ? -INFINITE_SCORE : EvaluateBoard(board);
     ++worker.nodes;
-    int best = -INFINITE_SCORE;
+    int best = -INFINITE_SCORE, originalAlpha = alpha;
     Board next;
     for (int i = 0; i < worker.rootMoveCount; ++i) {
         Move move = worker.rootMoves[i];
@@ -377,9 +380,9 @@ int SearchRoot(Worker& worker, int alpha, int beta, int depth) {
             worker.pv[0][0] = move;
         }
     }
+    int bound = best >= beta ? BOUND_LOWER : best > originalAlpha ? BOUND_EXACT : BOUND_UPPER;
     StoreInTable(*worker.shared->tables, board.key, worker.rootMoves[0], ScoreToTable(best, 0),
-                 worker.staticEval[0] == -INFINITE_SCORE ? 0 : worker.staticEval[0], depth,
-                 best >= beta ? BOUND_LOWER : BOUND_EXACT);
+                 worker.staticEval[0] == -INFINITE_SCORE ? 0 : worker.staticEval[0], depth, bound);
     return best;
 }
 
