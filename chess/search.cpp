@@ -5,6 +5,7 @@
 
 #include "chess/evaluate.h"
 #include "chess/movegen.h"
+#include "chess/search_margins.h"
 #include "chess/see.h"
 
 namespace chess {
@@ -193,7 +194,7 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
         if (!inCheck) {
             int victim = board.squares[ToOf(move)];
             int gain = victim == NO_PIECE ? PieceValue(PAWN) : PieceValue(TypeOfPiece(victim));
-            if (!IsPromotion(move) && standPat + gain + 200 <= alpha) continue;
+            if (!IsPromotion(move) && standPat + gain + DELTA_MARGIN <= alpha) continue;
             if (moves.scores[moves.next - 1] < 0) continue;
         }
         if (!PlayOnBoard(board, move, next)) continue;
@@ -252,9 +253,12 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     bool improving = !inCheck && ply >= 2 && eval > worker.staticEval[ply - 2];
 
     if (!pvNode && !inCheck) {
-        if (depth <= 6 && eval - 80 * depth >= beta && beta < MATE_BOUND) return eval;
-        if (nullAllowed && depth >= 3 && eval >= beta && HasPieces(board, board.side)) {
-            int reduction = 3 + depth / 4;
+        if (depth <= REVERSE_FUTILITY_MAX_DEPTH &&
+            eval - REVERSE_FUTILITY_PER_PLY * depth >= beta && beta < MATE_BOUND)
+            return eval;
+        if (nullAllowed && depth >= NULL_MOVE_MIN_DEPTH && eval >= beta &&
+            HasPieces(board, board.side)) {
+            int reduction = NULL_MOVE_BASE_REDUCTION + depth / NULL_MOVE_DEPTH_PER_EXTRA_PLY;
             Board next;
             PlayNullMove(board, next);
             int score =
@@ -263,7 +267,7 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
             if (score >= beta) return score >= MATE_BOUND ? beta : score;
         }
     }
-    if (pvNode && ttMove == NO_MOVE && depth >= 6) --depth;
+    if (pvNode && ttMove == NO_MOVE && depth >= NO_TABLE_MOVE_REDUCTION_DEPTH) --depth;
 
     ScoredMoves moves;
     GenerateMoves(board, moves.list);
@@ -279,11 +283,14 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     for (Move move = PickNext(moves); move != NO_MOVE; move = PickNext(moves)) {
         bool quiet = IsQuiet(board, move);
         if (best > -MATE_BOUND && !inCheck && !pvNode) {
-            if (quiet && depth <= 4 && quietCount >= 3 + depth * depth * (improving ? 2 : 1))
+            if (quiet && depth <= LATE_MOVE_MAX_DEPTH &&
+                quietCount >= LATE_MOVE_BASE_COUNT + depth * depth * (improving ? 2 : 1))
                 continue;
-            if (quiet && depth <= 3 && eval + 100 + 90 * depth <= alpha) continue;
-            if (!quiet && depth <= 3 && moves.scores[moves.next - 1] < 0 &&
-                StaticExchange(board, move) < -100 * depth)
+            if (quiet && depth <= FUTILITY_MAX_DEPTH &&
+                eval + FUTILITY_BASE + FUTILITY_PER_PLY * depth <= alpha)
+                continue;
+            if (!quiet && depth <= SEE_PRUNING_MAX_DEPTH && moves.scores[moves.next - 1] < 0 &&
+                StaticExchange(board, move) < -SEE_PRUNING_PER_PLY * depth)
                 continue;
         }
         if (!PlayOnBoard(board, move, next)) continue;
