@@ -4,21 +4,15 @@
 #include <cstring>
 
 #include "chess/evaluate.h"
+#include "chess/move_picker.h"
 #include "chess/movegen.h"
 #include "chess/search_margins.h"
-#include "chess/see.h"
 
 namespace chess {
 
 namespace {
 
 constexpr int kNodesPerCheck = 1024;
-
-struct ScoredMoves {
-    MoveList list;
-    int scores[MAX_MOVES];
-    int next = 0;
-};
 
 // Late-move reductions grow with the depth and with the move's place.
 struct ReductionTable {
@@ -53,17 +47,6 @@ bool HasPieces(const Board& board, int color) {
     return board.colors[color] != (board.pieces[color][PAWN] | board.pieces[color][KING]);
 }
 
-// Captures by victim then cheapest attacker; exchanges that lose material last.
-int CaptureOrder(const Board& board, Move move) {
-    int victim = KindOf(move) == EN_PASSANT              ? PAWN
-                 : board.squares[ToOf(move)] == NO_PIECE ? -1
-                                                         : TypeOfPiece(board.squares[ToOf(move)]);
-    int attacker = TypeOfPiece(board.squares[FromOf(move)]);
-    int score = (victim + 1) * 16 - attacker;
-    if (KindOf(move) == PROMOTE_QUEEN) score += 100;
-    return score;
-}
-
 bool CheckStop(Worker& worker) {
     if (++worker.unflushedNodes < kNodesPerCheck) return worker.stopped;
     SharedSearch& shared = *worker.shared;
@@ -92,42 +75,6 @@ void UpdatePv(Worker& worker, int ply, Move move) {
     for (int i = ply + 1; i < worker.pvLength[ply + 1]; ++i)
         worker.pv[ply][i] = worker.pv[ply + 1][i];
     worker.pvLength[ply] = worker.pvLength[ply + 1];
-}
-
-Move PickNext(ScoredMoves& moves) {
-    if (moves.next >= moves.list.count) return NO_MOVE;
-    int best = moves.next;
-    for (int i = moves.next + 1; i < moves.list.count; ++i)
-        if (moves.scores[i] > moves.scores[best]) best = i;
-    Move move = moves.list.moves[best];
-    int score = moves.scores[best];
-    moves.list.moves[best] = moves.list.moves[moves.next];
-    moves.scores[best] = moves.scores[moves.next];
-    moves.list.moves[moves.next] = move;
-    moves.scores[moves.next] = score;
-    ++moves.next;
-    return move;
-}
-
-void OrderMoves(const Worker& worker, const Board& board, ScoredMoves& moves, Move ttMove,
-                int ply) {
-    for (int i = 0; i < moves.list.count; ++i) {
-        Move move = moves.list.moves[i];
-        int& score = moves.scores[i];
-        if (move == ttMove) {
-            score = 1 << 30;
-        } else if (!IsQuiet(board, move)) {
-            bool losing = KindOf(move) != PROMOTE_QUEEN && StaticExchange(board, move) < 0;
-            score = (losing ? -(1 << 20) : (1 << 28)) + CaptureOrder(board, move);
-            if (IsPromotion(move) && KindOf(move) != PROMOTE_QUEEN) score = -(1 << 21);
-        } else if (move == worker.killers[ply][0]) {
-            score = (1 << 27) + 1;
-        } else if (move == worker.killers[ply][1]) {
-            score = 1 << 27;
-        } else {
-            score = worker.history[board.side][FromOf(move)][ToOf(move)];
-        }
-    }
 }
 
 void AddHistory(int16_t& value, int bonus) {
@@ -181,21 +128,22 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
         if (standPat > alpha) alpha = standPat;
     }
 
-    ScoredMoves moves;
+    // In check every evasion is tried; otherwise only captures that do not
+    // lose material.
+    MovePicker picker;
     if (inCheck)
-        GenerateMoves(board, moves.list);
+        StartPicker(picker, board, NO_MOVE, worker.killers[ply], worker.history[board.side]);
     else
-        GenerateNoisyMoves(board, moves.list);
-    OrderMoves(worker, board, moves, NO_MOVE, ply);
+        StartCapturePicker(picker, board);
 
     int best = standPat, legal = 0;
     Board next;
-    for (Move move = PickNext(moves); move != NO_MOVE; move = PickNext(moves)) {
+    for (PickedMove picked = NextMove(picker); picked.move != NO_MOVE; picked = NextMove(picker)) {
+        Move move = picked.move;
         if (!inCheck) {
             int victim = board.squares[ToOf(move)];
             int gain = victim == NO_PIECE ? PieceValue(PAWN) : PieceValue(TypeOfPiece(victim));
             if (!IsPromotion(move) && standPat + gain + DELTA_MARGIN <= alpha) continue;
-            if (moves.scores[moves.next - 1] < 0) continue;
         }
         if (!PlayOnBoard(board, move, next)) continue;
         PrefetchTable(*worker.shared->tables, next.key);
@@ -269,9 +217,8 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     }
     if (pvNode && ttMove == NO_MOVE && depth >= NO_TABLE_MOVE_REDUCTION_DEPTH) --depth;
 
-    ScoredMoves moves;
-    GenerateMoves(board, moves.list);
-    OrderMoves(worker, board, moves, ttMove, ply);
+    MovePicker picker;
+    StartPicker(picker, board, ttMove, worker.killers[ply], worker.history[board.side]);
     worker.killers[ply + 1][0] = worker.killers[ply + 1][1] = NO_MOVE;
 
     Move quietsTried[64];
@@ -280,17 +227,22 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     Move bestMove = NO_MOVE;
     int originalAlpha = alpha;
     Board next;
-    for (Move move = PickNext(moves); move != NO_MOVE; move = PickNext(moves)) {
+    for (PickedMove picked = NextMove(picker); picked.move != NO_MOVE; picked = NextMove(picker)) {
+        Move move = picked.move;
         bool quiet = IsQuiet(board, move);
         if (best > -MATE_BOUND && !inCheck && !pvNode) {
-            if (quiet && depth <= LATE_MOVE_MAX_DEPTH &&
-                quietCount >= LATE_MOVE_BASE_COUNT + depth * depth * (improving ? 2 : 1))
+            // Once one quiet move is pruned here so are all later ones: the
+            // count of quiet moves tried and alpha only stay or grow.
+            if (quiet &&
+                ((depth <= LATE_MOVE_MAX_DEPTH &&
+                  quietCount >= LATE_MOVE_BASE_COUNT + depth * depth * (improving ? 2 : 1)) ||
+                 (depth <= FUTILITY_MAX_DEPTH &&
+                  eval + FUTILITY_BASE + FUTILITY_PER_PLY * depth <= alpha))) {
+                picker.skipQuiets = true;
                 continue;
-            if (quiet && depth <= FUTILITY_MAX_DEPTH &&
-                eval + FUTILITY_BASE + FUTILITY_PER_PLY * depth <= alpha)
-                continue;
-            if (!quiet && depth <= SEE_PRUNING_MAX_DEPTH && moves.scores[moves.next - 1] < 0 &&
-                StaticExchange(board, move) < -SEE_PRUNING_PER_PLY * depth)
+            }
+            if (!quiet && depth <= SEE_PRUNING_MAX_DEPTH && picked.exchangeKnown &&
+                picked.exchange < -SEE_PRUNING_PER_PLY * depth)
                 continue;
         }
         if (!PlayOnBoard(board, move, next)) continue;
