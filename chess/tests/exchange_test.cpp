@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "chess/movegen.h"
 #include "chess/see.h"
 #include "chess/tests/fen_game.h"
 
@@ -57,31 +54,6 @@ TEST(StaticExchange, CountsBothSidesRecaptures) {
     for (const ExchangeCase& c : kExchanges) {
         Game game = GameFromFen(c.fen);
         EXPECT_EQ(StaticExchange(game.board, Find(game, c.move)), c.gain) << c.fen << " " << c.move;
-    }
-}
-
-TEST(NoisyMoves, AreTheCapturesAndQueenPromotionsOfAllMoves) {
-    const char* fens[] = {
-        "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-        "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
-        "r2q1rk1/pP1p2pp/Q4n2/bbp1p3/Np6/1B3NBn/pPPP1PPP/R3K2R b KQ - 0 1",
-        "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1",
-    };
-    for (const char* fen : fens) {
-        Board board = GameFromFen(fen).board;
-        MoveList all, noisy;
-        GenerateMoves(board, all);
-        GenerateNoisyMoves(board, noisy);
-        std::vector<Move> expected, actual(noisy.moves, noisy.moves + noisy.count);
-        for (int i = 0; i < all.count; ++i) {
-            Move move = all.moves[i];
-            bool capture = board.squares[ToOf(move)] != NO_PIECE || KindOf(move) == EN_PASSANT;
-            if (KindOf(move) == PROMOTE_QUEEN || (capture && !IsPromotion(move)))
-                expected.push_back(move);
-        }
-        std::sort(expected.begin(), expected.end());
-        std::sort(actual.begin(), actual.end());
-        EXPECT_EQ(actual, expected) << fen;
     }
 }
 
