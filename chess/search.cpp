@@ -94,6 +94,9 @@ void RewardQuiet(Worker& worker, const Board& board, Move best, const Move* trie
         AddHistory(worker.history[board.side][FromOf(tried[i])][ToOf(tried[i])], -bonus * 8);
 }
 
+int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, int ply,
+           bool nullAllowed);
+
 // Counts a node and tells whether it ends at once: the search is stopping,
 // the material cannot mate, or the line is as long as it may be. score is
 // then the node's value.
@@ -163,6 +166,53 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
     return best;
 }
 
+// Cuts a non-PV node before any move is tried, with score as its value:
+// when the static evaluation beats beta by a margin that grows with the
+// depth left (reverse futility), or when even passing, searched shallower,
+// still beats beta (null move). Check worker.stopped when it returns false.
+bool CutsBeforeMoves(Worker& worker, const Board& board, int beta, int depth, int ply, int eval,
+                     bool nullAllowed, int& score) {
+    score = eval;
+    if (depth <= REVERSE_FUTILITY_MAX_DEPTH && eval - REVERSE_FUTILITY_PER_PLY * depth >= beta &&
+        beta < MATE_BOUND)
+        return true;
+    // Without pieces a side is often in zugzwang, where passing would be best.
+    if (!nullAllowed || depth < NULL_MOVE_MIN_DEPTH || eval < beta || !HasPieces(board, board.side))
+        return false;
+    int reduction = NULL_MOVE_BASE_REDUCTION + depth / NULL_MOVE_DEPTH_PER_EXTRA_PLY;
+    Board next;
+    PlayNullMove(board, next);
+    score = -Search(worker, next, -beta, -beta + 1, depth - 1 - reduction, ply + 1, false);
+    if (worker.stopped || score < beta) return false;
+    // A mate found after passing is no proof of one: the pass is not a move.
+    if (score >= MATE_BOUND) score = beta;
+    return true;
+}
+
+// Whether the quiet moves not yet tried are not worth trying at a non-PV
+// node: enough of them were tried near the leaves (late-move pruning), or
+// the static evaluation is too far below alpha for a quiet move (futility).
+bool QuietMovesEnd(int depth, int quietCount, bool improving, int eval, int alpha) {
+    if (depth <= LATE_MOVE_MAX_DEPTH &&
+        quietCount >= LATE_MOVE_BASE_COUNT + depth * depth * (improving ? 2 : 1))
+        return true;
+    return depth <= FUTILITY_MAX_DEPTH && eval + FUTILITY_BASE + FUTILITY_PER_PLY * depth <= alpha;
+}
+
+// Plies by which a late quiet move is searched shallower: more at non-PV
+// nodes and while the evaluation falls, less for killers and moves with a
+// good history; never into the captures-only search.
+int LateMoveReduction(const Worker& worker, const Board& board, Move move, int depth, int legal,
+                      int ply, bool pvNode, bool improving) {
+    int reduction = kReductions.plies[depth < 64 ? depth : 63][legal < 64 ? legal : 63];
+    if (!pvNode) ++reduction;
+    if (!improving) ++reduction;
+    if (move == worker.killers[ply][0] || move == worker.killers[ply][1]) --reduction;
+    reduction -= worker.history[board.side][FromOf(move)][ToOf(move)] / LATE_MOVE_HISTORY_PER_PLY;
+    int deepest = depth - 2;
+    return reduction > deepest ? deepest : reduction < 0 ? 0 : reduction;
+}
+
 int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, int ply,
            bool nullAllowed) {
     // The line from here is empty until a move raises alpha, whichever way
@@ -201,19 +251,9 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     bool improving = !inCheck && ply >= 2 && eval > worker.staticEval[ply - 2];
 
     if (!pvNode && !inCheck) {
-        if (depth <= REVERSE_FUTILITY_MAX_DEPTH &&
-            eval - REVERSE_FUTILITY_PER_PLY * depth >= beta && beta < MATE_BOUND)
-            return eval;
-        if (nullAllowed && depth >= NULL_MOVE_MIN_DEPTH && eval >= beta &&
-            HasPieces(board, board.side)) {
-            int reduction = NULL_MOVE_BASE_REDUCTION + depth / NULL_MOVE_DEPTH_PER_EXTRA_PLY;
-            Board next;
-            PlayNullMove(board, next);
-            int score =
-                -Search(worker, next, -beta, -beta + 1, depth - 1 - reduction, ply + 1, false);
-            if (worker.stopped) return 0;
-            if (score >= beta) return score >= MATE_BOUND ? beta : score;
-        }
+        int cut = 0;
+        if (CutsBeforeMoves(worker, board, beta, depth, ply, eval, nullAllowed, cut)) return cut;
+        if (worker.stopped) return 0;
     }
     if (pvNode && ttMove == NO_MOVE && depth >= NO_TABLE_MOVE_REDUCTION_DEPTH) --depth;
 
@@ -233,11 +273,7 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
         if (best > -MATE_BOUND && !inCheck && !pvNode) {
             // Once one quiet move is pruned here so are all later ones: the
             // count of quiet moves tried and alpha only stay or grow.
-            if (quiet &&
-                ((depth <= LATE_MOVE_MAX_DEPTH &&
-                  quietCount >= LATE_MOVE_BASE_COUNT + depth * depth * (improving ? 2 : 1)) ||
-                 (depth <= FUTILITY_MAX_DEPTH &&
-                  eval + FUTILITY_BASE + FUTILITY_PER_PLY * depth <= alpha))) {
+            if (quiet && QuietMovesEnd(depth, quietCount, improving, eval, alpha)) {
                 picker.skipQuiets = true;
                 continue;
             }
@@ -252,14 +288,10 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
         int newDepth = depth - 1;
         int score = 0;
         bool fullZeroWindow = !pvNode || legal > 1;
-        if (depth >= 3 && legal > 1 + (pvNode ? 1 : 0) && quiet && !givesCheck) {
-            int reduction = kReductions.plies[depth < 64 ? depth : 63][legal < 64 ? legal : 63];
-            if (!pvNode) ++reduction;
-            if (!improving) ++reduction;
-            if (move == worker.killers[ply][0] || move == worker.killers[ply][1]) --reduction;
-            reduction -= worker.history[board.side][FromOf(move)][ToOf(move)] / 6000;
-            if (reduction > newDepth - 1) reduction = newDepth - 1;
-            if (reduction < 0) reduction = 0;
+        if (depth >= LATE_MOVE_REDUCTION_MIN_DEPTH && legal > 1 + (pvNode ? 1 : 0) && quiet &&
+            !givesCheck) {
+            int reduction =
+                LateMoveReduction(worker, board, move, depth, legal, ply, pvNode, improving);
             score = -Search(worker, next, -alpha - 1, -alpha, newDepth - reduction, ply + 1, true);
             fullZeroWindow = reduction > 0 && score > alpha;
         }

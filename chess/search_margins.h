@@ -26,6 +26,11 @@ constexpr int NULL_MOVE_DEPTH_PER_EXTRA_PLY = 4;
 constexpr int LATE_MOVE_MAX_DEPTH = 4;
 constexpr int LATE_MOVE_BASE_COUNT = 3;
 
+// Late-move reductions apply from this depth on; a quiet move's history
+// takes a ply off the reduction per so many points.
+constexpr int LATE_MOVE_REDUCTION_MIN_DEPTH = 3;
+constexpr int LATE_MOVE_HISTORY_PER_PLY = 6000;
+
 // Futility: a quiet move is skipped when the static evaluation plus this
 // margin cannot reach alpha.
 constexpr int FUTILITY_MAX_DEPTH = 3;
