@@ -118,8 +118,11 @@ TEST(Think, HonoursSearchMovesStopAndNodeLimits) {
         EXPECT_EQ(RunThink(small, one).move, move) << MoveText(move);
     }
 
-    Outcome stopped = RunThink(game, Depth(30), true);
-    EXPECT_TRUE(IsLegal(game, stopped.move));
+    // Depth 1 here takes more nodes than the search counts between two
+    // looks at the stop flag.
+    Game busy = GameFromFen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+    Outcome stopped = RunThink(busy, Depth(30), true);
+    EXPECT_TRUE(IsLegal(busy, stopped.move));
     EXPECT_EQ(stopped.iterations, 1) << "depth 1 finishes even when stopped";
 
     SearchLimits nodes = Depth(60);
