@@ -72,7 +72,7 @@ bool NextKiller(MovePicker& picker, PickedMove& picked) {
         Move killer = picker.killers[picker.killerNext++];
         if (killer != NO_MOVE && killer != picker.hashMove && IsQuietMove(*picker.board, killer) &&
             IsPseudoLegal(*picker.board, killer)) {
-            picked = {killer, false, 0};
+            picked.move = killer;
             return true;
         }
     }
@@ -94,7 +94,7 @@ bool NextQuiet(MovePicker& picker, PickedMove& picked) {
         Move move = TakeBest(picker);
         if (move == picker.hashMove || move == picker.killers[0] || move == picker.killers[1])
             continue;
-        picked = {move, false, 0};
+        picked.move = move;
         return true;
     }
     return false;
