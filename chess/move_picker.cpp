@@ -11,11 +11,6 @@ namespace {
 
 constexpr int kQueenPromotionOrder = 100;
 
-bool IsQuietMove(const Board& board, Move move) {
-    return board.squares[ToOf(move)] == NO_PIECE && KindOf(move) != EN_PASSANT &&
-           !IsPromotion(move);
-}
-
 // Most valuable victim first, then the cheapest attacker; queen promotions
 // rank with the captures of a queen.
 int CaptureOrder(const Board& board, Move move) {

@@ -8,6 +8,12 @@
 
 namespace chess {
 
+// Whether a move neither captures nor promotes (castling is quiet).
+inline bool IsQuietMove(const Board& board, Move move) {
+    return board.squares[ToOf(move)] == NO_PIECE && KindOf(move) != EN_PASSANT &&
+           !IsPromotion(move);
+}
+
 // Every pseudo-legal move.
 void GenerateMoves(const Board& board, MoveList& list);
 // Captures (en passant included) and queen promotions.

@@ -35,14 +35,6 @@ int ScoreFromTable(int score, int ply) {
     return score >= MATE_BOUND ? score - ply : score <= -MATE_BOUND ? score + ply : score;
 }
 
-bool IsCapture(const Board& board, Move move) {
-    return board.squares[ToOf(move)] != NO_PIECE || KindOf(move) == EN_PASSANT;
-}
-
-bool IsQuiet(const Board& board, Move move) {
-    return !IsCapture(board, move) && !IsPromotion(move);
-}
-
 bool HasPieces(const Board& board, int color) {
     return board.colors[color] != (board.pieces[color][PAWN] | board.pieces[color][KING]);
 }
@@ -269,7 +261,7 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     Board next;
     for (PickedMove picked = NextMove(picker); picked.move != NO_MOVE; picked = NextMove(picker)) {
         Move move = picked.move;
-        bool quiet = IsQuiet(board, move);
+        bool quiet = IsQuietMove(board, move);
         if (best > -MATE_BOUND && !inCheck && !pvNode) {
             // Once one quiet move is pruned here so are all later ones: the
             // count of quiet moves tried and alpha only stay or grow.

@@ -26,7 +26,7 @@ bool IsCapture(const Board& board, Move move) {
     return board.squares[ToOf(move)] != NO_PIECE || KindOf(move) == EN_PASSANT;
 }
 
-bool IsQuietMove(const Board& board, Move move) {
+bool NeitherCapturesNorPromotes(const Board& board, Move move) {
     return !IsCapture(board, move) && !IsPromotion(move);
 }
 
@@ -77,7 +77,7 @@ TEST(MoveGeneration, NoisyQuietAndUnderPromotionsPartitionAllMoves) {
             joined.push_back(move);
         }
         for (int i = 0; i < quiet.count; ++i) {
-            EXPECT_TRUE(IsQuietMove(board, quiet.moves[i]))
+            EXPECT_TRUE(NeitherCapturesNorPromotes(board, quiet.moves[i]))
                 << fen << " " << MoveText(quiet.moves[i]);
             joined.push_back(quiet.moves[i]);
         }
@@ -115,14 +115,14 @@ std::vector<Picked> PickAll(const Board& board, const PickerSetup& setup, int sk
     int quiets = 0;
     for (PickedMove picked = NextMove(picker); picked.move != NO_MOVE; picked = NextMove(picker)) {
         Move move = picked.move;
-        Stage stage =
-            out.empty() && setup.pseudoLegalHash ? HASH
-            : IsQuietMove(board, move) && (move == setup.killers[0] || move == setup.killers[1])
-                ? KILLER
-            : IsQuietMove(board, move)                           ? QUIET
-            : IsPromotion(move) && KindOf(move) != PROMOTE_QUEEN ? UNDER
-            : picked.exchange >= 0                               ? GOOD
-                                                                 : BAD;
+        Stage stage = out.empty() && setup.pseudoLegalHash ? HASH
+                      : NeitherCapturesNorPromotes(board, move) &&
+                              (move == setup.killers[0] || move == setup.killers[1])
+                          ? KILLER
+                      : NeitherCapturesNorPromotes(board, move)            ? QUIET
+                      : IsPromotion(move) && KindOf(move) != PROMOTE_QUEEN ? UNDER
+                      : picked.exchange >= 0                               ? GOOD
+                                                                           : BAD;
         out.push_back({picked, stage});
         if (stage == KILLER || stage == QUIET) {
             if (++quiets == skipAfterQuiets) picker.skipQuiets = true;
@@ -135,7 +135,7 @@ std::vector<PickerSetup> SetupsFor(const Board& board, const std::vector<Move>& 
     std::vector<Move> all = AllMoves(board);
     Move quiet = NO_MOVE, otherQuiet = NO_MOVE, capture = NO_MOVE, stranger = NO_MOVE;
     for (Move move : all) {
-        if (IsQuietMove(board, move)) (quiet == NO_MOVE ? quiet : otherQuiet) = move;
+        if (NeitherCapturesNorPromotes(board, move)) (quiet == NO_MOVE ? quiet : otherQuiet) = move;
         if (IsCapture(board, move)) capture = move;
     }
     for (Move move : foreign)
@@ -191,7 +191,7 @@ TEST(MovePicker, HandsOutEveryMoveOnceInStageOrder) {
                 }
             }
             for (const Picked& p : picked) {
-                bool noisy = !IsQuietMove(board, p.picked.move);
+                bool noisy = !NeitherCapturesNorPromotes(board, p.picked.move);
                 EXPECT_EQ(p.picked.exchangeKnown, noisy && p.stage != HASH)
                     << MoveText(p.picked.move);
                 if (p.picked.exchangeKnown) {
@@ -217,7 +217,7 @@ TEST(MovePicker, SkipsOnlyQuietMovesWhenTold) {
                 (p.stage == QUIET || p.stage == KILLER ? quiets : noisy)++;
             int expectedNoisy = 0, expectedQuiets = 0;
             for (Move move : AllMoves(board))
-                (IsQuietMove(board, move) ? expectedQuiets : expectedNoisy)++;
+                (NeitherCapturesNorPromotes(board, move) ? expectedQuiets : expectedNoisy)++;
             EXPECT_EQ(noisy, expectedNoisy) << fen;
             EXPECT_EQ(quiets, std::min(allowed, expectedQuiets)) << fen;
         }
