@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "chess/evaluate.h"
 #include "chess/search.h"
 #include "chess/tests/fen_game.h"
 
@@ -64,6 +65,7 @@ TEST(SearchRoot, StoresTheBoundTheWindowGives) {
             EXPECT_EQ(hit.bound, c.bound) << fen << " window " << alpha << " " << beta;
             EXPECT_EQ(hit.score, score);
             EXPECT_EQ(hit.depth, depth);
+            EXPECT_EQ(hit.eval, EvaluateBoard(search.game.board));
             EXPECT_TRUE(c.bound == BOUND_UPPER   ? score <= alpha
                         : c.bound == BOUND_LOWER ? score >= beta
                                                  : score > alpha && score < beta)
