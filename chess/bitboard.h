@@ -24,6 +24,8 @@ constexpr int MakeSquare(int file, int rank) { return rank * 8 + file; }
 constexpr Bitboard FILE_A = 0x0101010101010101ULL;
 constexpr Bitboard RANK_1 = 0xFFULL;
 constexpr Bitboard FileMask(int file) { return FILE_A << file; }
+// b1, d1, ... h8: the squares of the colour of h1.
+constexpr Bitboard LIGHT_SQUARES = 0x55AA55AA55AA55AAULL;
 constexpr Bitboard RankMask(int rank) { return RANK_1 << (8 * rank); }
 
 // Counted by bit arithmetic: the hardware instruction is not part of the

@@ -131,12 +131,11 @@ bool PlayOnBoard(const Board& board, Move move, Board& next) {
         next.enPassant = NO_SQUARE;
     }
     ++next.halfMoveClock;
-    if (captured != NO_PIECE) {
-        RemovePiece(next, captured, to);
-        next.halfMoveClock = 0;
-    }
+    ++next.reversiblePlies;
+    if (captured != NO_PIECE) RemovePiece(next, captured, to);
     MovePiece(next, piece, from, to);
-    if (TypeOfPiece(piece) == PAWN) next.halfMoveClock = 0;
+    if (captured != NO_PIECE || TypeOfPiece(piece) == PAWN)
+        next.halfMoveClock = next.reversiblePlies = 0;
 
     switch (kind) {
         case EN_PASSANT: RemovePiece(next, MakePiece(us ^ 1, PAWN), to ^ 8); break;
@@ -176,7 +175,7 @@ void PlayNullMove(const Board& board, Board& next) {
         next.key ^= kZobrist.enPassantFile[FileOf(next.enPassant)];
         next.enPassant = NO_SQUARE;
     }
-    ++next.halfMoveClock;
+    next.reversiblePlies = 0;
     next.side ^= 1;
     next.key ^= kZobrist.side;
 }

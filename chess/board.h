@@ -35,7 +35,12 @@ struct Board {
     int castling = 0;
     // Set only when a pawn of the side to move could capture there.
     int enPassant = NO_SQUARE;
+    // Plies since the last capture or pawn move, for the fifty-move rule.
     int halfMoveClock = 0;
+    // Plies since the last move that no earlier position can repeat across:
+    // a capture, a pawn move or a null move. Repetitions are looked for only
+    // this far back.
+    int reversiblePlies = 0;
     uint64_t key = 0;
 };
 
@@ -59,6 +64,8 @@ inline bool InCheck(const Board& board) {
 // leaving next unusable, when the move leaves the mover's king attacked.
 bool PlayOnBoard(const Board& board, Move move, Board& next);
 // Passes the turn (for null-move pruning); the side to move is not in check.
+// The half-move clock stands still and the positions before it become
+// unrepeatable.
 void PlayNullMove(const Board& board, Board& next);
 
 // Zobrist keys, made once from a fixed seed so keys are the same every run.

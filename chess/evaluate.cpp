@@ -144,11 +144,16 @@ int MopUp(const Board& board, int strong) {
     return 200 + 20 * centreDistance + 12 * (7 - kingsApart);
 }
 
+// Bishops that stand on squares of both colours, as a bishop pair needs to mate.
+bool BishopsOnBothColours(Bitboard bishops) {
+    return (bishops & LIGHT_SQUARES) && (bishops & ~LIGHT_SQUARES);
+}
+
 // Enough to mate a bare king without pawns.
 bool CanForceMate(const Board& board, int color) {
     const Bitboard* p = board.pieces[color];
-    int bishops = PopCount(p[BISHOP]);
-    return p[QUEEN] || p[ROOK] || p[PAWN] || bishops >= 2 || (bishops && p[KNIGHT]);
+    return p[QUEEN] || p[ROOK] || p[PAWN] || BishopsOnBothColours(p[BISHOP]) ||
+           (p[BISHOP] && p[KNIGHT]);
 }
 
 }  // namespace
@@ -160,7 +165,12 @@ bool IsInsufficientMaterial(const Board& board) {
     if (p[WHITE][PAWN] | p[BLACK][PAWN] | p[WHITE][ROOK] | p[BLACK][ROOK] | p[WHITE][QUEEN] |
         p[BLACK][QUEEN])
         return false;
-    return PopCount(p[WHITE][KNIGHT] | p[BLACK][KNIGHT] | p[WHITE][BISHOP] | p[BLACK][BISHOP]) <= 1;
+    Bitboard knights = p[WHITE][KNIGHT] | p[BLACK][KNIGHT];
+    Bitboard bishops = p[WHITE][BISHOP] | p[BLACK][BISHOP];
+    // A king checked by bishops of one colour stands on that colour; its
+    // neighbours along ranks and files are of the other colour, which no
+    // bishop covers and the enemy king cannot cover all at once: no mate.
+    return PopCount(knights | bishops) <= 1 || (!knights && !BishopsOnBothColours(bishops));
 }
 
 int EvaluateBoard(const Board& board) {

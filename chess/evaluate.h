@@ -10,7 +10,8 @@ namespace chess {
 // Centipawns for the side to move.
 int EvaluateBoard(const Board& board);
 
-// Neither side can ever mate: no pawns, rooks or queens and at most one minor piece.
+// Neither side can ever mate: no pawns, rooks or queens, and either at most
+// one minor piece or only bishops, all on squares of one colour.
 bool IsInsufficientMaterial(const Board& board);
 
 // The middle-game material value of a piece type (for move ordering and pruning).

@@ -127,7 +127,7 @@ bool StartGame(const PositionRecord& record, int halfMoveClock, Game& game, std:
         error = "the half-move clock is negative";
         return false;
     }
-    board.halfMoveClock = halfMoveClock;
+    board.halfMoveClock = board.reversiblePlies = halfMoveClock;
     board.key = ComputeKey(board);
     game.board = board;
     game.moveNumber = record.moveNumber > 0 ? record.moveNumber : 1;

@@ -4,59 +4,51 @@ namespace chess {
 
 namespace {
 
-void AddPromotions(MoveList& list, int from, int to, bool underPromotions) {
-    list.Add(EncodeMove(from, to, PROMOTE_QUEEN));
-    if (!underPromotions) return;
-    list.Add(EncodeMove(from, to, PROMOTE_KNIGHT));
-    list.Add(EncodeMove(from, to, PROMOTE_ROOK));
-    list.Add(EncodeMove(from, to, PROMOTE_BISHOP));
-}
+constexpr int kUnderPromotions[] = {PROMOTE_KNIGHT, PROMOTE_BISHOP, PROMOTE_ROOK};
 
 void AddTargets(MoveList& list, int from, Bitboard targets) {
     while (targets) list.Add(EncodeMove(from, PopLowest(targets)));
 }
 
-// Pawn moves: with quiet false only captures and promotions (queen only).
-void GeneratePawnMoves(const Board& board, MoveList& list, bool quiet) {
+int Forward(int color) { return color == WHITE ? 8 : -8; }
+
+Bitboard LastRank(int color) { return RankMask(color == WHITE ? 7 : 0); }
+
+Bitboard SinglePushes(const Board& board) {
+    Bitboard pawns = board.pieces[board.side][PAWN];
+    Bitboard pushed = board.side == WHITE ? pawns << 8 : pawns >> 8;
+    return pushed & ~board.occupied;
+}
+
+// Calls addMove(from, to) for every pawn capture onto a square of targets.
+template <typename AddMove>
+void ForEachPawnCapture(const Board& board, Bitboard targets, AddMove addMove) {
     int us = board.side;
     Bitboard pawns = board.pieces[us][PAWN];
-    Bitboard enemies = board.colors[us ^ 1];
-    Bitboard empty = ~board.occupied;
-    int forward = us == WHITE ? 8 : -8;
-    Bitboard lastRank = RankMask(us == WHITE ? 7 : 0);
-    Bitboard doubleRank = RankMask(us == WHITE ? 3 : 4);
+    while (pawns) {
+        int from = PopLowest(pawns);
+        Bitboard reached = PawnAttacks(us, from) & targets;
+        while (reached) addMove(from, PopLowest(reached));
+    }
+}
 
-    Bitboard single = us == WHITE ? (pawns << 8) & empty : (pawns >> 8) & empty;
-    Bitboard promotions = single & lastRank;
-    while (promotions) {
-        int to = PopLowest(promotions);
-        AddPromotions(list, to - forward, to, quiet);
+Bitboard PieceAttacks(int type, int from, Bitboard occupied) {
+    switch (type) {
+        case KNIGHT: return KnightAttacks(from);
+        case BISHOP: return BishopAttacks(from, occupied);
+        case ROOK: return RookAttacks(from, occupied);
+        case QUEEN: return BishopAttacks(from, occupied) | RookAttacks(from, occupied);
+        default: return KingAttacks(from);
     }
-    if (quiet) {
-        Bitboard pushes = single & ~lastRank;
-        Bitboard doubles = (us == WHITE ? pushes << 8 : pushes >> 8) & empty & doubleRank;
-        while (pushes) {
-            int to = PopLowest(pushes);
-            list.Add(EncodeMove(to - forward, to));
+}
+
+void GeneratePieceMoves(const Board& board, MoveList& list, Bitboard targets) {
+    for (int type = KNIGHT; type <= KING; ++type) {
+        Bitboard pieces = board.pieces[board.side][type];
+        while (pieces) {
+            int from = PopLowest(pieces);
+            AddTargets(list, from, PieceAttacks(type, from, board.occupied) & targets);
         }
-        while (doubles) {
-            int to = PopLowest(doubles);
-            list.Add(EncodeMove(to - 2 * forward, to, DOUBLE_PUSH));
-        }
-    }
-    Bitboard capturers = pawns;
-    while (capturers) {
-        int from = PopLowest(capturers);
-        Bitboard targets = PawnAttacks(us, from) & enemies;
-        while (targets) {
-            int to = PopLowest(targets);
-            if (Bit(to) & lastRank)
-                AddPromotions(list, from, to, quiet);
-            else
-                list.Add(EncodeMove(from, to));
-        }
-        if (board.enPassant != NO_SQUARE && (PawnAttacks(us, from) & Bit(board.enPassant)))
-            list.Add(EncodeMove(from, board.enPassant, EN_PASSANT));
     }
 }
 
@@ -77,35 +69,93 @@ void GenerateCastling(const Board& board, MoveList& list) {
         list.Add(EncodeMove(king, king - 2, CASTLE));
 }
 
-void GeneratePieceMoves(const Board& board, MoveList& list, Bitboard targets) {
-    int us = board.side;
-    Bitboard occupied = board.occupied;
-    for (int type = KNIGHT; type <= KING; ++type) {
-        Bitboard pieces = board.pieces[us][type];
-        while (pieces) {
-            int from = PopLowest(pieces);
-            Bitboard attacks = type == KNIGHT   ? KnightAttacks(from)
-                               : type == BISHOP ? BishopAttacks(from, occupied)
-                               : type == ROOK   ? RookAttacks(from, occupied)
-                               : type == QUEEN
-                                   ? BishopAttacks(from, occupied) | RookAttacks(from, occupied)
-                                   : KingAttacks(from);
-            AddTargets(list, from, attacks & targets);
-        }
+bool IsPseudoLegalPawnMove(const Board& board, Move move) {
+    int us = board.side, from = FromOf(move), to = ToOf(move), kind = KindOf(move);
+    if (kind == EN_PASSANT) return to == board.enPassant && (PawnAttacks(us, from) & Bit(to));
+    if (kind == DOUBLE_PUSH) {
+        int over = from + Forward(us);
+        return to == over + Forward(us) && RankOf(from) == (us == WHITE ? 1 : 6) &&
+               !(board.occupied & (Bit(over) | Bit(to)));
     }
+    if (kind != NORMAL && !IsPromotion(move)) return false;
+    if (IsPromotion(move) != bool(Bit(to) & LastRank(us))) return false;
+    if (to == from + Forward(us)) return !(board.occupied & Bit(to));
+    return PawnAttacks(us, from) & board.colors[us ^ 1] & Bit(to);
+}
+
+bool IsPseudoLegalCastling(const Board& board, Move move) {
+    MoveList castles;
+    GenerateCastling(board, castles);
+    for (int i = 0; i < castles.count; ++i)
+        if (castles.moves[i] == move) return true;
+    return false;
 }
 
 }  // namespace
 
 void GenerateMoves(const Board& board, MoveList& list) {
-    GeneratePawnMoves(board, list, true);
-    GeneratePieceMoves(board, list, ~board.colors[board.side]);
-    GenerateCastling(board, list);
+    GenerateNoisyMoves(board, list);
+    GenerateQuietMoves(board, list);
+    GenerateUnderPromotions(board, list);
 }
 
 void GenerateNoisyMoves(const Board& board, MoveList& list) {
-    GeneratePawnMoves(board, list, false);
-    GeneratePieceMoves(board, list, board.colors[board.side ^ 1]);
+    int us = board.side;
+    Bitboard promotions = SinglePushes(board) & LastRank(us);
+    while (promotions) {
+        int to = PopLowest(promotions);
+        list.Add(EncodeMove(to - Forward(us), to, PROMOTE_QUEEN));
+    }
+    ForEachPawnCapture(board, board.colors[us ^ 1], [&](int from, int to) {
+        list.Add(EncodeMove(from, to, Bit(to) & LastRank(us) ? PROMOTE_QUEEN : NORMAL));
+    });
+    if (board.enPassant != NO_SQUARE)
+        ForEachPawnCapture(board, Bit(board.enPassant),
+                           [&](int from, int to) { list.Add(EncodeMove(from, to, EN_PASSANT)); });
+    GeneratePieceMoves(board, list, board.colors[us ^ 1]);
+}
+
+void GenerateQuietMoves(const Board& board, MoveList& list) {
+    int us = board.side, forward = Forward(us);
+    Bitboard pushes = SinglePushes(board) & ~LastRank(us);
+    Bitboard doubles =
+        (us == WHITE ? pushes << 8 : pushes >> 8) & ~board.occupied & RankMask(us == WHITE ? 3 : 4);
+    while (pushes) {
+        int to = PopLowest(pushes);
+        list.Add(EncodeMove(to - forward, to));
+    }
+    while (doubles) {
+        int to = PopLowest(doubles);
+        list.Add(EncodeMove(to - 2 * forward, to, DOUBLE_PUSH));
+    }
+    GeneratePieceMoves(board, list, ~board.occupied);
+    GenerateCastling(board, list);
+}
+
+void GenerateUnderPromotions(const Board& board, MoveList& list) {
+    int us = board.side;
+    Bitboard lastRank = LastRank(us);
+    if (!(board.pieces[us][PAWN] & (us == WHITE ? lastRank >> 8 : lastRank << 8))) return;
+    auto addAll = [&](int from, int to) {
+        for (int kind : kUnderPromotions) list.Add(EncodeMove(from, to, kind));
+    };
+    Bitboard promotions = SinglePushes(board) & lastRank;
+    while (promotions) {
+        int to = PopLowest(promotions);
+        addAll(to - Forward(us), to);
+    }
+    ForEachPawnCapture(board, board.colors[us ^ 1] & lastRank, addAll);
+}
+
+bool IsPseudoLegal(const Board& board, Move move) {
+    int from = FromOf(move), to = ToOf(move), kind = KindOf(move);
+    int piece = board.squares[from];
+    if (move == NO_MOVE || piece == NO_PIECE || ColorOfPiece(piece) != board.side) return false;
+    if (board.colors[board.side] & Bit(to)) return false;
+    int type = TypeOfPiece(piece);
+    if (type == PAWN) return IsPseudoLegalPawnMove(board, move);
+    if (kind == CASTLE) return type == KING && IsPseudoLegalCastling(board, move);
+    return kind == NORMAL && (PieceAttacks(type, from, board.occupied) & Bit(to));
 }
 
 bool HasLegalMove(const Board& board) {

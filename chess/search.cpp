@@ -4,20 +4,15 @@
 #include <cstring>
 
 #include "chess/evaluate.h"
+#include "chess/move_picker.h"
 #include "chess/movegen.h"
-#include "chess/see.h"
+#include "chess/search_margins.h"
 
 namespace chess {
 
 namespace {
 
 constexpr int kNodesPerCheck = 1024;
-
-struct ScoredMoves {
-    MoveList list;
-    int scores[MAX_MOVES];
-    int next = 0;
-};
 
 // Late-move reductions grow with the depth and with the move's place.
 struct ReductionTable {
@@ -40,27 +35,8 @@ int ScoreFromTable(int score, int ply) {
     return score >= MATE_BOUND ? score - ply : score <= -MATE_BOUND ? score + ply : score;
 }
 
-bool IsCapture(const Board& board, Move move) {
-    return board.squares[ToOf(move)] != NO_PIECE || KindOf(move) == EN_PASSANT;
-}
-
-bool IsQuiet(const Board& board, Move move) {
-    return !IsCapture(board, move) && !IsPromotion(move);
-}
-
 bool HasPieces(const Board& board, int color) {
     return board.colors[color] != (board.pieces[color][PAWN] | board.pieces[color][KING]);
-}
-
-// Captures by victim then cheapest attacker; exchanges that lose material last.
-int CaptureOrder(const Board& board, Move move) {
-    int victim = KindOf(move) == EN_PASSANT              ? PAWN
-                 : board.squares[ToOf(move)] == NO_PIECE ? -1
-                                                         : TypeOfPiece(board.squares[ToOf(move)]);
-    int attacker = TypeOfPiece(board.squares[FromOf(move)]);
-    int score = (victim + 1) * 16 - attacker;
-    if (KindOf(move) == PROMOTE_QUEEN) score += 100;
-    return score;
 }
 
 bool CheckStop(Worker& worker) {
@@ -80,7 +56,7 @@ bool CheckStop(Worker& worker) {
 
 bool IsRepetition(const Worker& worker, const Board& board, int ply) {
     int index = worker.rootKeyIndex + ply;
-    int oldest = index - board.halfMoveClock;
+    int oldest = index - board.reversiblePlies;
     for (int i = index - 2; i >= oldest && i >= 0; i -= 2)
         if (worker.keys[i] == board.key) return true;
     return false;
@@ -91,42 +67,6 @@ void UpdatePv(Worker& worker, int ply, Move move) {
     for (int i = ply + 1; i < worker.pvLength[ply + 1]; ++i)
         worker.pv[ply][i] = worker.pv[ply + 1][i];
     worker.pvLength[ply] = worker.pvLength[ply + 1];
-}
-
-Move PickNext(ScoredMoves& moves) {
-    if (moves.next >= moves.list.count) return NO_MOVE;
-    int best = moves.next;
-    for (int i = moves.next + 1; i < moves.list.count; ++i)
-        if (moves.scores[i] > moves.scores[best]) best = i;
-    Move move = moves.list.moves[best];
-    int score = moves.scores[best];
-    moves.list.moves[best] = moves.list.moves[moves.next];
-    moves.scores[best] = moves.scores[moves.next];
-    moves.list.moves[moves.next] = move;
-    moves.scores[moves.next] = score;
-    ++moves.next;
-    return move;
-}
-
-void OrderMoves(const Worker& worker, const Board& board, ScoredMoves& moves, Move ttMove,
-                int ply) {
-    for (int i = 0; i < moves.list.count; ++i) {
-        Move move = moves.list.moves[i];
-        int& score = moves.scores[i];
-        if (move == ttMove) {
-            score = 1 << 30;
-        } else if (!IsQuiet(board, move)) {
-            bool losing = KindOf(move) != PROMOTE_QUEEN && StaticExchange(board, move) < 0;
-            score = (losing ? -(1 << 20) : (1 << 28)) + CaptureOrder(board, move);
-            if (IsPromotion(move) && KindOf(move) != PROMOTE_QUEEN) score = -(1 << 21);
-        } else if (move == worker.killers[ply][0]) {
-            score = (1 << 27) + 1;
-        } else if (move == worker.killers[ply][1]) {
-            score = 1 << 27;
-        } else {
-            score = worker.history[board.side][FromOf(move)][ToOf(move)];
-        }
-    }
 }
 
 void AddHistory(int16_t& value, int bonus) {
@@ -146,12 +86,14 @@ void RewardQuiet(Worker& worker, const Board& board, Move best, const Move* trie
         AddHistory(worker.history[board.side][FromOf(tried[i])][ToOf(tried[i])], -bonus * 8);
 }
 
+int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, int ply,
+           bool nullAllowed);
+
 // Counts a node and tells whether it ends at once: the search is stopping,
 // the material cannot mate, or the line is as long as it may be. score is
 // then the node's value.
 bool NodeEndsAtOnce(Worker& worker, const Board& board, int ply, int& score) {
     ++worker.nodes;
-    worker.pvLength[ply] = ply;
     if (ply > worker.selectiveDepth) worker.selectiveDepth = ply;
     score = 0;
     if (CheckStop(worker) || IsInsufficientMaterial(board)) return true;
@@ -161,6 +103,7 @@ bool NodeEndsAtOnce(Worker& worker, const Board& board, int ply, int& score) {
 }
 
 int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
+    worker.pvLength[ply] = ply;
     int early = 0;
     if (NodeEndsAtOnce(worker, board, ply, early)) return early;
 
@@ -180,21 +123,22 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
         if (standPat > alpha) alpha = standPat;
     }
 
-    ScoredMoves moves;
+    // In check every evasion is tried; otherwise only captures that do not
+    // lose material.
+    MovePicker picker;
     if (inCheck)
-        GenerateMoves(board, moves.list);
+        StartPicker(picker, board, NO_MOVE, worker.killers[ply], worker.history[board.side]);
     else
-        GenerateNoisyMoves(board, moves.list);
-    OrderMoves(worker, board, moves, NO_MOVE, ply);
+        StartCapturePicker(picker, board);
 
     int best = standPat, legal = 0;
     Board next;
-    for (Move move = PickNext(moves); move != NO_MOVE; move = PickNext(moves)) {
+    for (PickedMove picked = NextMove(picker); picked.move != NO_MOVE; picked = NextMove(picker)) {
+        Move move = picked.move;
         if (!inCheck) {
             int victim = board.squares[ToOf(move)];
             int gain = victim == NO_PIECE ? PieceValue(PAWN) : PieceValue(TypeOfPiece(victim));
-            if (!IsPromotion(move) && standPat + gain + 200 <= alpha) continue;
-            if (moves.scores[moves.next - 1] < 0) continue;
+            if (!IsPromotion(move) && standPat + gain + DELTA_MARGIN <= alpha) continue;
         }
         if (!PlayOnBoard(board, move, next)) continue;
         PrefetchTable(*worker.shared->tables, next.key);
@@ -214,8 +158,58 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
     return best;
 }
 
+// Cuts a non-PV node before any move is tried, with score as its value:
+// when the static evaluation beats beta by a margin that grows with the
+// depth left (reverse futility), or when even passing, searched shallower,
+// still beats beta (null move). Check worker.stopped when it returns false.
+bool CutsBeforeMoves(Worker& worker, const Board& board, int beta, int depth, int ply, int eval,
+                     bool nullAllowed, int& score) {
+    score = eval;
+    if (depth <= REVERSE_FUTILITY_MAX_DEPTH && eval - REVERSE_FUTILITY_PER_PLY * depth >= beta &&
+        beta < MATE_BOUND)
+        return true;
+    // Without pieces a side is often in zugzwang, where passing would be best.
+    if (!nullAllowed || depth < NULL_MOVE_MIN_DEPTH || eval < beta || !HasPieces(board, board.side))
+        return false;
+    int reduction = NULL_MOVE_BASE_REDUCTION + depth / NULL_MOVE_DEPTH_PER_EXTRA_PLY;
+    Board next;
+    PlayNullMove(board, next);
+    score = -Search(worker, next, -beta, -beta + 1, depth - 1 - reduction, ply + 1, false);
+    if (worker.stopped || score < beta) return false;
+    // A mate found after passing is no proof of one: the pass is not a move.
+    if (score >= MATE_BOUND) score = beta;
+    return true;
+}
+
+// Whether the quiet moves not yet tried are not worth trying at a non-PV
+// node: enough of them were tried near the leaves (late-move pruning), or
+// the static evaluation is too far below alpha for a quiet move (futility).
+bool QuietMovesEnd(int depth, int quietCount, bool improving, int eval, int alpha) {
+    if (depth <= LATE_MOVE_MAX_DEPTH &&
+        quietCount >= LATE_MOVE_BASE_COUNT + depth * depth * (improving ? 2 : 1))
+        return true;
+    return depth <= FUTILITY_MAX_DEPTH && eval + FUTILITY_BASE + FUTILITY_PER_PLY * depth <= alpha;
+}
+
+// Plies by which a late quiet move is searched shallower: more at non-PV
+// nodes and while the evaluation falls, less for killers and moves with a
+// good history; never into the captures-only search.
+int LateMoveReduction(const Worker& worker, const Board& board, Move move, int depth, int legal,
+                      int ply, bool pvNode, bool improving) {
+    int reduction = kReductions.plies[depth < 64 ? depth : 63][legal < 64 ? legal : 63];
+    if (!pvNode) ++reduction;
+    if (!improving) ++reduction;
+    if (move == worker.killers[ply][0] || move == worker.killers[ply][1]) --reduction;
+    reduction -= worker.history[board.side][FromOf(move)][ToOf(move)] / LATE_MOVE_HISTORY_PER_PLY;
+    int deepest = depth - 2;
+    return reduction > deepest ? deepest : reduction < 0 ? 0 : reduction;
+}
+
 int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, int ply,
            bool nullAllowed) {
+    // The line from here is empty until a move raises alpha, whichever way
+    // the node returns: the parent copies it.
+    worker.pvLength[ply] = ply;
     bool inCheck = InCheck(board);
     if (inCheck) ++depth;
     // A draw by rule ends the line whatever depth is left, so it is found
@@ -249,22 +243,14 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     bool improving = !inCheck && ply >= 2 && eval > worker.staticEval[ply - 2];
 
     if (!pvNode && !inCheck) {
-        if (depth <= 6 && eval - 80 * depth >= beta && beta < MATE_BOUND) return eval;
-        if (nullAllowed && depth >= 3 && eval >= beta && HasPieces(board, board.side)) {
-            int reduction = 3 + depth / 4;
-            Board next;
-            PlayNullMove(board, next);
-            int score =
-                -Search(worker, next, -beta, -beta + 1, depth - 1 - reduction, ply + 1, false);
-            if (worker.stopped) return 0;
-            if (score >= beta) return score >= MATE_BOUND ? beta : score;
-        }
+        int cut = 0;
+        if (CutsBeforeMoves(worker, board, beta, depth, ply, eval, nullAllowed, cut)) return cut;
+        if (worker.stopped) return 0;
     }
-    if (pvNode && ttMove == NO_MOVE && depth >= 6) --depth;
+    if (pvNode && ttMove == NO_MOVE && depth >= NO_TABLE_MOVE_REDUCTION_DEPTH) --depth;
 
-    ScoredMoves moves;
-    GenerateMoves(board, moves.list);
-    OrderMoves(worker, board, moves, ttMove, ply);
+    MovePicker picker;
+    StartPicker(picker, board, ttMove, worker.killers[ply], worker.history[board.side]);
     worker.killers[ply + 1][0] = worker.killers[ply + 1][1] = NO_MOVE;
 
     Move quietsTried[64];
@@ -273,14 +259,18 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     Move bestMove = NO_MOVE;
     int originalAlpha = alpha;
     Board next;
-    for (Move move = PickNext(moves); move != NO_MOVE; move = PickNext(moves)) {
-        bool quiet = IsQuiet(board, move);
+    for (PickedMove picked = NextMove(picker); picked.move != NO_MOVE; picked = NextMove(picker)) {
+        Move move = picked.move;
+        bool quiet = IsQuietMove(board, move);
         if (best > -MATE_BOUND && !inCheck && !pvNode) {
-            if (quiet && depth <= 4 && quietCount >= 3 + depth * depth * (improving ? 2 : 1))
+            // Once one quiet move is pruned here so are all later ones: the
+            // count of quiet moves tried and alpha only stay or grow.
+            if (quiet && QuietMovesEnd(depth, quietCount, improving, eval, alpha)) {
+                picker.skipQuiets = true;
                 continue;
-            if (quiet && depth <= 3 && eval + 100 + 90 * depth <= alpha) continue;
-            if (!quiet && depth <= 3 && moves.scores[moves.next - 1] < 0 &&
-                StaticExchange(board, move) < -100 * depth)
+            }
+            if (!quiet && depth <= SEE_PRUNING_MAX_DEPTH && picked.exchangeKnown &&
+                picked.exchange < -SEE_PRUNING_PER_PLY * depth)
                 continue;
         }
         if (!PlayOnBoard(board, move, next)) continue;
@@ -290,14 +280,10 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
         int newDepth = depth - 1;
         int score = 0;
         bool fullZeroWindow = !pvNode || legal > 1;
-        if (depth >= 3 && legal > 1 + (pvNode ? 1 : 0) && quiet && !givesCheck) {
-            int reduction = kReductions.plies[depth < 64 ? depth : 63][legal < 64 ? legal : 63];
-            if (!pvNode) ++reduction;
-            if (!improving) ++reduction;
-            if (move == worker.killers[ply][0] || move == worker.killers[ply][1]) --reduction;
-            reduction -= worker.history[board.side][FromOf(move)][ToOf(move)] / 6000;
-            if (reduction > newDepth - 1) reduction = newDepth - 1;
-            if (reduction < 0) reduction = 0;
+        if (depth >= LATE_MOVE_REDUCTION_MIN_DEPTH && legal > 1 + (pvNode ? 1 : 0) && quiet &&
+            !givesCheck) {
+            int reduction =
+                LateMoveReduction(worker, board, move, depth, legal, ply, pvNode, improving);
             score = -Search(worker, next, -alpha - 1, -alpha, newDepth - reduction, ply + 1, true);
             fullZeroWindow = reduction > 0 && score > alpha;
         }
@@ -353,7 +339,7 @@ int SearchRoot(Worker& worker, int alpha, int beta, int depth) {
     worker.pvLength[0] = 0;
     worker.staticEval[0] = InCheck(board) ? -INFINITE_SCORE : EvaluateBoard(board);
     ++worker.nodes;
-    int best = -INFINITE_SCORE;
+    int best = -INFINITE_SCORE, originalAlpha = alpha;
     Board next;
     for (int i = 0; i < worker.rootMoveCount; ++i) {
         Move move = worker.rootMoves[i];
@@ -382,9 +368,9 @@ int SearchRoot(Worker& worker, int alpha, int beta, int depth) {
             worker.pv[0][0] = move;
         }
     }
+    int bound = best >= beta ? BOUND_LOWER : best > originalAlpha ? BOUND_EXACT : BOUND_UPPER;
     StoreInTable(*worker.shared->tables, board.key, worker.rootMoves[0], ScoreToTable(best, 0),
-                 worker.staticEval[0] == -INFINITE_SCORE ? 0 : worker.staticEval[0], depth,
-                 best >= beta ? BOUND_LOWER : BOUND_EXACT);
+                 worker.staticEval[0] == -INFINITE_SCORE ? 0 : worker.staticEval[0], depth, bound);
     return best;
 }
 

@@ -1,6 +1,8 @@
 // The alpha-beta search of one thread: principal-variation search with a
 // transposition table, null-move pruning, late-move reductions, futility
 // pruning and a quiescence search, over a fixed-size stack of positions.
+// Moves come from the staged picker (move_picker.h); the margins are in
+// search_margins.h.
 #pragma once
 
 #include <atomic>

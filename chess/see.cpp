@@ -4,6 +4,13 @@
 
 namespace chess {
 
+namespace {
+
+// What a pawn's promotion adds: the new piece in place of the pawn.
+int PromotionGain(int type) { return PieceValue(type) - PieceValue(PAWN); }
+
+}  // namespace
+
 int StaticExchange(const Board& board, Move move) {
     if (KindOf(move) == CASTLE) return 0;
     int from = FromOf(move), to = ToOf(move);
@@ -14,6 +21,12 @@ int StaticExchange(const Board& board, Move move) {
               : victim == NO_PIECE       ? 0
                                          : PieceValue(TypeOfPiece(victim));
     int onSquare = TypeOfPiece(board.squares[from]);
+    if (IsPromotion(move)) {
+        onSquare = PromotionType(move);
+        gain[0] += PromotionGain(onSquare);
+    }
+    // Pawns recapturing on the last rank promote, to a queen.
+    bool promotionRank = RankOf(to) == 0 || RankOf(to) == 7;
     Bitboard occupied = board.occupied ^ Bit(from);
     if (KindOf(move) == EN_PASSANT) occupied ^= Bit(to ^ 8);
     int side = board.side ^ 1;
@@ -28,6 +41,10 @@ int StaticExchange(const Board& board, Move move) {
         if (type == KING && (attackers & board.colors[side ^ 1])) break;
         ++depth;
         gain[depth] = PieceValue(onSquare) - gain[depth - 1];
+        if (type == PAWN && promotionRank) {
+            type = QUEEN;
+            gain[depth] += PromotionGain(QUEEN);
+        }
         occupied ^= candidates & (~candidates + 1);
         attackers = AttackersOf(board, to, occupied) & occupied;
         onSquare = type;

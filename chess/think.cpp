@@ -5,6 +5,7 @@
 
 #include "chess/chess.h"
 #include "chess/search.h"
+#include "chess/search_margins.h"
 
 namespace chess {
 
@@ -36,9 +37,9 @@ int MateIn(int score) {
 
 // One depth with an aspiration window around the previous score.
 int SearchDepth(Worker& worker, int depth, int previous) {
-    int delta = 20;
+    int delta = ASPIRATION_WINDOW;
     int alpha = -INFINITE_SCORE, beta = INFINITE_SCORE;
-    if (depth >= 5 && previous > -MATE_BOUND && previous < MATE_BOUND) {
+    if (depth >= ASPIRATION_MIN_DEPTH && previous > -MATE_BOUND && previous < MATE_BOUND) {
         alpha = previous - delta;
         beta = previous + delta;
     }
@@ -54,7 +55,7 @@ int SearchDepth(Worker& worker, int depth, int previous) {
             return score;
         }
         delta *= 2;
-        if (delta > 1000) alpha = -INFINITE_SCORE, beta = INFINITE_SCORE;
+        if (delta > ASPIRATION_WIDEST) alpha = -INFINITE_SCORE, beta = INFINITE_SCORE;
     }
 }
 

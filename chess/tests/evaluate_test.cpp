@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "chess/evaluate.h"
 #include "chess/tests/fen_game.h"
 
 namespace chess {
@@ -34,6 +35,61 @@ TEST(Evaluate, ScalesDownPawnlessEndingsThatCannotBeWon) {
     EXPECT_LT(Evaluate(GameFromFen("4k3/8/4b3/8/8/8/8/R3K3 w - - 0 1")), 100);
     EXPECT_LT(Evaluate(GameFromFen("4k3/8/8/8/8/8/8/1N2K1N1 w - - 0 1")), 150);
     EXPECT_GT(Evaluate(GameFromFen("4k3/8/8/8/8/8/8/R3K3 w - - 0 1")), 400);
+}
+
+struct MaterialCase {
+    const char* fen;
+    bool dead;  // neither side can ever mate
+};
+
+// c1, e3 and f8 are dark squares; c8 and f1 light ones.
+const MaterialCase kMaterial[] = {
+    {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", true},        {"4k3/8/8/8/8/8/8/1N2K3 w - - 0 1", true},
+    {"4k3/8/8/8/8/4B3/8/2B1K3 w - - 0 1", true},    {"4kb2/8/8/8/8/8/8/2B1K3 w - - 0 1", true},
+    {"4kb2/8/8/8/8/4B3/8/2B1K3 b - - 0 1", true},   {"2b1k3/8/8/8/8/8/8/2B1K3 w - - 0 1", false},
+    {"4k3/8/8/8/8/8/8/2B1KB2 w - - 0 1", false},    {"4k3/8/8/8/8/4B3/8/2B1KN2 w - - 0 1", false},
+    {"4kn2/8/8/8/8/8/8/2B1K3 w - - 0 1", false},    {"4k3/8/8/8/8/8/8/1N2KN2 w - - 0 1", false},
+    {"4k3/8/8/8/8/4B3/4P3/2B1K3 w - - 0 1", false}, {"4k3/8/8/8/8/4B3/8/2B1K2R w - - 0 1", false},
+    {"4k3/8/8/8/8/4B3/8/2B1K2q w - - 0 1", false},
+};
+
+TEST(Evaluate, KnowsMaterialThatCanNeverMate) {
+    for (const MaterialCase& c : kMaterial) {
+        Game game = GameFromFen(c.fen);
+        EXPECT_EQ(IsInsufficientMaterial(game.board), c.dead) << c.fen;
+        if (c.dead) {
+            EXPECT_EQ(Evaluate(game), 0) << c.fen;
+        }
+    }
+}
+
+// Material that mates a bare king is worth a lot, and more the nearer the
+// king is driven to a corner; same-coloured bishops get no such drive.
+struct DriveCase {
+    const char* cornered;
+    const char* central;
+    bool drives;
+};
+
+const DriveCase kDrives[] = {
+    {"k7/8/8/8/8/8/8/2B1KN2 w - - 0 1", "8/8/8/3k4/8/8/8/2B1KN2 w - - 0 1", true},
+    {"k7/8/8/8/8/8/8/2B1KB2 w - - 0 1", "8/8/8/3k4/8/8/8/2B1KB2 w - - 0 1", true},
+    {"8/8/8/8/8/8/8/2b1kb1K b - - 0 1", "8/8/8/4K3/8/8/8/2b1kb2 b - - 0 1", true},
+    {"k7/8/8/8/8/8/8/1N2KN2 w - - 0 1", "8/8/8/3k4/8/8/8/1N2KN2 w - - 0 1", false},
+};
+
+TEST(Evaluate, DrivesTheLoneKingOnlyWithMatingMaterial) {
+    for (const DriveCase& c : kDrives) {
+        int cornered = Evaluate(GameFromFen(c.cornered)),
+            central = Evaluate(GameFromFen(c.central));
+        if (c.drives) {
+            EXPECT_GT(cornered, central + 50) << c.cornered;
+            EXPECT_GT(central, 500) << c.central;
+        } else {
+            EXPECT_LT(cornered, 150) << c.cornered;
+            EXPECT_LT(central, 150) << c.central;
+        }
+    }
 }
 
 }  // namespace

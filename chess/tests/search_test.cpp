@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "chess/search.h"
+#include "chess/search_margins.h"
 #include "chess/tests/fen_game.h"
 
 namespace chess {
@@ -120,8 +122,11 @@ TEST(Think, HonoursSearchMovesStopAndNodeLimits) {
         EXPECT_EQ(RunThink(small, one).move, move) << MoveText(move);
     }
 
-    Outcome stopped = RunThink(game, Depth(30), true);
-    EXPECT_TRUE(IsLegal(game, stopped.move));
+    // Depth 1 here takes more nodes than the search counts between two
+    // looks at the stop flag.
+    Game busy = GameFromFen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+    Outcome stopped = RunThink(busy, Depth(30), true);
+    EXPECT_TRUE(IsLegal(busy, stopped.move));
     EXPECT_EQ(stopped.iterations, 1) << "depth 1 finishes even when stopped";
 
     SearchLimits nodes = Depth(60);
@@ -175,6 +180,77 @@ TEST(Think, MatesTheLoneKingWithQueenOrRook) {
         EXPECT_TRUE(LegalMoves(game).empty()) << fen;
         PositionRecord record = RecordOf(game);
         EXPECT_EQ(std::count(record.board, record.board + 64, 'k'), 1) << fen;
+    }
+}
+
+struct BestMoveCase {
+    const char* fen;
+    int depth;
+    const char* best;
+    int minScore;  // the side to move scores at least this
+    int maxScore;  // and at most this
+};
+
+// Zugzwang: the side to move would pass if it could. The trebuchet (whoever
+// moves loses the pawn), and a queen ending where only a king move keeps
+// Black in zugzwang.
+const BestMoveCase kZugzwangs[] = {
+    {"8/8/8/3Kp3/4Pk2/8/8/8 w - - 0 1", 10, nullptr, -INFINITE_SCORE, -150},
+    {"8/8/8/3Kp3/4Pk2/8/8/8 b - - 0 1", 10, nullptr, -INFINITE_SCORE, -150},
+    {"8/8/3k4/3p4/3P4/3K4/8/8 w - - 0 1", 10, nullptr, -50, 50},
+    {"1q1k4/2Rr4/8/2Q3K1/8/8/8/8 w - - 0 1", 10, "g5h6", 200, INFINITE_SCORE},
+};
+
+TEST(Think, FindsTheMoveInZugzwang) {
+    for (const BestMoveCase& c : kZugzwangs) {
+        Outcome outcome = RunThink(GameFromFen(c.fen), Depth(c.depth));
+        if (c.best) {
+            EXPECT_EQ(MoveText(outcome.move), c.best) << c.fen;
+        }
+        EXPECT_EQ(outcome.last.mateIn, 0) << c.fen;
+        EXPECT_GE(outcome.last.score, c.minScore) << c.fen;
+        EXPECT_LE(outcome.last.score, c.maxScore) << c.fen;
+    }
+}
+
+// Positions whose score jumps between two depths by more than the
+// aspiration window, up (a hidden win found) or down (a win that is not
+// there: the Saavedra pawn promotes into stalemate unless it becomes a rook).
+const BestMoveCase kJumps[] = {
+    {"4kb1r/p2r1ppp/4qn2/1B2p1B1/4P3/1Q6/PPP2PPP/2KR4 w k - 0 15", 8, "b5d7", 500, INFINITE_SCORE},
+    {"1q1k4/2Rr4/8/2Q3K1/8/8/8/8 w - - 0 1", 8, "g5h6", 200, INFINITE_SCORE},
+    {"8/8/1KP5/3r4/8/8/8/k7 w - - 0 1", 9, "c6c7", -50, INFINITE_SCORE},
+};
+
+// After re-searches with wider windows the last iteration's score lies
+// inside its window: the root's table entry is exact, with that score.
+TEST(Think, AspirationReSearchesEndInsideTheWindow) {
+    for (const BestMoveCase& c : kJumps) {
+        Game game = GameFromFen(c.fen);
+        SearchTables tables;
+        ResizeSearchTables(tables, 4);
+        std::atomic<bool> stop{false};
+        std::vector<Iteration> iterations;
+        Move best = Think(tables, game, Depth(c.depth), stop, [&](const Iteration& iteration) {
+            iterations.push_back(iteration);
+            return true;
+        });
+        bool jumped = false;
+        for (size_t i = ASPIRATION_MIN_DEPTH - 1; i < iterations.size(); ++i) {
+            int change = iterations[i].score - iterations[i - 1].score;
+            jumped |= change > ASPIRATION_WINDOW || change < -ASPIRATION_WINDOW;
+        }
+        EXPECT_TRUE(jumped) << c.fen << ": the case no longer needs a re-search";
+        EXPECT_EQ(MoveText(best), c.best) << c.fen;
+        const Iteration& last = iterations.back();
+        EXPECT_EQ(last.mateIn, 0) << c.fen;
+        EXPECT_GE(last.score, c.minScore) << c.fen;
+        TableHit root;
+        ASSERT_TRUE(ProbeTable(tables, game.board.key, root)) << c.fen;
+        EXPECT_EQ(root.bound, BOUND_EXACT) << c.fen;
+        EXPECT_EQ(root.depth, c.depth) << c.fen;
+        EXPECT_EQ(root.score, last.score) << c.fen;
+        EXPECT_EQ(root.move, best) << c.fen;
     }
 }
 

@@ -1,0 +1,189 @@
+#include "chess/move_picker.h"
+
+#include "chess/evaluate.h"
+#include "chess/movegen.h"
+#include "chess/search_margins.h"
+#include "chess/see.h"
+
+namespace chess {
+
+namespace {
+
+constexpr int kQueenPromotionOrder = 100;
+
+// Most valuable victim first, then the cheapest attacker; queen promotions
+// rank with the captures of a queen.
+int CaptureOrder(const Board& board, Move move) {
+    int target = board.squares[ToOf(move)];
+    int victim = KindOf(move) == EN_PASSANT ? PAWN : target == NO_PIECE ? -1 : TypeOfPiece(target);
+    int attacker = TypeOfPiece(board.squares[FromOf(move)]);
+    int order = (victim + 1) * 16 - attacker;
+    if (KindOf(move) == PROMOTE_QUEEN) order += kQueenPromotionOrder;
+    return order;
+}
+
+// Moves the best-scored move of [next, end) to next and hands it out.
+Move TakeBest(MovePicker& picker) {
+    int best = picker.next;
+    for (int i = picker.next + 1; i < picker.end; ++i)
+        if (picker.scores[i] > picker.scores[best]) best = i;
+    Move move = picker.list.moves[best];
+    int score = picker.scores[best];
+    picker.list.moves[best] = picker.list.moves[picker.next];
+    picker.scores[best] = picker.scores[picker.next];
+    picker.list.moves[picker.next] = move;
+    picker.scores[picker.next] = score;
+    ++picker.next;
+    return move;
+}
+
+void GenerateCaptures(MovePicker& picker) {
+    GenerateNoisyMoves(*picker.board, picker.list);
+    for (int i = 0; i < picker.list.count; ++i)
+        picker.scores[i] = CaptureOrder(*picker.board, picker.list.moves[i]);
+    picker.next = 0;
+    picker.end = picker.list.count;
+}
+
+// The captures in order; a losing one is set aside, with its exchange, for
+// after the quiet moves.
+bool NextGoodCapture(MovePicker& picker, PickedMove& picked) {
+    while (picker.next < picker.end) {
+        Move move = TakeBest(picker);
+        if (move == picker.hashMove) continue;
+        int exchange = StaticExchange(*picker.board, move);
+        if (exchange >= GOOD_CAPTURE_MIN_EXCHANGE) {
+            picked = {move, true, exchange};
+            return true;
+        }
+        picker.list.moves[picker.badCount] = move;
+        picker.scores[picker.badCount++] = exchange;
+    }
+    return false;
+}
+
+bool NextKiller(MovePicker& picker, PickedMove& picked) {
+    while (picker.killerNext < 2 && !picker.skipQuiets) {
+        Move killer = picker.killers[picker.killerNext++];
+        if (killer != NO_MOVE && killer != picker.hashMove && IsQuietMove(*picker.board, killer) &&
+            IsPseudoLegal(*picker.board, killer)) {
+            picked.move = killer;
+            return true;
+        }
+    }
+    return false;
+}
+
+void GenerateQuiets(MovePicker& picker) {
+    picker.next = picker.list.count;
+    GenerateQuietMoves(*picker.board, picker.list);
+    picker.end = picker.list.count;
+    for (int i = picker.next; i < picker.end; ++i) {
+        Move move = picker.list.moves[i];
+        picker.scores[i] = picker.history ? picker.history[FromOf(move)][ToOf(move)] : 0;
+    }
+}
+
+bool NextQuiet(MovePicker& picker, PickedMove& picked) {
+    while (picker.next < picker.end && !picker.skipQuiets) {
+        Move move = TakeBest(picker);
+        if (move == picker.hashMove || move == picker.killers[0] || move == picker.killers[1])
+            continue;
+        picked.move = move;
+        return true;
+    }
+    return false;
+}
+
+bool NextBadCapture(MovePicker& picker, PickedMove& picked) {
+    if (picker.badNext >= picker.badCount) return false;
+    picked = {picker.list.moves[picker.badNext], true, picker.scores[picker.badNext]};
+    ++picker.badNext;
+    return true;
+}
+
+void GenerateUnderPromotionsAfter(MovePicker& picker) {
+    picker.next = picker.list.count;
+    GenerateUnderPromotions(*picker.board, picker.list);
+    picker.end = picker.list.count;
+}
+
+bool NextUnderPromotion(MovePicker& picker, PickedMove& picked) {
+    while (picker.next < picker.end) {
+        Move move = picker.list.moves[picker.next++];
+        if (move == picker.hashMove) continue;
+        picked = {move, true, StaticExchange(*picker.board, move)};
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void StartPicker(MovePicker& picker, const Board& board, Move hashMove, const Move* killers,
+                 const int16_t (*history)[64]) {
+    picker.board = &board;
+    picker.history = history;
+    picker.hashMove = hashMove;
+    picker.killers[0] = killers ? killers[0] : NO_MOVE;
+    picker.killers[1] = killers ? killers[1] : NO_MOVE;
+    picker.capturesOnly = false;
+    picker.skipQuiets = false;
+    picker.stage = PICK_HASH_MOVE;
+    picker.list.count = picker.next = picker.end = 0;
+    picker.badCount = picker.badNext = picker.killerNext = 0;
+}
+
+void StartCapturePicker(MovePicker& picker, const Board& board) {
+    StartPicker(picker, board, NO_MOVE, nullptr, nullptr);
+    picker.capturesOnly = true;
+    picker.stage = PICK_GENERATE_CAPTURES;
+}
+
+PickedMove NextMove(MovePicker& picker) {
+    PickedMove picked;
+    for (;;) {
+        switch (picker.stage) {
+            case PICK_HASH_MOVE:
+                picker.stage = PICK_GENERATE_CAPTURES;
+                if (picker.hashMove != NO_MOVE && IsPseudoLegal(*picker.board, picker.hashMove)) {
+                    picked.move = picker.hashMove;
+                    return picked;
+                }
+                picker.hashMove = NO_MOVE;
+                break;
+            case PICK_GENERATE_CAPTURES:
+                GenerateCaptures(picker);
+                picker.stage = PICK_GOOD_CAPTURES;
+                break;
+            case PICK_GOOD_CAPTURES:
+                if (NextGoodCapture(picker, picked)) return picked;
+                picker.stage = picker.capturesOnly ? PICK_DONE : PICK_KILLERS;
+                break;
+            case PICK_KILLERS:
+                if (NextKiller(picker, picked)) return picked;
+                picker.stage = PICK_GENERATE_QUIETS;
+                break;
+            case PICK_GENERATE_QUIETS:
+                if (!picker.skipQuiets) GenerateQuiets(picker);
+                picker.stage = PICK_QUIETS;
+                break;
+            case PICK_QUIETS:
+                if (NextQuiet(picker, picked)) return picked;
+                picker.stage = PICK_BAD_CAPTURES;
+                break;
+            case PICK_BAD_CAPTURES:
+                if (NextBadCapture(picker, picked)) return picked;
+                GenerateUnderPromotionsAfter(picker);
+                picker.stage = PICK_UNDER_PROMOTIONS;
+                break;
+            case PICK_UNDER_PROMOTIONS:
+                if (NextUnderPromotion(picker, picked)) return picked;
+                picker.stage = PICK_DONE;
+                break;
+            default: return picked;
+        }
+    }
+}
+
+}  // namespace chess

@@ -1,0 +1,68 @@
+// The staged move picker: hands out the moves of a position one at a time,
+// best first by stages, generating each kind of move only when its stage
+// comes: the hash move, captures and queen promotions that do not lose
+// material (most valuable victim first), the killer moves, the other quiet
+// moves by history, the losing captures and last the under-promotions.
+// A picker in captures-only mode stops after the good captures.
+#pragma once
+
+#include <cstdint>
+
+#include "chess/board.h"
+
+namespace chess {
+
+enum PickStage : int {
+    PICK_HASH_MOVE,
+    PICK_GENERATE_CAPTURES,
+    PICK_GOOD_CAPTURES,
+    PICK_KILLERS,
+    PICK_GENERATE_QUIETS,
+    PICK_QUIETS,
+    PICK_BAD_CAPTURES,
+    PICK_UNDER_PROMOTIONS,
+    PICK_DONE
+};
+
+// A move as the picker hands it out, with its static exchange when the
+// picker worked it out (every capture and promotion except the hash move),
+// so that the search's pruning need not work it out again.
+struct PickedMove {
+    Move move = NO_MOVE;
+    bool exchangeKnown = false;
+    int exchange = 0;
+};
+
+struct MovePicker {
+    const Board* board = nullptr;
+    const int16_t (*history)[64] = nullptr;  // [from][to] of the side to move
+    Move hashMove = NO_MOVE;
+    Move killers[2] = {NO_MOVE, NO_MOVE};
+    bool capturesOnly = false;
+    // Set by the search once no further quiet move can be worth trying:
+    // the killers and quiet moves not yet handed out are passed over.
+    bool skipQuiets = false;
+    int stage = PICK_HASH_MOVE;
+    // Captures first; the losing ones are moved to the front as they are
+    // found, their exchanges in scores. Quiet moves, then under-promotions,
+    // are generated behind the captures.
+    MoveList list;
+    int scores[MAX_MOVES];
+    int next = 0;
+    int end = 0;
+    int badCount = 0;
+    int badNext = 0;
+    int killerNext = 0;
+};
+
+// Starts picking every move; hashMove, killers and history may be empty.
+void StartPicker(MovePicker& picker, const Board& board, Move hashMove, const Move* killers,
+                 const int16_t (*history)[64]);
+// Starts picking only the captures and queen promotions that do not lose
+// material, for the captures-only search.
+void StartCapturePicker(MovePicker& picker, const Board& board);
+// The next move, or NO_MOVE when there is none left. Moves are pseudo-legal
+// and each is handed out once.
+PickedMove NextMove(MovePicker& picker);
+
+}  // namespace chess

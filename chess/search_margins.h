@@ -1,0 +1,56 @@
+// Every margin, depth limit and count with which the search prunes, reduces
+// or narrows its window, in one place. Scores are centipawns.
+#pragma once
+
+namespace chess {
+
+// Aspiration windows: from this depth on, a depth is first searched in a
+// window this wide on either side of the previous score; each failure
+// doubles it, and past the widest the window opens fully.
+constexpr int ASPIRATION_MIN_DEPTH = 5;
+constexpr int ASPIRATION_WINDOW = 20;
+constexpr int ASPIRATION_WIDEST = 1000;
+
+// Reverse futility (static null move): a node whose static evaluation beats
+// beta by this much per ply of depth left is cut at once.
+constexpr int REVERSE_FUTILITY_MAX_DEPTH = 6;
+constexpr int REVERSE_FUTILITY_PER_PLY = 80;
+
+// Null move: the reduction is a base plus one ply per so many plies of depth.
+constexpr int NULL_MOVE_MIN_DEPTH = 3;
+constexpr int NULL_MOVE_BASE_REDUCTION = 3;
+constexpr int NULL_MOVE_DEPTH_PER_EXTRA_PLY = 4;
+
+// Late-move pruning: near the leaves only the first quiet moves are tried,
+// a base count plus depth squared (twice that while the evaluation improves).
+constexpr int LATE_MOVE_MAX_DEPTH = 4;
+constexpr int LATE_MOVE_BASE_COUNT = 3;
+
+// Late-move reductions apply from this depth on; a quiet move's history
+// takes a ply off the reduction per so many points.
+constexpr int LATE_MOVE_REDUCTION_MIN_DEPTH = 3;
+constexpr int LATE_MOVE_HISTORY_PER_PLY = 6000;
+
+// Futility: a quiet move is skipped when the static evaluation plus this
+// margin cannot reach alpha.
+constexpr int FUTILITY_MAX_DEPTH = 3;
+constexpr int FUTILITY_BASE = 100;
+constexpr int FUTILITY_PER_PLY = 90;
+
+// Captures that lose more than this per ply of depth left are skipped.
+constexpr int SEE_PRUNING_MAX_DEPTH = 3;
+constexpr int SEE_PRUNING_PER_PLY = 100;
+
+// A capture or promotion counts as good, and is tried before the quiet
+// moves, when its exchange gains at least this much.
+constexpr int GOOD_CAPTURE_MIN_EXCHANGE = 0;
+
+// Delta pruning in the captures-only search: a capture is skipped when even
+// the victim plus this margin cannot lift the standing score to alpha.
+constexpr int DELTA_MARGIN = 200;
+
+// Principal-variation nodes without a table move are searched a ply
+// shallower from this depth on (the table move comes from the next depth).
+constexpr int NO_TABLE_MOVE_REDUCTION_DEPTH = 6;
+
+}  // namespace chess

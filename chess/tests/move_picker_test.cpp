@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "chess/evaluate.h"
+#include "chess/move_picker.h"
+#include "chess/movegen.h"
+#include "chess/see.h"
+#include "chess/tests/fen_game.h"
+
+namespace chess {
+namespace {
+
+const char* const kPositions[] = {
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+    "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
+    "r2q1rk1/pP1p2pp/Q4n2/bbp1p3/Np6/1B3NBn/pPPP1PPP/R3K2R b KQ - 0 1",
+    "n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - - 0 1",
+    "rnbqkb1r/pp1p1ppp/4pn2/2pP4/8/2N5/PPP1PPPP/R1BQKBNR w KQkq c6 0 4",
+    "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1",
+    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
+    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+};
+
+bool IsCapture(const Board& board, Move move) {
+    return board.squares[ToOf(move)] != NO_PIECE || KindOf(move) == EN_PASSANT;
+}
+
+bool NeitherCapturesNorPromotes(const Board& board, Move move) {
+    return !IsCapture(board, move) && !IsPromotion(move);
+}
+
+std::vector<Move> AllMoves(const Board& board) {
+    MoveList list;
+    GenerateMoves(board, list);
+    return std::vector<Move>(list.moves, list.moves + list.count);
+}
+
+// Every move that each of the positions allows: most are not pseudo-legal
+// in the others, as moves from a colliding table entry would not be.
+std::vector<Move> MovesOfAllPositions() {
+    std::vector<Move> moves = {NO_MOVE, EncodeMove(12, 28, DOUBLE_PUSH), EncodeMove(4, 6, CASTLE),
+                               EncodeMove(60, 58, CASTLE), EncodeMove(52, 60, PROMOTE_ROOK)};
+    for (const char* fen : kPositions)
+        for (Move move : AllMoves(GameFromFen(fen).board)) moves.push_back(move);
+    std::sort(moves.begin(), moves.end());
+    moves.erase(std::unique(moves.begin(), moves.end()), moves.end());
+    return moves;
+}
+
+TEST(PseudoLegal, AcceptsExactlyTheGeneratedMoves) {
+    const std::vector<Move> candidates = MovesOfAllPositions();
+    for (const char* fen : kPositions) {
+        Board board = GameFromFen(fen).board;
+        std::vector<Move> own = AllMoves(board);
+        for (Move move : candidates) {
+            bool generated = std::find(own.begin(), own.end(), move) != own.end();
+            EXPECT_EQ(IsPseudoLegal(board, move), generated) << fen << " " << MoveText(move);
+        }
+    }
+}
+
+// The three generators split all moves into disjoint sets of their kind.
+TEST(MoveGeneration, NoisyQuietAndUnderPromotionsPartitionAllMoves) {
+    for (const char* fen : kPositions) {
+        Board board = GameFromFen(fen).board;
+        MoveList noisy, quiet, under;
+        GenerateNoisyMoves(board, noisy);
+        GenerateQuietMoves(board, quiet);
+        GenerateUnderPromotions(board, under);
+        std::vector<Move> joined;
+        for (int i = 0; i < noisy.count; ++i) {
+            Move move = noisy.moves[i];
+            EXPECT_TRUE(KindOf(move) == PROMOTE_QUEEN ||
+                        (IsCapture(board, move) && !IsPromotion(move)))
+                << fen << " " << MoveText(move);
+            joined.push_back(move);
+        }
+        for (int i = 0; i < quiet.count; ++i) {
+            EXPECT_TRUE(NeitherCapturesNorPromotes(board, quiet.moves[i]))
+                << fen << " " << MoveText(quiet.moves[i]);
+            joined.push_back(quiet.moves[i]);
+        }
+        for (int i = 0; i < under.count; ++i) {
+            EXPECT_TRUE(IsPromotion(under.moves[i]) && KindOf(under.moves[i]) != PROMOTE_QUEEN);
+            joined.push_back(under.moves[i]);
+        }
+        std::vector<Move> all = AllMoves(board);
+        std::sort(all.begin(), all.end());
+        std::sort(joined.begin(), joined.end());
+        EXPECT_EQ(joined, all) << fen;
+    }
+}
+
+// Where a move stands in the picker's order.
+enum Stage { HASH, GOOD, KILLER, QUIET, BAD, UNDER };
+
+struct Picked {
+    PickedMove picked;
+    Stage stage;
+};
+
+struct PickerSetup {
+    Move hashMove;
+    Move killers[2];
+    bool pseudoLegalHash;
+};
+
+int16_t kHistory[64][64];
+
+std::vector<Picked> PickAll(const Board& board, const PickerSetup& setup, int skipAfterQuiets) {
+    MovePicker picker;
+    StartPicker(picker, board, setup.hashMove, setup.killers, kHistory);
+    std::vector<Picked> out;
+    int quiets = 0;
+    for (PickedMove picked = NextMove(picker); picked.move != NO_MOVE; picked = NextMove(picker)) {
+        Move move = picked.move;
+        Stage stage = out.empty() && setup.pseudoLegalHash ? HASH
+                      : NeitherCapturesNorPromotes(board, move) &&
+                              (move == setup.killers[0] || move == setup.killers[1])
+                          ? KILLER
+                      : NeitherCapturesNorPromotes(board, move)            ? QUIET
+                      : IsPromotion(move) && KindOf(move) != PROMOTE_QUEEN ? UNDER
+                      : picked.exchange >= 0                               ? GOOD
+                                                                           : BAD;
+        out.push_back({picked, stage});
+        if (stage == KILLER || stage == QUIET) {
+            if (++quiets == skipAfterQuiets) picker.skipQuiets = true;
+        }
+    }
+    return out;
+}
+
+std::vector<PickerSetup> SetupsFor(const Board& board, const std::vector<Move>& foreign) {
+    std::vector<Move> all = AllMoves(board);
+    Move quiet = NO_MOVE, otherQuiet = NO_MOVE, capture = NO_MOVE, stranger = NO_MOVE;
+    for (Move move : all) {
+        if (NeitherCapturesNorPromotes(board, move)) (quiet == NO_MOVE ? quiet : otherQuiet) = move;
+        if (IsCapture(board, move)) capture = move;
+    }
+    for (Move move : foreign)
+        if (move != NO_MOVE && !IsPseudoLegal(board, move)) stranger = move;
+    return {
+        {NO_MOVE, {NO_MOVE, NO_MOVE}, false},
+        {quiet, {otherQuiet, stranger}, quiet != NO_MOVE},
+        {capture, {quiet, capture}, capture != NO_MOVE},
+        {stranger, {stranger, otherQuiet}, false},
+        {otherQuiet, {otherQuiet, quiet}, otherQuiet != NO_MOVE},
+    };
+}
+
+void FillHistory() {
+    for (int from = 0; from < 64; ++from)
+        for (int to = 0; to < 64; ++to)
+            kHistory[from][to] = int16_t((from * 37 + to * 11) % 301 - 150);
+}
+
+// Each pseudo-legal move comes exactly once, stage after stage; captures
+// by most valuable victim, quiet moves by history; every exchange handed
+// out is the real one.
+TEST(MovePicker, HandsOutEveryMoveOnceInStageOrder) {
+    FillHistory();
+    const std::vector<Move> foreign = MovesOfAllPositions();
+    for (const char* fen : kPositions) {
+        Board board = GameFromFen(fen).board;
+        std::vector<Move> all = AllMoves(board);
+        std::sort(all.begin(), all.end());
+        for (const PickerSetup& setup : SetupsFor(board, foreign)) {
+            std::vector<Picked> picked = PickAll(board, setup, -1);
+            std::vector<Move> moves;
+            for (const Picked& p : picked) moves.push_back(p.picked.move);
+            if (setup.pseudoLegalHash) {
+                EXPECT_EQ(moves.front(), setup.hashMove) << fen;
+            }
+            std::sort(moves.begin(), moves.end());
+            EXPECT_EQ(moves, all) << fen << " hash " << MoveText(setup.hashMove);
+            for (size_t i = 1; i < picked.size(); ++i) {
+                const Picked &before = picked[i - 1], &after = picked[i];
+                EXPECT_LE(before.stage, after.stage) << fen << " " << MoveText(after.picked.move);
+                Move a = before.picked.move, b = after.picked.move;
+                if (before.stage == QUIET && after.stage == QUIET) {
+                    EXPECT_GE(kHistory[FromOf(a)][ToOf(a)], kHistory[FromOf(b)][ToOf(b)]) << fen;
+                }
+                if (before.stage == GOOD && after.stage == GOOD && !IsPromotion(a) &&
+                    !IsPromotion(b) && KindOf(b) != EN_PASSANT) {
+                    EXPECT_GE(KindOf(a) == EN_PASSANT
+                                  ? PieceValue(PAWN)
+                                  : PieceValue(TypeOfPiece(board.squares[ToOf(a)])),
+                              PieceValue(TypeOfPiece(board.squares[ToOf(b)])))
+                        << fen << " " << MoveText(a) << " " << MoveText(b);
+                }
+            }
+            for (const Picked& p : picked) {
+                bool noisy = !NeitherCapturesNorPromotes(board, p.picked.move);
+                EXPECT_EQ(p.picked.exchangeKnown, noisy && p.stage != HASH)
+                    << MoveText(p.picked.move);
+                if (p.picked.exchangeKnown) {
+                    EXPECT_EQ(p.picked.exchange, StaticExchange(board, p.picked.move))
+                        << fen << " " << MoveText(p.picked.move);
+                }
+            }
+        }
+    }
+}
+
+// Once the search says no more quiet moves, none comes, but every losing
+// capture and under-promotion still does.
+TEST(MovePicker, SkipsOnlyQuietMovesWhenTold) {
+    FillHistory();
+    for (const char* fen : kPositions) {
+        Board board = GameFromFen(fen).board;
+        for (int allowed : {1, 3}) {
+            std::vector<Picked> picked =
+                PickAll(board, {NO_MOVE, {NO_MOVE, NO_MOVE}, false}, allowed);
+            int quiets = 0, noisy = 0;
+            for (const Picked& p : picked)
+                (p.stage == QUIET || p.stage == KILLER ? quiets : noisy)++;
+            int expectedNoisy = 0, expectedQuiets = 0;
+            for (Move move : AllMoves(board))
+                (NeitherCapturesNorPromotes(board, move) ? expectedQuiets : expectedNoisy)++;
+            EXPECT_EQ(noisy, expectedNoisy) << fen;
+            EXPECT_EQ(quiets, std::min(allowed, expectedQuiets)) << fen;
+        }
+    }
+}
+
+// The captures-only picker gives the captures and queen promotions that do
+// not lose material, and nothing else.
+TEST(MovePicker, CapturesOnlyGivesTheCapturesThatDoNotLose) {
+    for (const char* fen : kPositions) {
+        Board board = GameFromFen(fen).board;
+        MoveList noisy;
+        GenerateNoisyMoves(board, noisy);
+        std::vector<Move> expected;
+        for (int i = 0; i < noisy.count; ++i)
+            if (StaticExchange(board, noisy.moves[i]) >= 0) expected.push_back(noisy.moves[i]);
+        MovePicker picker;
+        StartCapturePicker(picker, board);
+        std::vector<Move> actual;
+        for (PickedMove picked = NextMove(picker); picked.move != NO_MOVE;
+             picked = NextMove(picker))
+            actual.push_back(picked.move);
+        std::sort(expected.begin(), expected.end());
+        std::sort(actual.begin(), actual.end());
+        EXPECT_EQ(actual, expected) << fen;
+    }
+}
+
+}  // namespace
+}  // namespace chess
