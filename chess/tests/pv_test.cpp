@@ -54,12 +54,14 @@ TEST(PrincipalVariation, EveryIterationsLineIsLegalChess) {
     for (const LineCase& c : kLines) {
         const Game start = GameWithMoves(c);
         SearchTables tables;
-        ResizeSearchTables(tables, 4);
+        std::string error;
+        ResizeSearchTables(tables, 4, error);
         std::atomic<bool> stop{false};
         SearchLimits limits;
         limits.maxDepth = c.depth;
         std::vector<Iteration> iterations;
-        Move best = Think(tables, start, limits, stop, [&](const Iteration& iteration) {
+        SearchThreads pool;
+        Move best = Think(tables, pool, start, limits, stop, [&](const Iteration& iteration) {
             iterations.push_back(iteration);
             return true;
         });

@@ -18,7 +18,8 @@ struct RootSearch {
     Game game;
 
     explicit RootSearch(const Game& start) : game(start) {
-        ResizeSearchTables(tables, 1);
+        std::string error;
+        ResizeSearchTables(tables, 1, error);
         shared.tables = &tables;
         shared.stop = &stop;
         worker->shared = &shared;

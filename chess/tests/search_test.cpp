@@ -228,13 +228,16 @@ TEST(Think, AspirationReSearchesEndInsideTheWindow) {
     for (const BestMoveCase& c : kJumps) {
         Game game = GameFromFen(c.fen);
         SearchTables tables;
-        ResizeSearchTables(tables, 4);
+        std::string error;
+        ResizeSearchTables(tables, 4, error);
         std::atomic<bool> stop{false};
         std::vector<Iteration> iterations;
-        Move best = Think(tables, game, Depth(c.depth), stop, [&](const Iteration& iteration) {
-            iterations.push_back(iteration);
-            return true;
-        });
+        SearchThreads pool;
+        Move best =
+            Think(tables, pool, game, Depth(c.depth), stop, [&](const Iteration& iteration) {
+                iterations.push_back(iteration);
+                return true;
+            });
         bool jumped = false;
         for (size_t i = ASPIRATION_MIN_DEPTH - 1; i < iterations.size(); ++i) {
             int change = iterations[i].score - iterations[i - 1].score;
