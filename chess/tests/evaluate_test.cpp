@@ -30,6 +30,17 @@ TEST(Evaluate, PrefersTheBetterOfTwoPositions) {
         EXPECT_GT(Evaluate(GameFromFen(c.better)), Evaluate(GameFromFen(c.worse))) << c.feature;
 }
 
+TEST(Evaluate, IsSymmetricBetweenTheSides) {
+    const char* mirrored[][2] = {
+        {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+         "r3k2r/pppbbppp/2n2q1P/1P2p3/3pn3/BN2PNP1/P1PPQPB1/R3K2R b KQkq - 0 1"},
+        {"8/5k2/8/3P4/8/8/2K5/8 w - - 0 1", "8/2k5/8/8/3p4/8/5K2/8 b - - 0 1"},
+    };
+    for (auto& pair : mirrored)
+        EXPECT_EQ(Evaluate(GameFromFen(pair[0])), Evaluate(GameFromFen(pair[1]))) << pair[0];
+    EXPECT_LT(Evaluate(GameFromFen("8/5k2/8/8/8/2Q5/2K5/8 b - - 0 1")), -800);
+}
+
 TEST(Evaluate, ScalesDownPawnlessEndingsThatCannotBeWon) {
     // A rook against a bishop, or two knights, are far from a won game.
     EXPECT_LT(Evaluate(GameFromFen("4k3/8/4b3/8/8/8/8/R3K3 w - - 0 1")), 100);
@@ -50,7 +61,7 @@ const MaterialCase kMaterial[] = {
     {"4k3/8/8/8/8/8/8/2B1KB2 w - - 0 1", false},    {"4k3/8/8/8/8/4B3/8/2B1KN2 w - - 0 1", false},
     {"4kn2/8/8/8/8/8/8/2B1K3 w - - 0 1", false},    {"4k3/8/8/8/8/8/8/1N2KN2 w - - 0 1", false},
     {"4k3/8/8/8/8/4B3/4P3/2B1K3 w - - 0 1", false}, {"4k3/8/8/8/8/4B3/8/2B1K2R w - - 0 1", false},
-    {"4k3/8/8/8/8/4B3/8/2B1K2q w - - 0 1", false},
+    {"4k3/8/8/8/8/4B3/8/2B1K2q w - - 0 1", false},  {"4k3/8/8/8/8/8/8/2B1K3 w - - 0 1", true},
 };
 
 TEST(Evaluate, KnowsMaterialThatCanNeverMate) {
@@ -77,6 +88,12 @@ const DriveCase kDrives[] = {
     {"8/8/8/8/8/8/8/2b1kb1K b - - 0 1", "8/8/8/4K3/8/8/8/2b1kb2 b - - 0 1", true},
     {"k7/8/8/8/8/8/8/1N2KN2 w - - 0 1", "8/8/8/3k4/8/8/8/1N2KN2 w - - 0 1", false},
 };
+
+TEST(Evaluate, DrivesTheLoneKingToTheEdgeWithARook) {
+    // The edge, and our king close by, are worth more.
+    EXPECT_GT(Evaluate(GameFromFen("7k/8/5K2/8/8/8/8/R7 w - - 0 1")),
+              Evaluate(GameFromFen("8/8/8/3k4/8/8/8/R3K3 w - - 0 1")));
+}
 
 TEST(Evaluate, DrivesTheLoneKingOnlyWithMatingMaterial) {
     for (const DriveCase& c : kDrives) {

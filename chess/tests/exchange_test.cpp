@@ -6,13 +6,6 @@
 namespace chess {
 namespace {
 
-Move Find(const Game& game, const std::string& text) {
-    for (Move move : LegalMoves(game))
-        if (MoveText(move) == text) return move;
-    ADD_FAILURE() << "no move " << text;
-    return NO_MOVE;
-}
-
 struct ExchangeCase {
     const char* fen;
     const char* move;
@@ -53,7 +46,8 @@ const ExchangeCase kExchanges[] = {
 TEST(StaticExchange, CountsBothSidesRecaptures) {
     for (const ExchangeCase& c : kExchanges) {
         Game game = GameFromFen(c.fen);
-        EXPECT_EQ(StaticExchange(game.board, Find(game, c.move)), c.gain) << c.fen << " " << c.move;
+        EXPECT_EQ(StaticExchange(game.board, FindMove(game, c.move)), c.gain)
+            << c.fen << " " << c.move;
     }
 }
 

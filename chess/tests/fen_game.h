@@ -1,9 +1,12 @@
 // Test helpers: a game from a FEN (board, side, castling, en passant,
-// clocks), and its legal moves.
+// clocks), its legal moves, sized tables, and a search that records what it
+// reports.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -50,13 +53,64 @@ inline std::vector<Move> LegalMoves(const Game& game) {
     return std::vector<Move>(list.moves, list.moves + list.count);
 }
 
-inline Game GameFromFen(const std::string& fen) {
+inline bool IsLegal(const Game& game, Move move) {
+    std::vector<Move> moves = LegalMoves(game);
+    return std::find(moves.begin(), moves.end(), move) != moves.end();
+}
+
+// The legal move written as text.
+inline Move FindMove(const Game& game, const std::string& text) {
+    for (Move move : LegalMoves(game))
+        if (MoveText(move) == text) return move;
+    ADD_FAILURE() << "no move " << text;
+    return NO_MOVE;
+}
+
+inline Game GameFromFen(const std::string& fen, const std::string& moves = "") {
     int clock = 0;
     PositionRecord record = RecordFromFen(fen, &clock);
     Game game;
     std::string error;
     EXPECT_TRUE(StartGame(record, clock, game, error)) << fen << ": " << error;
+    std::istringstream in(moves);
+    for (std::string move; in >> move;) EXPECT_TRUE(PlayMove(game, move, error)) << error;
     return game;
+}
+
+inline SearchTables TablesOf(int megabytes) {
+    SearchTables tables;
+    std::string error;
+    EXPECT_TRUE(ResizeSearchTables(tables, megabytes, error)) << error;
+    return tables;
+}
+
+inline SearchLimits Depth(int depth) {
+    SearchLimits limits;
+    limits.maxDepth = depth;
+    return limits;
+}
+
+struct Searched {
+    Move move = NO_MOVE;
+    Iteration last;
+    std::vector<Iteration> iterations;
+};
+
+// Thinks on pool (one thread of its own without), with tables (4 MB of its
+// own without), keeping every iteration reported.
+inline Searched Search(const Game& game, const SearchLimits& limits, SearchThreads* pool = nullptr,
+                       SearchTables* tables = nullptr, bool stopAtOnce = false) {
+    SearchTables own = tables ? SearchTables() : TablesOf(4);
+    SearchThreads one;
+    std::atomic<bool> stop{stopAtOnce};
+    Searched searched;
+    searched.move = Think(tables ? *tables : own, pool ? *pool : one, game, limits, stop,
+                          [&](const Iteration& iteration) {
+                              searched.last = iteration;
+                              searched.iterations.push_back(iteration);
+                              return true;
+                          });
+    return searched;
 }
 
 }  // namespace chess

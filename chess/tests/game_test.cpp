@@ -110,31 +110,6 @@ TEST(PlayMove, EveryListedMoveIsPlayableByItsText) {
         std::string error;
         EXPECT_TRUE(PlayMove(copy, MoveText(move), error)) << MoveText(move) << ": " << error;
     }
-
-    std::vector<std::string> promotions;
-    for (Move move : LegalMoves(GameFromFen("k7/4P3/8/8/8/8/8/4K3 w - - 0 1")))
-        if (MoveText(move).substr(0, 4) == "e7e8") promotions.push_back(MoveText(move));
-    std::sort(promotions.begin(), promotions.end());
-    EXPECT_EQ(promotions, (std::vector<std::string>{"e7e8b", "e7e8n", "e7e8q", "e7e8r"}));
-}
-
-TEST(Evaluate, IsSymmetricAndKnowsDeadDraws) {
-    const char* mirrored[][2] = {
-        {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-         "r3k2r/pppbbppp/2n2q1P/1P2p3/3pn3/BN2PNP1/P1PPQPB1/R3K2R b KQkq - 0 1"},
-        {"8/5k2/8/3P4/8/8/2K5/8 w - - 0 1", "8/2k5/8/8/3p4/8/5K2/8 b - - 0 1"},
-    };
-    for (auto& pair : mirrored)
-        EXPECT_EQ(Evaluate(GameFromFen(pair[0])), Evaluate(GameFromFen(pair[1]))) << pair[0];
-    for (const char* fen : {"8/5k2/8/8/8/8/2K5/8 w - - 0 1", "8/5k2/8/8/8/2N5/2K5/8 b - - 0 1",
-                            "8/5k2/4b3/8/8/8/2K5/8 w - - 0 1"})
-        EXPECT_EQ(Evaluate(GameFromFen(fen)), 0) << fen;
-    EXPECT_GT(Evaluate(GameFromFen("8/5k2/8/8/8/2Q5/2K5/8 w - - 0 1")), 800);
-    EXPECT_GT(Evaluate(GameFromFen("8/5k2/8/8/8/2NB4/2K5/8 w - - 0 1")), 300);
-    // Against a lone king the edge, and our king close by, are worth more.
-    EXPECT_GT(Evaluate(GameFromFen("7k/8/5K2/8/8/8/8/R7 w - - 0 1")),
-              Evaluate(GameFromFen("8/8/8/3k4/8/8/8/R3K3 w - - 0 1")));
-    EXPECT_LT(Evaluate(GameFromFen("8/5k2/8/8/8/2Q5/2K5/8 b - - 0 1")), -800);
 }
 
 }  // namespace

@@ -11,15 +11,13 @@ namespace {
 
 // One search thread on its own table, driven root search by root search.
 struct RootSearch {
-    SearchTables tables;
+    SearchTables tables = TablesOf(1);
     std::atomic<bool> stop{false};
     SharedSearch shared;
     std::unique_ptr<Worker> worker = std::make_unique<Worker>();
     Game game;
 
     explicit RootSearch(const Game& start) : game(start) {
-        std::string error;
-        ResizeSearchTables(tables, 1, error);
         shared.tables = &tables;
         shared.stop = &stop;
         worker->shared = &shared;

@@ -9,170 +9,138 @@
 namespace chess {
 namespace {
 
-struct Outcome {
-    Move move = NO_MOVE;
-    Iteration last;
-    int iterations = 0;
-};
+constexpr int ANY_MATE = 1000;  // mateIn not checked
+constexpr int WIN = INFINITE_SCORE;
 
-Outcome RunThink(const Game& game, SearchLimits limits, bool stopAtOnce = false,
-                 SearchThreads* threads = nullptr) {
-    SearchTables tables;
-    std::string error;
-    EXPECT_TRUE(ResizeSearchTables(tables, 4, error)) << error;
-    SearchThreads one;
-    std::atomic<bool> stop{stopAtOnce};
-    Outcome outcome;
-    outcome.move = Think(tables, threads ? *threads : one, game, limits, stop,
-                         [&](const Iteration& iteration) {
-                             outcome.last = iteration;
-                             ++outcome.iterations;
-                             return true;
-                         });
-    return outcome;
-}
-
-SearchLimits Depth(int depth) {
-    SearchLimits limits;
-    limits.maxDepth = depth;
-    return limits;
-}
-
-bool IsLegal(const Game& game, Move move) {
-    std::vector<Move> moves = LegalMoves(game);
-    return std::find(moves.begin(), moves.end(), move) != moves.end();
-}
-
-struct ScoreCase {
+struct SearchCase {
     const char* fen;
+    const char* moves;  // played into the game before the search
     int depth;
-    int mateIn;         // expected mateIn; 0 means the score below
-    int score;          // expected exact score when mateIn is 0
-    const char* avoid;  // a move that must not be chosen, or nullptr
+    int mateIn;
+    int low, high;     // the score's range when mateIn is 0
+    const char* best;  // the move to play, or nullptr
 };
 
-const ScoreCase kScoreCases[] = {
-    // Mates in one, two and three, and being mated in one.
-    {"6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", 4, 1, 0, nullptr},
-    {"4k3/8/8/8/8/8/R7/1R4K1 w - - 0 1", 6, 2, 0, nullptr},
-    {"r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1", 8, 3, 0, nullptr},
-    {"k7/8/1K6/8/8/8/8/7R b - - 0 1", 4, -1, 0, nullptr},
-    // The queen that would stalemate the lone king mates instead.
-    {"7k/8/6K1/8/8/8/8/5Q2 w - - 0 1", 4, 1, 0, "f1f7"},
+const SearchCase kSearches[] = {
+    // Mates in one, two and three, and being mated in one; the queen that
+    // would stalemate the lone king mates instead.
+    {"6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", "", 4, 1, 0, 0, nullptr},
+    {"4k3/8/8/8/8/8/R7/1R4K1 w - - 0 1", "", 6, 2, 0, 0, nullptr},
+    {"r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1", "", 8, 3, 0, 0, nullptr},
+    {"k7/8/1K6/8/8/8/8/7R b - - 0 1", "", 4, -1, 0, 0, nullptr},
+    {"7k/8/6K1/8/8/8/8/5Q2 w - - 0 1", "", 5, 1, 0, 0, nullptr},
     // The side a queen down checks with its rook until stalemate or repetition.
-    {"7k/5Q2/6K1/8/8/8/8/r7 b - - 0 1", 12, 0, 0, nullptr},
-    // With the half-move clock at 99 any quiet move draws, unless it mates.
-    {"4k3/8/8/8/8/8/q7/4K2N w - - 99 80", 4, 0, 0, nullptr},
-    {"6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 99 80", 4, 1, 0, nullptr},
+    {"7k/5Q2/6K1/8/8/8/8/r7 b - - 0 1", "", 12, 0, 0, 0, nullptr},
+    // Draws by rule in the middle of a line: the fifty-move rule at 99 (any
+    // quiet move draws, unless it mates) and a repetition of the game, where
+    // a stale line used to follow the draw.
+    {"4k3/8/8/8/8/8/q7/4K2N w - - 99 80", "", 4, 0, 0, 0, nullptr},
+    {"4k3/8/8/8/8/8/q7/4K2N w - - 98 80", "", 5, ANY_MATE, -WIN, WIN, nullptr},
+    {"6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 99 80", "", 4, 1, 0, 0, nullptr},
+    {"4k3/8/4p3/8/3P4/8/8/Q3K3 b - - 99 80", "", 4, ANY_MATE, -WIN, WIN, nullptr},
+    {"6k1/5ppp/8/2n5/8/8/P7/1R4K1 w - - 99 80", "", 3, ANY_MATE, -WIN, WIN, nullptr},
+    {"4k3/8/4p3/8/3P4/8/8/Q3K3 b - - 0 1", "e8d7 a1a2 d7e8 a2a1", 5, ANY_MATE, -WIN, WIN, nullptr},
+    {"r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3", "f3g1 c6b8 g1f3 b8c6", 6,
+     ANY_MATE, -WIN, WIN, nullptr},
+    // A queen down, White repeats the game's position to draw.
+    {"q6k/8/8/8/8/8/8/6NK w - - 0 1", "g1f3 a8a7 f3g1 a7a8 g1f3 a8a7", 6, 0, 0, 0, "f3g1"},
     // Bare kings, and king and bishop against king, are dead draws.
-    {"8/5k2/8/8/8/8/2K5/8 w - - 0 1", 6, 0, 0, nullptr},
-    {"8/5k2/4b3/8/8/8/2K5/8 w - - 0 1", 6, 0, 0, nullptr},
+    {"8/5k2/8/8/8/8/2K5/8 w - - 0 1", "", 6, 0, 0, 0, nullptr},
+    {"8/5k2/4b3/8/8/8/2K5/8 w - - 0 1", "", 6, 0, 0, 0, nullptr},
+    // Zugzwang: the side to move would pass if it could. The trebuchet
+    // (whoever moves loses the pawn), and a queen ending where only a king
+    // move keeps Black in zugzwang.
+    {"8/8/8/3Kp3/4Pk2/8/8/8 w - - 0 1", "", 10, 0, -WIN, -150, nullptr},
+    {"8/8/8/3Kp3/4Pk2/8/8/8 b - - 0 1", "", 10, 0, -WIN, -150, nullptr},
+    {"8/8/3k4/3p4/3P4/3K4/8/8 w - - 0 1", "", 10, 0, -50, 50, nullptr},
+    {"1q1k4/2Rr4/8/2Q3K1/8/8/8/8 w - - 0 1", "", 10, 0, 200, WIN, "g5h6"},
+    // Openings, middle games, endings and stalemate traps.
+    {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "", 7, 0, -WIN, WIN, nullptr},
+    {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", "", 6, 0, -WIN, WIN,
+     nullptr},
+    {"r2q1rk1/pP1p2pp/Q4n2/bbp1p3/Np6/1B3NBn/pPPP1PPP/R3K2R b KQ - 0 1", "", 6, ANY_MATE, -WIN, WIN,
+     nullptr},
+    {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", "", 9, 0, -WIN, WIN, nullptr},
+    {"4k3/1P6/8/8/8/8/6p1/4K3 w - - 0 1", "", 7, ANY_MATE, -WIN, WIN, nullptr},
+    {"k7/8/1Q6/8/8/8/8/6K1 w - - 0 1", "", 5, ANY_MATE, -WIN, WIN, nullptr},
+    {"5k2/5P2/5K2/8/8/8/8/8 w - - 0 1", "", 6, ANY_MATE, -WIN, WIN, nullptr},
 };
 
-TEST(Think, FindsMatesAndDraws) {
-    for (const ScoreCase& c : kScoreCases) {
-        Game game = GameFromFen(c.fen);
-        Outcome outcome = RunThink(game, Depth(c.depth));
-        EXPECT_TRUE(IsLegal(game, outcome.move)) << c.fen;
-        EXPECT_EQ(outcome.last.mateIn, c.mateIn) << c.fen;
-        if (c.mateIn == 0) {
-            EXPECT_EQ(outcome.last.score, c.score) << c.fen;
+// Every line the search reports is a legal game continuation; a line that
+// ends in mate or stalemate stops there (no move could follow anyway).
+TEST(Think, FindsMatesDrawsAndZugzwangsOnLegalLines) {
+    for (const SearchCase& c : kSearches) {
+        const Game start = GameFromFen(c.fen, c.moves);
+        Searched searched = Search(start, Depth(c.depth));
+        ASSERT_EQ(int(searched.iterations.size()), c.depth) << c.fen;
+        EXPECT_EQ(searched.last.pv.front(), searched.move) << c.fen;
+        if (c.mateIn != ANY_MATE) {
+            EXPECT_EQ(searched.last.mateIn, c.mateIn) << c.fen;
         }
-        if (c.avoid) {
-            EXPECT_NE(MoveText(outcome.move), c.avoid) << c.fen;
+        if (searched.last.mateIn == 0) {
+            EXPECT_GE(searched.last.score, c.low) << c.fen;
+            EXPECT_LE(searched.last.score, c.high) << c.fen;
         }
-        EXPECT_EQ(outcome.last.pv.front(), outcome.move) << c.fen;
+        if (c.best) {
+            EXPECT_EQ(MoveText(searched.move), c.best) << c.fen;
+        }
+        for (const Iteration& iteration : searched.iterations) {
+            Game game = start;
+            for (Move move : iteration.pv) {
+                std::string error;
+                ASSERT_TRUE(PlayMove(game, MoveText(move), error))
+                    << c.fen << " depth " << iteration.depth << ": " << error;
+            }
+        }
     }
 }
 
 TEST(Think, ReturnsNoMoveWithoutLegalMoves) {
     for (const char* fen :
          {"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", "3R2k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1"}) {
-        Outcome outcome = RunThink(GameFromFen(fen), Depth(5));
-        EXPECT_EQ(outcome.move, NO_MOVE) << fen;
-        EXPECT_EQ(outcome.iterations, 0) << fen;
+        Searched searched = Search(GameFromFen(fen), Depth(5));
+        EXPECT_EQ(searched.move, NO_MOVE) << fen;
+        EXPECT_TRUE(searched.iterations.empty()) << fen;
     }
 }
 
-TEST(Think, RepeatsAPositionOfTheGameWhenLosing) {
-    // A queen down, White shuffles the knight; Black's queen shuffles too.
-    Game game = GameFromFen("q6k/8/8/8/8/8/8/6NK w - - 0 1");
-    std::string error;
-    for (const char* move : {"g1f3", "a8a7", "f3g1", "a7a8", "g1f3", "a8a7"})
-        ASSERT_TRUE(PlayMove(game, move, error)) << error;
-    Outcome outcome = RunThink(game, Depth(6));
-    EXPECT_EQ(MoveText(outcome.move), "f3g1");
-    EXPECT_EQ(outcome.last.score, 0);
-    EXPECT_EQ(outcome.last.mateIn, 0);
-}
-
 TEST(Think, HonoursSearchMovesStopAndNodeLimits) {
-    Game game;
-    SearchLimits only = Depth(6);
-    for (Move move : LegalMoves(game))
-        if (MoveText(move) == "a2a3" || MoveText(move) == "h2h3") only.searchMoves.push_back(move);
-    std::string chosen = MoveText(RunThink(game, only).move);
-    EXPECT_TRUE(chosen == "a2a3" || chosen == "h2h3") << chosen;
-
     // Each move alone is searched when it is the only one allowed.
     Game small = GameFromFen("4k3/8/8/8/8/8/8/R3K3 w Q - 0 1");
     for (Move move : LegalMoves(small)) {
         SearchLimits one = Depth(2);
         one.searchMoves = {move};
-        EXPECT_EQ(RunThink(small, one).move, move) << MoveText(move);
+        EXPECT_EQ(Search(small, one).move, move) << MoveText(move);
     }
 
     // Depth 1 here takes more nodes than the search counts between two
     // looks at the stop flag.
     Game busy = GameFromFen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
-    Outcome stopped = RunThink(busy, Depth(30), true);
+    Searched stopped = Search(busy, Depth(30), nullptr, nullptr, true);
     EXPECT_TRUE(IsLegal(busy, stopped.move));
-    EXPECT_EQ(stopped.iterations, 1) << "depth 1 finishes even when stopped";
+    EXPECT_EQ(stopped.iterations.size(), 1u) << "depth 1 finishes even when stopped";
 
+    Game game;
     SearchLimits nodes = Depth(60);
     nodes.maxNodes = 20000;
-    Outcome limited = RunThink(game, nodes);
+    Searched limited = Search(game, nodes);
     EXPECT_TRUE(IsLegal(game, limited.move));
     EXPECT_LT(limited.last.nodes, 20000);
     EXPECT_GT(limited.last.depth, 3);
 }
 
-TEST(Think, OneThreadIsDeterministicAndTwoThreadsFindALegalMove) {
-    Game game = GameFromFen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
-    Outcome first = RunThink(game, Depth(6)), second = RunThink(game, Depth(6));
-    EXPECT_EQ(first.move, second.move);
-    EXPECT_EQ(first.last.nodes, second.last.nodes);
-    EXPECT_EQ(first.last.pv, second.last.pv);
-
-    SearchThreads two;
-    std::string error;
-    ASSERT_EQ(SetSearchThreads(two, 2, error), 2) << error;
-    Outcome outcome = RunThink(game, Depth(7), false, &two);
-    EXPECT_TRUE(IsLegal(game, outcome.move));
-    EXPECT_EQ(outcome.last.depth, 7);
-}
-
 // The engine plays both sides from a few positions; the stronger side mates
 // the lone king well within fifty moves.
 TEST(Think, MatesTheLoneKingWithQueenOrRook) {
-    const char* fens[] = {
-        "8/8/8/3k4/8/8/8/KQ6 w - - 0 1",
-        "8/8/8/4k3/8/8/8/R3K3 w - - 0 1",
-        "7R/8/8/8/3k4/8/8/7K b - - 0 1",
-    };
     SearchLimits limits = Depth(60);
     limits.maxNodes = 20000;
-    for (const char* fen : fens) {
+    for (const char* fen : {"8/8/8/3k4/8/8/8/KQ6 w - - 0 1", "8/8/8/4k3/8/8/8/R3K3 w - - 0 1",
+                            "7R/8/8/8/3k4/8/8/7K b - - 0 1"}) {
         Game game = GameFromFen(fen);
-        SearchTables tables;
-        std::string error;
-        ASSERT_TRUE(ResizeSearchTables(tables, 4, error)) << error;
-        SearchThreads threads;
-        std::atomic<bool> stop{false};
+        SearchTables tables = TablesOf(4);
         int plies = 0;
-        for (; plies < 100; ++plies) {
-            Move move = Think(tables, threads, game, limits, stop, nullptr);
-            if (move == NO_MOVE) break;
+        for (Move move; plies < 100; ++plies) {
+            if ((move = Search(game, limits, nullptr, &tables).move) == NO_MOVE) break;
             std::string error;
             ASSERT_TRUE(PlayMove(game, MoveText(move), error)) << error;
         }
@@ -183,77 +151,38 @@ TEST(Think, MatesTheLoneKingWithQueenOrRook) {
     }
 }
 
-struct BestMoveCase {
-    const char* fen;
-    int depth;
-    const char* best;
-    int minScore;  // the side to move scores at least this
-    int maxScore;  // and at most this
-};
-
-// Zugzwang: the side to move would pass if it could. The trebuchet (whoever
-// moves loses the pawn), and a queen ending where only a king move keeps
-// Black in zugzwang.
-const BestMoveCase kZugzwangs[] = {
-    {"8/8/8/3Kp3/4Pk2/8/8/8 w - - 0 1", 10, nullptr, -INFINITE_SCORE, -150},
-    {"8/8/8/3Kp3/4Pk2/8/8/8 b - - 0 1", 10, nullptr, -INFINITE_SCORE, -150},
-    {"8/8/3k4/3p4/3P4/3K4/8/8 w - - 0 1", 10, nullptr, -50, 50},
-    {"1q1k4/2Rr4/8/2Q3K1/8/8/8/8 w - - 0 1", 10, "g5h6", 200, INFINITE_SCORE},
-};
-
-TEST(Think, FindsTheMoveInZugzwang) {
-    for (const BestMoveCase& c : kZugzwangs) {
-        Outcome outcome = RunThink(GameFromFen(c.fen), Depth(c.depth));
-        if (c.best) {
-            EXPECT_EQ(MoveText(outcome.move), c.best) << c.fen;
-        }
-        EXPECT_EQ(outcome.last.mateIn, 0) << c.fen;
-        EXPECT_GE(outcome.last.score, c.minScore) << c.fen;
-        EXPECT_LE(outcome.last.score, c.maxScore) << c.fen;
-    }
-}
-
 // Positions whose score jumps between two depths by more than the
 // aspiration window, up (a hidden win found) or down (a win that is not
 // there: the Saavedra pawn promotes into stalemate unless it becomes a rook).
-const BestMoveCase kJumps[] = {
-    {"4kb1r/p2r1ppp/4qn2/1B2p1B1/4P3/1Q6/PPP2PPP/2KR4 w k - 0 15", 8, "b5d7", 500, INFINITE_SCORE},
-    {"1q1k4/2Rr4/8/2Q3K1/8/8/8/8 w - - 0 1", 8, "g5h6", 200, INFINITE_SCORE},
-    {"8/8/1KP5/3r4/8/8/8/k7 w - - 0 1", 9, "c6c7", -50, INFINITE_SCORE},
+const SearchCase kJumps[] = {
+    {"4kb1r/p2r1ppp/4qn2/1B2p1B1/4P3/1Q6/PPP2PPP/2KR4 w k - 0 15", "", 8, 0, 500, WIN, "b5d7"},
+    {"1q1k4/2Rr4/8/2Q3K1/8/8/8/8 w - - 0 1", "", 8, 0, 200, WIN, "g5h6"},
+    {"8/8/1KP5/3r4/8/8/8/k7 w - - 0 1", "", 9, 0, -50, WIN, "c6c7"},
 };
 
 // After re-searches with wider windows the last iteration's score lies
 // inside its window: the root's table entry is exact, with that score.
 TEST(Think, AspirationReSearchesEndInsideTheWindow) {
-    for (const BestMoveCase& c : kJumps) {
+    for (const SearchCase& c : kJumps) {
         Game game = GameFromFen(c.fen);
-        SearchTables tables;
-        std::string error;
-        ResizeSearchTables(tables, 4, error);
-        std::atomic<bool> stop{false};
-        std::vector<Iteration> iterations;
-        SearchThreads pool;
-        Move best =
-            Think(tables, pool, game, Depth(c.depth), stop, [&](const Iteration& iteration) {
-                iterations.push_back(iteration);
-                return true;
-            });
+        SearchTables tables = TablesOf(4);
+        Searched searched = Search(game, Depth(c.depth), nullptr, &tables);
+        const std::vector<Iteration>& iterations = searched.iterations;
         bool jumped = false;
         for (size_t i = ASPIRATION_MIN_DEPTH - 1; i < iterations.size(); ++i) {
             int change = iterations[i].score - iterations[i - 1].score;
             jumped |= change > ASPIRATION_WINDOW || change < -ASPIRATION_WINDOW;
         }
         EXPECT_TRUE(jumped) << c.fen << ": the case no longer needs a re-search";
-        EXPECT_EQ(MoveText(best), c.best) << c.fen;
-        const Iteration& last = iterations.back();
-        EXPECT_EQ(last.mateIn, 0) << c.fen;
-        EXPECT_GE(last.score, c.minScore) << c.fen;
+        EXPECT_EQ(MoveText(searched.move), c.best) << c.fen;
+        EXPECT_EQ(searched.last.mateIn, 0) << c.fen;
+        EXPECT_GE(searched.last.score, c.low) << c.fen;
         TableHit root;
         ASSERT_TRUE(ProbeTable(tables, game.board.key, root)) << c.fen;
         EXPECT_EQ(root.bound, BOUND_EXACT) << c.fen;
         EXPECT_EQ(root.depth, c.depth) << c.fen;
-        EXPECT_EQ(root.score, last.score) << c.fen;
-        EXPECT_EQ(root.move, best) << c.fen;
+        EXPECT_EQ(root.score, searched.last.score) << c.fen;
+        EXPECT_EQ(root.move, searched.move) << c.fen;
     }
 }
 

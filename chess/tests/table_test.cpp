@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstdio>
 
-#include "chess/chess.h"
+#include "chess/tests/fen_game.h"
 
 #if defined(__linux__)
 #include <sys/resource.h>
@@ -39,9 +39,7 @@ const StoredCase kStored[] = {
 };
 
 TEST(TranspositionTable, GivesBackWhatWasStoredUnderItsKeyOnly) {
-    SearchTables tables;
-    std::string error;
-    ASSERT_TRUE(ResizeSearchTables(tables, 1, error));
+    SearchTables tables = TablesOf(1);
     uint64_t key = 0x9E3779B97F4A7C15ULL;
     for (const StoredCase& c : kStored) {
         key = key * 6364136223846793005ULL + 1442695040888963407ULL;
@@ -88,9 +86,7 @@ const ReplacementCase kReplacements[] = {
 
 TEST(TranspositionTable, ReplacesOlderThenShallowerEntriesOfABucket) {
     for (const ReplacementCase& c : kReplacements) {
-        SearchTables tables;
-        std::string error;
-        ASSERT_TRUE(ResizeSearchTables(tables, 1, error));
+        SearchTables tables = TablesOf(1);
         uint64_t stride = tables.bucketMask + 1;
         for (int i = 0; i < BUCKET_SIZE; ++i) {
             if (c.occupants[i].age < 0) continue;
@@ -132,9 +128,7 @@ const UpdateCase kUpdates[] = {
 
 TEST(TranspositionTable, UpdatesAPositionUnlessADeeperResultOfThisSearchIsThere) {
     for (const UpdateCase& c : kUpdates) {
-        SearchTables tables;
-        std::string error;
-        ASSERT_TRUE(ResizeSearchTables(tables, 1, error));
+        SearchTables tables = TablesOf(1);
         tables.generation = 10 - c.age;
         StoreInTable(tables, 99, EncodeMove(12, 28), 40, 5, c.depth, BOUND_LOWER);
         tables.generation = 10;
@@ -148,9 +142,7 @@ TEST(TranspositionTable, UpdatesAPositionUnlessADeeperResultOfThisSearchIsThere)
 }
 
 TEST(TranspositionTable, AnEntryWhoseWordsComeFromTwoWritesIsAMiss) {
-    SearchTables tables;
-    std::string error;
-    ASSERT_TRUE(ResizeSearchTables(tables, 1, error));
+    SearchTables tables = TablesOf(1);
     const uint64_t key = 3;
     StoreInTable(tables, key, EncodeMove(1, 2), 10, 0, 5, BOUND_EXACT);
     TableEntry& entry = Bucket(tables, key)[0];

@@ -50,73 +50,39 @@ struct CountedPool {
     }
 };
 
-struct Outcome {
-    Move move = NO_MOVE;
-    Iteration last;
-};
-
-Outcome Search(SearchThreads& pool, const Game& game, int depth, SearchTables& tables) {
-    SearchLimits limits;
-    limits.maxDepth = depth;
-    std::atomic<bool> stop{false};
-    Outcome outcome;
-    outcome.move = Think(tables, pool, game, limits, stop, [&](const Iteration& iteration) {
-        outcome.last = iteration;
-        return true;
-    });
-    return outcome;
-}
-
-Outcome Search(SearchThreads& pool, const Game& game, int depth) {
-    SearchTables tables;
-    std::string error;
-    EXPECT_TRUE(ResizeSearchTables(tables, 2, error)) << error;
-    return Search(pool, game, depth, tables);
-}
-
-bool IsLegal(const Game& game, Move move) {
-    std::vector<Move> moves = LegalMoves(game);
-    return std::find(moves.begin(), moves.end(), move) != moves.end();
-}
-
 void ExpectSearches(SearchThreads& pool, int depth, const std::string& where) {
     for (const char* fen : kFens) {
         Game game = GameFromFen(fen);
-        Outcome outcome = Search(pool, game, depth);
-        EXPECT_TRUE(IsLegal(game, outcome.move)) << where << ": " << fen;
-        EXPECT_EQ(outcome.last.depth, depth) << where << ": " << fen;
-        EXPECT_EQ(outcome.last.pv.front(), outcome.move) << where << ": " << fen;
+        Searched searched = Search(game, Depth(depth), &pool);
+        EXPECT_TRUE(IsLegal(game, searched.move)) << where << ": " << fen;
+        EXPECT_EQ(searched.last.depth, depth) << where << ": " << fen;
+        EXPECT_EQ(searched.last.pv.front(), searched.move) << where << ": " << fen;
     }
 }
 
-TEST(SearchThreads, AnyNumberOfThreadsSearchesToTheDepthAskedForAndFindsLegalMoves) {
-    for (int threads : {1, 2, 3, 8}) {
-        SearchThreads pool;
-        std::string error;
-        ASSERT_EQ(SetSearchThreads(pool, threads, error), threads) << error;
-        EXPECT_EQ(SearchThreadCount(pool), threads);
-        EXPECT_EQ(error, "");
-        ExpectSearches(pool, 6, std::to_string(threads) + " threads");
-    }
-}
-
-TEST(SearchThreads, SearchesStartNoThreadAndGrowingOrShrinkingEndsExactlyTheExtraOnes) {
+// Resizing starts or ends exactly the extra threads, searches start none,
+// and any number of threads searches to the depth asked for, with or
+// without a table.
+TEST(SearchThreads, AnyNumberOfThreadsSearchesAndResizingStartsOrEndsOnlyTheExtraOnes) {
     CountedPool counted;
     SearchThreads& pool = counted.pool;
     EXPECT_EQ(SearchThreadCount(pool), 1);
     int made = 0;
-    for (int threads : {4, 2, 2, 6, 1, 3, 0, 1}) {
+    for (int threads : {4, 2, 2, 8, 1, 3, 0, 1}) {
         int before = SearchThreadCount(pool);
         std::string error;
         int expected = std::max(threads, 1);
         ASSERT_EQ(SetSearchThreads(pool, threads, error), expected) << error;
+        EXPECT_EQ(SearchThreadCount(pool), expected);
         EXPECT_EQ(error, "");
         made += std::max(expected - before, 0);
         EXPECT_EQ(starts.made, made) << threads;
         EXPECT_EQ(starts.alive, expected - 1) << threads;
-        Game game = GameFromFen(kFens[1]);
-        for (int search = 0; search < 10; ++search)
-            EXPECT_TRUE(IsLegal(game, Search(pool, game, 3).move));
+        ExpectSearches(pool, 6, std::to_string(threads) + " threads");
+        SearchTables none;
+        Game game = GameFromFen("4k3/8/8/8/8/8/R7/1R4K1 w - - 0 1");
+        EXPECT_EQ(Search(game, Depth(6), &pool, &none).last.mateIn, 2) << threads;
+        EXPECT_TRUE(none.entries.empty());
         EXPECT_EQ(starts.made, made) << threads;
     }
 }
@@ -190,27 +156,13 @@ TEST(SearchThreads, EachHelperRunsEachTaskOnceAndTheCallerWaitsForAllOfThem) {
 TEST(Think, AReusedPoolSearchesExactlyAsAFreshOneWithOneThread) {
     Game game = GameFromFen(kFens[1]);
     SearchThreads fresh, reused;
-    Outcome expected = Search(fresh, game, 7);
-    for (const char* fen : kFens) Search(reused, GameFromFen(fen), 7);
-    Outcome again = Search(reused, game, 7);
+    Searched expected = Search(game, Depth(7), &fresh);
+    for (const char* fen : kFens) Search(GameFromFen(fen), Depth(7), &reused);
+    Searched again = Search(game, Depth(7), &reused);
     EXPECT_EQ(again.move, expected.move);
     EXPECT_EQ(again.last.nodes, expected.last.nodes);
     EXPECT_EQ(again.last.selectiveDepth, expected.last.selectiveDepth);
     EXPECT_EQ(again.last.pv, expected.last.pv);
-}
-
-TEST(Think, SearchesWithoutATableWhileThereIsNone) {
-    for (int threads : {1, 3}) {
-        SearchThreads pool;
-        std::string error;
-        ASSERT_EQ(SetSearchThreads(pool, threads, error), threads);
-        SearchTables none;
-        Game game = GameFromFen("4k3/8/8/8/8/8/R7/1R4K1 w - - 0 1");
-        Outcome outcome = Search(pool, game, 6, none);
-        EXPECT_TRUE(IsLegal(game, outcome.move));
-        EXPECT_EQ(outcome.last.mateIn, 2) << threads;
-        EXPECT_TRUE(none.entries.empty());
-    }
 }
 
 // Each search is a new generation of the table, counted modulo 64, and
@@ -219,11 +171,9 @@ TEST(Think, EachSearchAgesTheTableAndLeavesItsHistory) {
     SearchThreads pool;
     Game game = GameFromFen(kFens[1]);
     for (const auto& [before, after] : {std::pair{0, 1}, {62, 63}, {63, 0}}) {
-        SearchTables tables;
-        std::string error;
-        ASSERT_TRUE(ResizeSearchTables(tables, 1, error));
+        SearchTables tables = TablesOf(1);
         tables.generation = before;
-        Search(pool, game, 6, tables);
+        Search(game, Depth(6), &pool, &tables);
         EXPECT_EQ(tables.generation, after) << before;
         int learnt = 0;
         for (const auto& from : tables.history[0])
@@ -235,10 +185,9 @@ TEST(Think, EachSearchAgesTheTableAndLeavesItsHistory) {
 // Depths beyond the longest line are searched as the longest, and depth 1
 // is searched whatever depth is asked for.
 TEST(Think, SearchesAtLeastOneAndAtMostTheLongestLineOfDepths) {
-    SearchThreads pool;
     Game bareKings = GameFromFen("8/5k2/8/8/8/8/2K5/8 w - - 0 1");
     for (const auto& [asked, searched] : {std::pair{-3, 1}, {0, 1}, {1000, MAX_PLY - 1}})
-        EXPECT_EQ(Search(pool, bareKings, asked).last.depth, searched) << asked;
+        EXPECT_EQ(Search(bareKings, Depth(asked)).last.depth, searched) << asked;
 }
 
 uint64_t TableSum(const SearchTables& tables) {
@@ -254,8 +203,7 @@ TEST(Think, NoHelperTouchesTheSearchAfterItReturns) {
     SearchThreads pool;
     std::string error;
     ASSERT_EQ(SetSearchThreads(pool, 8, error), 8);
-    SearchTables tables;
-    ASSERT_TRUE(ResizeSearchTables(tables, 1, error));
+    SearchTables tables = TablesOf(1);
     for (int search = 0; search < 3; ++search) {
         auto game = std::make_unique<Game>(GameFromFen(kFens[search]));
         auto stop = std::make_unique<std::atomic<bool>>(false);
