@@ -22,13 +22,7 @@ struct RootSearch {
         shared.stop = &stop;
         worker->shared = &shared;
         StartWorker(*worker, game.board, game.history.data(), int(game.history.size()));
-        std::vector<Move> moves = LegalMoves(game);
-        for (Move move : moves) worker->rootMoves[worker->rootMoveCount++] = move;
-    }
-    TableHit RootEntry() {
-        TableHit hit;
-        EXPECT_TRUE(ProbeTable(tables, game.board.key, hit));
-        return hit;
+        for (Move move : LegalMoves(game)) worker->rootMoves[worker->rootMoveCount++] = move;
     }
 };
 
@@ -60,7 +54,8 @@ TEST(SearchRoot, StoresTheBoundTheWindowGives) {
             int alpha = c.alphaAbove == -INFINITE_SCORE ? -INFINITE_SCORE : truth + c.alphaAbove;
             int beta = c.betaAbove == INFINITE_SCORE ? INFINITE_SCORE : truth + c.betaAbove;
             int score = SearchRoot(*search.worker, alpha, beta, depth);
-            TableHit hit = search.RootEntry();
+            TableHit hit;
+            EXPECT_TRUE(ProbeTable(search.tables, search.game.board.key, hit));
             EXPECT_EQ(hit.bound, c.bound) << fen << " window " << alpha << " " << beta;
             EXPECT_EQ(hit.score, score);
             EXPECT_EQ(hit.depth, depth);
