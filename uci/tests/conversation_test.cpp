@@ -40,7 +40,7 @@ TEST(Conversation, EverySearchEndsWithOneBestMove) {
         {"go ponder wtime 100 btime 100\nisready\nstop", true},
         {"go infinite\nisready\nquit", true},
         {"go depth 2\nisready", false},
-        {"go movetime 20", false},
+        {"go movetime 0", false},
         {"go nodes 3000", false},
         {"go wtime 50 btime 50 winc 0 binc 0 movestogo 1", false},
         {"go wtime -20 btime 5000", false},  // a clock already run out
@@ -111,15 +111,19 @@ TEST(Conversation, OtherCommandsWaitForASearchWithALimit) {
 // Standard chess through the protocol: mates are counted in moves with the
 // side to move's sign, a game without moves answers 0000, and draws by
 // repetition (against the game's moves) and by the fifty-move rule score 0.
+// go mate N searches as deep as such a mate needs, and stops once it is found.
 TEST(Conversation, StandardChessTellsMatesAndDraws) {
     struct Case {
         const char* position;
         const char* go;
-        const char* score;  // of the last info line
+        const char* score;  // part of the last info line
         const char* move;
     };
     const Case CASES[] = {
-        {"fen 6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", "go depth 5", "score mate 1 ", "d1d8"},
+        {"fen 6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", "go mate 1 depth 5",
+         "depth 1 seldepth 1 score mate 1 ", "d1d8"},
+        {"startpos", "go mate 2", "info depth 3 ", ""},
+        {"startpos", "go mate 3 depth 2", "info depth 2 ", ""},
         {"fen 6br/5Ppk/6pp/8/8/8/8/K7 w - - 0 1", "go depth 5", "score mate 1 ", "f7f8n"},
         {"fen k7/8/1K6/8/8/8/8/7R b - - 0 1", "go depth 5", "score mate -1 ", "a8b8 ponder h1h8"},
         {"fen k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", "go depth 5", "score mate 0", "0000"},

@@ -27,6 +27,10 @@ TEST(Session, HandshakeOptionsAndQuit) {
         RunScript(session, std::string("setoption name THREADS value ") + value);
         EXPECT_EQ(session.threads, threads) << value;
     }
+    RunScript(session,
+              "setoption name Ponder value true\nsetoption name ponder value FALSE\n"
+              "setoption name clear hash\nsetoption name Move Overhead value 5000");
+    EXPECT_EQ(session.moveOverhead, 5000);
     EXPECT_EQ(session.errorCount, 0);
 }
 
@@ -59,10 +63,12 @@ TEST(Session, StandardChessPositions) {
         {"fen 4k3/1P6/8/8/8/8/6p1/4K3 w - - 0 1 moves b7b8B g2g1b",
          "fen: 1B2k3/8/8/8/8/8/8/4K1b1 w - - 0 2"},
         {"fen 4k3/1P6/8/8/8/8/8/4K3 w - - 0 1 moves b7b8", "needs a promotion letter"},
-        {"fen 4k3/4r3/8/8/8/8/4B3/4K3 w - - 0 1 moves e2d3", "illegal move: e2d3"},  // pinned
-        {"fen 4k3/8/8/8/8/8/5r2/4K2R w K - 0 1 moves e1g1", "illegal move: e1g1"},   // via f1
+        {"fen 4k3/4r3/8/8/8/8/4B3/4K3 w - - 0 1 moves e2d3",
+         "e2d3 (move 1 of the list)"},                                              // pinned
+        {"fen 4k3/8/8/8/8/8/5r2/4K2R w K - 0 1 moves e1g1", "illegal move: e1g1"},  // via f1
         {"fen 4k3/8/8/8/8/8/8/4R2K b - - 0 1 moves e8d7", ""},  // a way out of check
         {"fen 4k3/8/8/8/8/8/8/4R2K w - - 0 1", "check"},        // Black in check, White to move
+        {"startpos moves g1f3", "fen: rnbqkbnr/pppppppp/8/8/8/5N2/PPPPPPPP/RNBQKB1R b KQkq - 1 1"},
         {"fen 8/8/8/8/8/8/8/4K3 w - - 0 1", "king"},
         {"fen 4k3/8/8/8/8/8/8/4K2P w - - 0 1", "pawn"},
     };

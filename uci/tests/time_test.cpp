@@ -61,13 +61,25 @@ TEST(Time, PlansStayInsideTheClockAndGrowWithIt) {
     struct Case {
         int64_t time, increment;
         int movesToGo;
+        int64_t soft, hard;  // the plan with 30 ms kept back
     };
-    const Case CASES[] = {{300000, 0, 0}, {5000, 0, 0},  {1000, 0, 0},   {40, 0, 0},
-                          {100, 2000, 0}, {60000, 0, 1}, {60000, 0, 40}, {0, 0, 0},
-                          {5000, 100, 3}, {200, 0, 1},   {31, 0, 0},     {30, 5, 1}};
+    const Case CASES[] = {
+        {300000, 0, 0, 4999, 29997},  // sudden death: the clock spread over 30 moves
+        {1000, 0, 0, 16, 96},
+        {100, 2000, 0, 17, 17},       // most of the increment, but at most a quarter of the clock
+        {60000, 0, 1, 29985, 44977},  // the last move before the control: three quarters
+        {60000, 0, 80, 749, 4497},    // as with 40 moves to go
+        {5000, 100, 3, 865, 1242},
+        {200, 0, 1, 85, 127},
+        {31, 0, 0, 1, 1},
+        {30, 5, 1, 1, 1},
+        {0, 0, 0, 1, 1},
+    };
     for (const Case& c : CASES) {
         const GoRequest request = ClockRequest(c.time, c.increment, c.movesToGo);
         const TimePlan plan = PlanTime(request, 'b', 30);
+        EXPECT_EQ(plan.soft, c.soft) << c.time;
+        EXPECT_EQ(plan.hard, c.hard) << c.time;
         EXPECT_GE(plan.soft, 1) << c.time;
         EXPECT_LE(plan.soft, plan.hard) << c.time;
         EXPECT_LE(plan.hard, std::max<int64_t>(c.time - 30, 1)) << c.time;
@@ -89,7 +101,7 @@ TEST(Time, PlansStayInsideTheClockAndGrowWithIt) {
     EXPECT_EQ(PlanTime(request, 'b', 30).hard, 470);
     EXPECT_EQ(PlanTime(request, 'b', 30).soft, 470);
     EXPECT_EQ(PlanTime(request, 'b', 0).hard, 500);
-    request.moveTime = 10;
+    request.moveTime = 0;
     EXPECT_EQ(PlanTime(request, 'b', 30).hard, 1);
     request.infinite = true;  // an infinite search ends only on stop
     EXPECT_EQ(PlanTime(request, 'b', 30).hard, 0);
