@@ -36,7 +36,7 @@ bool MayDeepen(const SearchClock& clock, int64_t now) {
     return !clock.running || clock.plan.soft <= 0 || now - clock.start < clock.plan.soft;
 }
 
-int64_t HardDeadline(const SearchClock& clock) {
-    if (!clock.running || clock.plan.hard <= 0) return -1;
+std::optional<int64_t> HardDeadline(const SearchClock& clock) {
+    if (!clock.running || clock.plan.hard <= 0) return std::nullopt;
     return clock.start + clock.plan.hard;
 }

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include "session_helpers.h"
@@ -112,13 +113,13 @@ TEST(Time, TheClockSaysWhenToDeepenAndWhenToEnd) {
         bool running;
         int64_t start, soft, hard, now;
         bool mayDeepen;
-        int64_t deadline;
+        std::optional<int64_t> deadline;
     };
     const Case CASES[] = {
-        {false, 0, 100, 300, 1000000, true, -1},  // a ponder search's clock waits
+        {false, 0, 100, 300, 1000000, true, {}},  // a ponder search's clock waits
         {true, 1000, 100, 300, 1099, true, 1300}, {true, 1000, 100, 300, 1100, false, 1300},
-        {true, 1000, 0, 0, 99999, true, -1},  // no limits
-        {true, -50, 10, 20, -41, true, -30},      {true, -50, 10, 20, -40, false, -30},
+        {true, 1000, 0, 0, 99999, true, {}},  // no limits
+        {true, -50, 10, 20, -41, true, -30},      {true, -21, 10, 20, -11, false, -1},
     };
     for (const Case& c : CASES) {
         SearchClock clock;
@@ -131,23 +132,26 @@ TEST(Time, TheClockSaysWhenToDeepenAndWhenToEnd) {
 }
 
 // movetime ends the search when its time less the overhead has passed on
-// the session's clock, in both rule sets and with any overhead.
+// the session's clock, in both rule sets, with any overhead, wherever the
+// clock stands.
 TEST(Time, MovetimeKeepsTheOverheadBack) {
     struct Case {
         const char* rules;
         int64_t overhead;
-        int64_t lastSilent;  // the clock at which the search still runs
+        int64_t start;
+        int64_t lastSilent;  // from the start, the clock at which the search still runs
     };
-    const Case CASES[] = {{"chess", 30, 969}, {"chess", 0, 999}, {"kingcapture", 250, 749}};
+    const Case CASES[] = {
+        {"chess", 30, 5000, 969}, {"chess", 0, 5000, 999}, {"kingcapture", 250, -751, 749}};
     for (const Case& c : CASES) {
         ClockedSession clocked(c.rules);
-        clocked.now = 5000;
+        clocked.now = c.start;
         clocked.Run("setoption name Move Overhead value " + std::to_string(c.overhead));
         clocked.Run("go movetime 1000");
         clocked.WaitFor("info depth 2 ");
-        clocked.now = 5000 + c.lastSilent;
+        clocked.now = c.start + c.lastSilent;
         EXPECT_FALSE(clocked.AnsweredAfterAWhile()) << c.rules << ' ' << c.overhead;
-        clocked.now = 5000 + c.lastSilent + 1;
+        clocked.now = c.start + c.lastSilent + 1;
         clocked.WaitFor("bestmove ");
         EXPECT_EQ(clocked.Count("bestmove "), 1);
     }
