@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <memory>
 #include <stdexcept>
+
+#include <dlfcn.h>
+#include <pthread.h>
 
 #include "session_helpers.h"
 
@@ -95,7 +100,8 @@ TEST(Conversation, BadGoCommandsStillAnswerAndSearchMovesAreHonoured) {
 }
 
 // A command that is not for the search waits for a search with a limit, so
-// a piped script reads like a conversation.
+// a piped script reads like a conversation; an unknown one is reported at
+// once, and the search goes on.
 TEST(Conversation, OtherCommandsWaitForASearchWithALimit) {
     for (const char* rules : BOTH) {
         UciSession session;
@@ -105,6 +111,12 @@ TEST(Conversation, OtherCommandsWaitForASearchWithALimit) {
         EXPECT_LT(IndexOf(lines, "bestmove"), IndexOf(lines, "Evaluation:"));
         EXPECT_EQ(CountOf(lines, "bestmove "), 3u);
         EXPECT_EQ(CountOf(lines, "info depth 3 "), 1u);
+        const std::vector<std::string> pondering =
+            OutputLines(RunScript(session, "go ponder depth 1\nxyzzy\nisready\nponderhit"));
+        EXPECT_LT(IndexOf(pondering, "info string error: unknown command 'xyzzy'"),
+                  IndexOf(pondering, "readyok"));
+        EXPECT_LT(IndexOf(pondering, "readyok"), IndexOf(pondering, "bestmove "));
+        EXPECT_EQ(session.errorCount, 1);
     }
 }
 
@@ -122,6 +134,7 @@ TEST(Conversation, StandardChessTellsMatesAndDraws) {
     const Case CASES[] = {
         {"fen 6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", "go mate 1 depth 5",
          "depth 1 seldepth 1 score mate 1 ", "d1d8"},
+        {"startpos", "go mate 1", "info depth 1 ", ""},
         {"startpos", "go mate 2", "info depth 3 ", ""},
         {"startpos", "go mate 3 depth 2", "info depth 2 ", ""},
         {"fen 6br/5Ppk/6pp/8/8/8/8/K7 w - - 0 1", "go depth 5", "score mate 1 ", "f7f8n"},
@@ -246,7 +259,7 @@ TEST(Conversation, OnlyTheLegalPartOfALineIsPrinted) {
     struct Case {
         std::size_t legal;
         bool fails;
-        const char* info;  // the end of the info line
+        const char* info;  // the info line from its pv on
         const char* answer;
         int errors;
     };
@@ -254,6 +267,7 @@ TEST(Conversation, OnlyTheLegalPartOfALineIsPrinted) {
         {3, false, " pv e2e4 e7e5 g1f3", "bestmove e2e4 ponder e7e5", 1},
         {2, false, " pv e2e4 e7e5", "bestmove e2e4 ponder e7e5", 1},
         {1, false, " pv e2e4", "bestmove e2e4", 1},
+        {0, false, "", "bestmove e2e4", 1},
         {3, true, " pv e2e4 e7e5 g1f3", "bestmove e2e4", 1},
     };
     for (const Case& c : CASES) {
@@ -263,9 +277,53 @@ TEST(Conversation, OnlyTheLegalPartOfALineIsPrinted) {
         const std::vector<std::string> lines = OutputLines(RunScript(session, "go depth 1"));
         ASSERT_GE(lines.size(), 3u);
         const std::string& info = lines[0];
-        EXPECT_EQ(info.substr(info.size() - std::string(c.info).size()), c.info) << info;
+        EXPECT_EQ(info.substr(std::min(info.find(" pv"), info.size())), c.info) << info;
         EXPECT_TRUE(StartsWith(lines[1], "info string error: ")) << lines[1];
         EXPECT_EQ(lines.back(), c.answer);
         EXPECT_EQ(session.errorCount, c.errors);
     }
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+namespace {
+
+// While set, no thread can be made, as when the system has none left.
+std::atomic<bool> ThreadsRunOut{false};
+
+}  // namespace
+
+extern "C" int pthread_create(pthread_t* thread, const pthread_attr_t* attributes,
+                              void* (*start)(void*), void* argument) {
+    using Create = int (*)(pthread_t*, const pthread_attr_t*, void* (*)(void*), void*);
+    static const auto create = reinterpret_cast<Create>(dlsym(RTLD_NEXT, "pthread_create"));
+    return ThreadsRunOut ? EAGAIN : create(thread, attributes, start, argument);
+}
+#endif
+
+// Without a search thread a search runs on the input thread and answers
+// when done: one that would wait for stop goes as deep as a go without
+// limits. The threads are tried again at the next go.
+TEST(Conversation, WithoutThreadsEverySearchAnswersByItself) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer makes its threads its own way";
+#else
+    for (const auto& [go, depth] :
+         {std::pair{"go infinite", 5}, {"go ponder", 5}, {"go depth 2", 2}}) {
+        KingCaptureSession session;
+        ThreadsRunOut = true;
+        const std::vector<std::string> lines =
+            OutputLines(RunScript(session, std::string(go) + "\nisready"));
+        ThreadsRunOut = false;
+        ASSERT_EQ(lines.size(), static_cast<std::size_t>(depth + 3)) << go;
+        EXPECT_TRUE(
+            StartsWith(lines[0], "info string error: the search thread could not be started"));
+        EXPECT_TRUE(StartsWith(lines[depth], "info depth " + std::to_string(depth) + " ")) << go;
+        EXPECT_TRUE(StartsWith(lines[depth + 1], "bestmove ")) << go;
+        EXPECT_EQ(lines[depth + 2], "readyok");
+        const std::vector<std::string> threaded =
+            OutputLines(RunScript(session, "go infinite\nisready\nstop"));
+        EXPECT_LT(IndexOf(threaded, "readyok"), IndexOf(threaded, "bestmove "));
+        EXPECT_EQ(session.errorCount, 1);
+    }
+#endif
 }
