@@ -117,9 +117,12 @@ TEST(Time, TheClockSaysWhenToDeepenAndWhenToEnd) {
     };
     const Case CASES[] = {
         {false, 0, 100, 300, 1000000, true, {}},  // a ponder search's clock waits
-        {true, 1000, 100, 300, 1099, true, 1300}, {true, 1000, 100, 300, 1100, false, 1300},
+        {true, 1000, 100, 300, 1099, true, 1300},
+        {true, 1000, 100, 300, 1100, false, 1300},
         {true, 1000, 0, 0, 99999, true, {}},  // no limits
-        {true, -50, 10, 20, -41, true, -30},      {true, -21, 10, 20, -11, false, -1},
+        {true, 0, 1, 1, 1, false, 1},
+        {true, -50, 10, 20, -41, true, -30},
+        {true, -21, 10, 20, -11, false, -1},
     };
     for (const Case& c : CASES) {
         SearchClock clock;
