@@ -81,12 +81,6 @@ TEST(Time, PlansStayInsideTheClockAndGrowWithIt) {
         const TimePlan plan = PlanTime(request, 'b', 30);
         EXPECT_EQ(plan.soft, c.soft) << c.time;
         EXPECT_EQ(plan.hard, c.hard) << c.time;
-        EXPECT_GE(plan.soft, 1) << c.time;
-        EXPECT_LE(plan.soft, plan.hard) << c.time;
-        EXPECT_LE(plan.hard, std::max<int64_t>(c.time - 30, 1)) << c.time;
-        if (c.movesToGo != 1) {
-            EXPECT_LE(plan.hard, std::max<int64_t>((c.time - 30) / 2, 1)) << c.time;
-        }
         // More time, a bigger increment or a smaller overhead never plan less.
         EXPECT_GE(PlanTime(ClockRequest(c.time * 2, c.increment, c.movesToGo), 'b', 30).hard,
                   plan.hard);
