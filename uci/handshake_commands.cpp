@@ -98,7 +98,7 @@ void RunNewGame(UciSession& session, const Words&, std::ostream&) {
 void RunSetOption(UciSession& session, const Words& words, std::ostream& out) {
     std::size_t value = 2;
     while (value < words.size() && words[value] != "value") ++value;
-    if (words.size() < 3 || words[1] != "name" || value == 2) {
+    if (value == 2 || words[1] != "name") {
         ReportError(session, out, "setoption needs the form: setoption name <name> value <value>");
         return;
     }
