@@ -80,6 +80,7 @@ TEST(Conversation, BadGoCommandsStillAnswerAndSearchMovesAreHonoured) {
         {"go depth 0", "go depth must be a whole number from 1 to 64, not '0'", ""},
         {"go depth", "go depth needs a number", ""},
         {"go wtime +-5", "go wtime must be", ""},
+        {"go btime -1099511627777", "go btime must be a whole number from -1099511627776", ""},
         {"go sideways", "unknown word 'sideways' after go", ""},
         {"go depth 2 searchmoves e2e5", "searchmoves: ", ""},
         {"go depth 3 searchmoves a2a3", "", "a2a3"},

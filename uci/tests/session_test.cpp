@@ -21,7 +21,9 @@ TEST(Session, HandshakeOptionsAndQuit) {
     EXPECT_EQ(lines[3], "option name Threads type spin default 1 min 1 max 64");
     EXPECT_EQ(lines[8] + lines[9], "uciokreadyok");
     std::ostringstream out;
+    RunCommand(session, "go infinite", out);
     EXPECT_FALSE(RunCommand(session, "quit", out));
+    EXPECT_FALSE(SearchIsRunning(session.searcher));  // quit ends the search at once
     EXPECT_TRUE(RunCommand(session, " \t\r", out));
     for (const auto& [value, threads] : {std::pair{"1", 1}, {"64", 64}, {"+2", 2}, {"007", 7}}) {
         RunScript(session, std::string("setoption name THREADS value ") + value);
@@ -282,6 +284,25 @@ TEST(Session, AHashThatCannotBeHadKeepsTheTableInUse) {
 #else
     EXPECT_EQ(HashBeyondTheMemoryLimit(), 0);
 #endif
+}
+
+// A new game and Clear Hash forget what earlier searches learned: the
+// search after them is a fresh session's.
+TEST(Session, ANewGameOrClearHashSearchesAsAFreshSession) {
+    const auto lastInfo = [](UciSession& session) {
+        const std::vector<std::string> lines = OutputLines(RunScript(session, "go depth 6"));
+        const std::string& info = lines.at(lines.size() - 2);
+        return info.substr(0, info.find(" nps "));
+    };
+    UciSession fresh;
+    const std::string expected = lastInfo(fresh);
+    for (const char* forget : {"ucinewgame", "setoption name Clear Hash"}) {
+        UciSession session;
+        lastInfo(session);
+        EXPECT_NE(lastInfo(session), expected);  // the table shortened the search
+        RunScript(session, forget);
+        EXPECT_EQ(lastInfo(session), expected) << forget;
+    }
 }
 
 // Hash and Threads: a value already in use, or one out of range, changes

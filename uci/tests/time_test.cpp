@@ -167,6 +167,13 @@ TEST(Time, PonderhitStartsTheClockAndInfiniteIgnoresIt) {
     ponder.now = 100470;
     ponder.WaitFor("bestmove ");
 
+    ClockedSession done("kingcapture");  // a ponder search whose depths are done
+    done.Run("go ponder depth 1");
+    done.WaitFor("info depth 1 ");
+    EXPECT_FALSE(done.AnsweredAfterAWhile());
+    done.Run("ponderhit");
+    done.WaitFor("bestmove ");
+
     for (const char* go : {"go infinite wtime 1000 btime 1000", "go infinite movetime 300",
                            "go ponder infinite wtime 100 btime 100"}) {
         ClockedSession infinite("chess");
