@@ -104,6 +104,8 @@ TEST(Session, EveryKindOfBadInputGetsOneLineAndChangesNothing) {
         {MOVES + "e2i4", "malformed"},
         {MOVES + "e2e9", "malformed"},
         {MOVES + "e2e4e", "may only be q"},
+        {MOVES + "e2e4r", "only to a queen"},
+        {MOVES + "e2e4b", "only to a queen"},
         {MOVES + "e3e4", "no piece on e3"},
         {MOVES + "e7e5", "the pawn on e7 is Black's, and White is to move"},
         {MOVES + "b1b3", "the knight on b1 cannot move to b3"},
