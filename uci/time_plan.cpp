@@ -20,8 +20,9 @@ TimePlan PlanTime(const GoRequest& request, char sideToMove, int64_t overhead) {
     // What the clock can give: the rest of the time less the reserve for
     // the GUI, spread over the moves to the next time control (or a share of
     // it in sudden death), plus most of the increment. The hard limit lets
-    // a depth run on, but never near the end of the clock.
-    const int64_t left = std::max<int64_t>(request.time[side] - overhead, 1);
+    // a depth run on, but never near the end of the clock; with nothing
+    // left beyond the reserve, both limits come to the least, 1 ms.
+    const int64_t left = request.time[side] - overhead;
     const int64_t moves = request.movesToGo > 0
                               ? std::min<int64_t>(request.movesToGo, MOST_MOVES_TO_GO)
                               : SUDDEN_DEATH_MOVES;
