@@ -103,8 +103,7 @@ void RunSetOption(UciSession& session, const Words& words, std::ostream& out) {
         return;
     }
     const std::string name = JoinWords(words, 2, value);
-    const std::string given =
-        value + 1 < words.size() ? JoinWords(words, value + 1, words.size()) : "";
+    const std::string given = JoinWords(words, value + 1, words.size());
     std::string error;
     if (!SetOption(session, name, given, error)) ReportError(session, out, error);
 }
