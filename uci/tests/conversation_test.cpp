@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <memory>
 #include <stdexcept>
+#include <thread>
 #include <tuple>
 
 #include <dlfcn.h>
@@ -196,11 +198,12 @@ TEST(Conversation, EveryPrintedLineReplaysLegally) {
 namespace {
 
 // Rules whose search says what the test wants it to: a line that goes
-// wrong after some moves, a warning, or a failure.
+// wrong after some moves, a warning, or a failure; an endless search goes
+// on after its first depth until it is stopped.
 class ScriptedRules : public RuleSet {
    public:
-    ScriptedRules(Words line, std::size_t legal, bool fails)
-        : line_(std::move(line)), legal_(legal), fails_(fails) {}
+    ScriptedRules(Words line, std::size_t legal, bool fails, bool endless = false)
+        : line_(std::move(line)), legal_(legal), fails_(fails), endless_(endless) {}
     const char* Name() const override { return "chess"; }
     int BenchDepth() const override { return 1; }
     bool SetPosition(const PositionRecord&, int, const Words&, std::string&) override {
@@ -216,12 +219,14 @@ class ScriptedRules : public RuleSet {
         if (played < moves.size()) error = "illegal move";
         return played;
     }
-    SearchResult Search(const SearchJob&, SearchStop&, const IterationSink& sink) override {
+    SearchResult Search(const SearchJob&, SearchStop& stop, const IterationSink& sink) override {
         IterationInfo info;
         info.depth = 1;
         info.score = "cp 7";
         info.pv = line_;
         sink(info);
+        while (endless_ && !stop.requested)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         if (fails_) throw std::runtime_error("out of luck");
         SearchResult result;
         result.bestMove = line_[0];
@@ -240,6 +245,7 @@ class ScriptedRules : public RuleSet {
     Words line_;
     std::size_t legal_;
     bool fails_;
+    bool endless_;
 };
 
 }  // namespace
@@ -273,6 +279,23 @@ TEST(Conversation, OnlyTheLegalPartOfALineIsPrinted) {
         EXPECT_EQ(lines.back(), c.answer);
         EXPECT_EQ(session.errorCount, c.errors);
     }
+}
+
+// A depth that would not end by itself is cut short at the hard limit, on
+// the session's clock.
+TEST(Conversation, TheHardLimitEndsADepthThatWouldNotEnd) {
+    std::atomic<int64_t> now{0};
+    UciSession session;
+    session.searcher.now = [&now] { return now.load(); };
+    session.rules = std::make_unique<ScriptedRules>(Words{"e2e4"}, 1, false, true);
+    std::ostringstream out;
+    RunCommand(session, "go movetime 100", out);  // less the overhead of 30 ms
+    now = 69;
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    EXPECT_TRUE(SearchIsRunning(session.searcher));
+    now = 70;
+    WaitForSearch(session.searcher);
+    EXPECT_EQ(OutputLines(out.str()).back(), "bestmove e2e4");
 }
 
 #if !defined(__SANITIZE_ADDRESS__)
