@@ -81,11 +81,9 @@ class ChessRules : public RuleSet {
         if (best == chess::NO_MOVE) {
             // No legal move: the game is over, lost when in check, else drawn.
             result.noMoveScore = chess::InCheck(game_) ? "mate 0" : "cp 0";
-            result.pv.clear();
             return result;
         }
         result.bestMove = chess::MoveText(best);
-        if (result.pv.empty() || result.pv[0] != result.bestMove) result.pv = {result.bestMove};
         return result;
     }
 

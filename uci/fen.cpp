@@ -153,8 +153,6 @@ bool ParseCounters(const Words& fields, PositionRecord& record, int& halfMoveClo
     return true;
 }
 
-char LowerCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
 std::string FormatBoard(const PositionRecord& record) {
     std::string text;
     for (int rank = 8; rank >= 1; --rank) {
@@ -207,7 +205,7 @@ std::string FormatFen(const PositionRecord& record, int halfMoveClock) {
     if (castling.empty()) castling = "-";
     std::string enPassant = "-";
     const int file = record.enPassant[0] - 64, rank = record.enPassant[1] - 48;
-    if (OnBoard(file, rank)) enPassant = {LowerCase(record.enPassant[0]), record.enPassant[1]};
+    if (OnBoard(file, rank)) enPassant = {static_cast<char>('a' + file - 1), record.enPassant[1]};
     const char side = record.sideToMove == 'b' ? 'b' : 'w';
     return FormatBoard(record) + ' ' + side + ' ' + castling + ' ' + enPassant + ' ' +
            std::to_string(halfMoveClock) + ' ' + std::to_string(record.moveNumber);

@@ -98,13 +98,12 @@ void RunNewGame(UciSession& session, const Words&, std::ostream&) {
 void RunSetOption(UciSession& session, const Words& words, std::ostream& out) {
     std::size_t value = 2;
     while (value < words.size() && words[value] != "value") ++value;
-    if (words.size() < 3 || words[1] != "name" || value == 2) {
+    if (value == 2 || words[1] != "name") {
         ReportError(session, out, "setoption needs the form: setoption name <name> value <value>");
         return;
     }
     const std::string name = JoinWords(words, 2, value);
-    const std::string given =
-        value + 1 < words.size() ? JoinWords(words, value + 1, words.size()) : "";
+    const std::string given = JoinWords(words, value + 1, words.size());
     std::string error;
     if (!SetOption(session, name, given, error)) ReportError(session, out, error);
 }

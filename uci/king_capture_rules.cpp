@@ -71,7 +71,6 @@ class KingCaptureRules : public RuleSet {
             if (!sink(info)) break;
             if (job.maxNodes > 0 && total >= job.maxNodes) break;
         }
-        if (result.bestMove != "0000") result.pv = {result.bestMove};
         if (outOfMemory) result.warning = "memory ran out during the search; the move may be weak";
         return result;
     }

@@ -13,7 +13,6 @@ int main(int argc, char** argv) {
         for (int i = 1; i < argc; ++i) line += std::string(i > 1 ? " " : "") + argv[i];
         RunCommand(session, line, std::cout);
         FinishInput(session);
-        std::cout.flush();
         return session.errorCount == 0 ? 0 : 1;
     }
     std::string line;

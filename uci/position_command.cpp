@@ -6,10 +6,9 @@
 namespace {
 
 // The position named after the command word; next becomes the index of the
-// first word after it.
+// first word after it. A FEN sets halfMoveClock; startpos leaves it alone.
 bool ReadBasePosition(const Words& words, PositionRecord& position, int& halfMoveClock,
                       std::size_t& next, std::string& error) {
-    halfMoveClock = 0;
     if (words.size() >= 2 && words[1] == "startpos") {
         position = InitialPosition();
         next = 2;

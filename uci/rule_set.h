@@ -39,7 +39,7 @@ using IterationSink = std::function<bool(const IterationInfo&)>;
 
 struct SearchResult {
     std::string bestMove = "0000";  // "0000" only when there is no legal move
-    Words pv;                       // the line behind bestMove, as far as known
+    Words pv;                       // the last line reported; it need not start with bestMove
     std::string noMoveScore;        // with no legal move: "mate 0" or "cp 0"
     std::string warning;            // something the GUI should hear of, or empty
 };

@@ -29,14 +29,14 @@ void RunSearchThread(Searcher& searcher) {
 void RunTimerThread(Searcher& searcher) {
     std::unique_lock<std::mutex> guard(searcher.lock);
     while (!searcher.quitting) {
-        const int64_t deadline = HardDeadline(searcher.clock);
-        const bool armed = searcher.running && deadline >= 0 &&
+        const std::optional<int64_t> deadline = HardDeadline(searcher.clock);
+        const bool armed = searcher.running && deadline.has_value() &&
                            !searcher.stop.requested.load(std::memory_order_relaxed);
         if (!armed) {
             searcher.changed.wait(guard);
             continue;
         }
-        const int64_t left = deadline - searcher.now();
+        const int64_t left = *deadline - searcher.now();
         if (left <= 0) {
             searcher.stop.requested.store(true, std::memory_order_relaxed);
             searcher.changed.notify_all();
@@ -88,7 +88,6 @@ void StartSearch(Searcher& searcher, const SearchClock& clock, bool infinite, bo
     {
         std::lock_guard<std::mutex> guard(searcher.lock);
         searcher.stop.requested.store(false, std::memory_order_relaxed);
-        searcher.stop.maxNodes = 0;
         searcher.stop.nodes.store(0, std::memory_order_relaxed);
         searcher.clock = clock;
         searcher.infinite = infinite;

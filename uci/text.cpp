@@ -1,5 +1,7 @@
 #include "uci/text.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 
 Words SplitWords(const std::string& line) {
@@ -27,12 +29,10 @@ std::string JoinWords(const Words& words, std::size_t first, std::size_t last) {
 }
 
 bool SameWordIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
+    const auto same = [](unsigned char x, unsigned char y) {
+        return std::tolower(x) == std::tolower(y);
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), same);
 }
 
 std::string Quoted(const std::string& word) {

@@ -12,7 +12,8 @@ using Words = std::vector<std::string>;
 // The words of a line, split on spaces, tabs, carriage returns and newlines.
 Words SplitWords(const std::string& line);
 
-// Words [first, last) joined by single spaces; last is at most words.size().
+// Words [first, last) joined by single spaces; last is at most words.size(),
+// and the text is empty when first is not below last.
 std::string JoinWords(const Words& words, std::size_t first, std::size_t last);
 
 // Whether two words are equal ignoring ASCII case.

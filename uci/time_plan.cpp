@@ -20,8 +20,9 @@ TimePlan PlanTime(const GoRequest& request, char sideToMove, int64_t overhead) {
     // What the clock can give: the rest of the time less the reserve for
     // the GUI, spread over the moves to the next time control (or a share of
     // it in sudden death), plus most of the increment. The hard limit lets
-    // a depth run on, but never near the end of the clock.
-    const int64_t left = std::max<int64_t>(request.time[side] - overhead, 1);
+    // a depth run on, but never near the end of the clock; with nothing
+    // left beyond the reserve, both limits come to the least, 1 ms.
+    const int64_t left = request.time[side] - overhead;
     const int64_t moves = request.movesToGo > 0
                               ? std::min<int64_t>(request.movesToGo, MOST_MOVES_TO_GO)
                               : SUDDEN_DEATH_MOVES;
@@ -36,7 +37,7 @@ bool MayDeepen(const SearchClock& clock, int64_t now) {
     return !clock.running || clock.plan.soft <= 0 || now - clock.start < clock.plan.soft;
 }
 
-int64_t HardDeadline(const SearchClock& clock) {
-    if (!clock.running || clock.plan.hard <= 0) return -1;
+std::optional<int64_t> HardDeadline(const SearchClock& clock) {
+    if (!clock.running || clock.plan.hard <= 0) return std::nullopt;
     return clock.start + clock.plan.hard;
 }

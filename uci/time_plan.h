@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "uci/go_request.h"
 
@@ -29,5 +30,5 @@ struct SearchClock {
 // Whether a new depth may start at now.
 bool MayDeepen(const SearchClock& clock, int64_t now);
 
-// When the search must end, on the session's clock; -1 when it need not.
-int64_t HardDeadline(const SearchClock& clock);
+// When the search must end, on the session's clock; none when it need not.
+std::optional<int64_t> HardDeadline(const SearchClock& clock);

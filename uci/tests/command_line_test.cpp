@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include <sys/wait.h>
+
 #include "session_helpers.h"
 
 namespace {
@@ -27,6 +29,6 @@ TEST(CommandLine, ReadsLinesUntilQuitOrRunsTheArgumentsAsOneCommand) {
     EXPECT_EQ(output.find("Evaluation"), std::string::npos) << output;  // after quit
     EXPECT_EQ(RunProgram("position startpos", "eval\\n", output), 0);
     EXPECT_EQ(output, "");  // the arguments' command alone, and stdin unread
-    EXPECT_NE(RunProgram("go perft 1 2", "", output), 0);
+    EXPECT_EQ(WEXITSTATUS(RunProgram("go perft 1 2", "", output)), 1);
     EXPECT_EQ(output, "info string error: go perft needs exactly one number, the depth\n");
 }

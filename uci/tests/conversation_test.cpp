@@ -3,8 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <memory>
 #include <stdexcept>
+#include <thread>
+#include <tuple>
+
+#include <dlfcn.h>
+#include <pthread.h>
 
 #include "session_helpers.h"
 
@@ -30,72 +38,63 @@ std::size_t CountOf(const std::vector<std::string>& lines, const std::string& pr
 // Every script ends with exactly one bestmove, a legal one, and isready is
 // answered before it whenever the search is still waiting for stop.
 TEST(Conversation, EverySearchEndsWithOneBestMove) {
-    struct Case {
-        const char* script;
-        bool readyBeforeBestMove;
-    };
-    const Case CASES[] = {
+    const std::pair<const char*, bool> CASES[] = {
         {"go infinite\nisready\nstop", true},
         {"go ponder depth 2\nisready\nponderhit", true},
         {"go ponder wtime 100 btime 100\nisready\nstop", true},
-        {"go infinite\nisready\nquit", true},
         {"go depth 2\nisready", false},
-        {"go movetime 20", false},
+        {"go movetime 0", false},
         {"go nodes 3000", false},
         {"go wtime 50 btime 50 winc 0 binc 0 movestogo 1", false},
         {"go wtime -20 btime 5000", false},  // a clock already run out
     };
     for (const char* rules : BOTH) {
-        for (const Case& c : CASES) {
+        for (const auto& [script, readyFirst] : CASES) {
             UciSession session;
             UseRules(session, rules);
-            const std::vector<std::string> lines = OutputLines(RunScript(session, c.script));
+            const std::vector<std::string> lines = OutputLines(RunScript(session, script));
             const std::size_t best = IndexOf(lines, "bestmove ");
-            EXPECT_EQ(CountOf(lines, "bestmove "), 1u) << c.script;
-            ASSERT_LT(best, lines.size()) << c.script;
-            EXPECT_NE(lines[best], "bestmove 0000") << c.script;
-            EXPECT_LT(IndexOf(lines, "info depth 1 "), best) << c.script;
-            if (c.readyBeforeBestMove) {
-                EXPECT_LT(IndexOf(lines, "readyok"), best) << c.script;
-            }
-            EXPECT_EQ(session.errorCount, 0) << c.script;
+            EXPECT_EQ(CountOf(lines, "bestmove "), 1u) << script;
+            ASSERT_LT(best, lines.size()) << script;
+            EXPECT_NE(lines[best], "bestmove 0000") << script;
+            EXPECT_LT(IndexOf(lines, "info depth 1 "), best) << script;
+            EXPECT_TRUE(!readyFirst || IndexOf(lines, "readyok") < best) << script;
+            EXPECT_EQ(session.errorCount, 0) << script;
         }
     }
 }
 
 // A bad go is reported, and the GUI still gets its move; searchmoves limits
-// the root to the moves named.
+// the root to the moves named. Each case: the command, the start of its error
+// (empty when it is good), and the only move allowed (or empty).
 TEST(Conversation, BadGoCommandsStillAnswerAndSearchMovesAreHonoured) {
-    struct Case {
-        const char* go;
-        const char* error;  // empty when the command is good
-        const char* move;   // the only move allowed, or empty
-    };
-    const Case CASES[] = {
+    const std::tuple<const char*, const char*, const char*> CASES[] = {
         {"go depth 0", "go depth must be a whole number from 1 to 64, not '0'", ""},
         {"go depth", "go depth needs a number", ""},
         {"go wtime +-5", "go wtime must be", ""},
+        {"go btime -1099511627777", "go btime must be a whole number from -1099511627776", ""},
         {"go sideways", "unknown word 'sideways' after go", ""},
         {"go depth 2 searchmoves e2e5", "searchmoves: ", ""},
         {"go depth 3 searchmoves a2a3", "", "a2a3"},
         {"go searchmoves h2h3 depth 2", "", "h2h3"},
     };
     for (const char* rules : BOTH) {
-        for (const Case& c : CASES) {
+        for (const auto& [go, error, move] : CASES) {
             UciSession session;
             UseRules(session, rules);
-            const std::vector<std::string> lines = OutputLines(RunScript(session, c.go));
-            const bool bad = *c.error != '\0';
-            EXPECT_EQ(session.errorCount, bad ? 1 : 0) << c.go;
-            EXPECT_EQ(lines.at(0).find(c.error), bad ? 19u : 0u) << lines[0];
-            ASSERT_EQ(CountOf(lines, "bestmove "), 1u) << c.go;
-            EXPECT_TRUE(StartsWith(lines.back(), std::string("bestmove ") + c.move)) << c.go;
+            const std::vector<std::string> lines = OutputLines(RunScript(session, go));
+            const bool bad = *error != '\0';
+            EXPECT_EQ(session.errorCount, bad ? 1 : 0) << go;
+            EXPECT_EQ(lines.at(0).find(error), bad ? 19u : 0u) << lines[0];
+            ASSERT_EQ(CountOf(lines, "bestmove "), 1u) << go;
+            EXPECT_TRUE(StartsWith(lines.back(), std::string("bestmove ") + move)) << go;
         }
     }
 }
 
 // A command that is not for the search waits for a search with a limit, so
-// a piped script reads like a conversation.
+// a piped script reads like a conversation; an unknown one is reported at
+// once, and the search goes on.
 TEST(Conversation, OtherCommandsWaitForASearchWithALimit) {
     for (const char* rules : BOTH) {
         UciSession session;
@@ -105,21 +104,32 @@ TEST(Conversation, OtherCommandsWaitForASearchWithALimit) {
         EXPECT_LT(IndexOf(lines, "bestmove"), IndexOf(lines, "Evaluation:"));
         EXPECT_EQ(CountOf(lines, "bestmove "), 3u);
         EXPECT_EQ(CountOf(lines, "info depth 3 "), 1u);
+        const std::vector<std::string> pondering =
+            OutputLines(RunScript(session, "go ponder depth 1\nxyzzy\nisready\nponderhit"));
+        EXPECT_LT(IndexOf(pondering, "info string error: unknown command 'xyzzy'"),
+                  IndexOf(pondering, "readyok"));
+        EXPECT_LT(IndexOf(pondering, "readyok"), IndexOf(pondering, "bestmove "));
+        EXPECT_EQ(session.errorCount, 1);
     }
 }
 
 // Standard chess through the protocol: mates are counted in moves with the
 // side to move's sign, a game without moves answers 0000, and draws by
 // repetition (against the game's moves) and by the fifty-move rule score 0.
+// go mate N searches as deep as such a mate needs, and stops once it is found.
 TEST(Conversation, StandardChessTellsMatesAndDraws) {
     struct Case {
         const char* position;
         const char* go;
-        const char* score;  // of the last info line
+        const char* score;  // part of the last info line
         const char* move;
     };
     const Case CASES[] = {
-        {"fen 6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", "go depth 5", "score mate 1 ", "d1d8"},
+        {"fen 6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", "go mate 1 depth 5",
+         "depth 1 seldepth 1 score mate 1 ", "d1d8"},
+        {"startpos", "go mate 1", "info depth 1 ", ""},
+        {"startpos", "go mate 2", "info depth 3 ", ""},
+        {"startpos", "go mate 3 depth 2", "info depth 2 ", ""},
         {"fen 6br/5Ppk/6pp/8/8/8/8/K7 w - - 0 1", "go depth 5", "score mate 1 ", "f7f8n"},
         {"fen k7/8/1K6/8/8/8/8/7R b - - 0 1", "go depth 5", "score mate -1 ", "a8b8 ponder h1h8"},
         {"fen k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", "go depth 5", "score mate 0", "0000"},
@@ -188,11 +198,12 @@ TEST(Conversation, EveryPrintedLineReplaysLegally) {
 namespace {
 
 // Rules whose search says what the test wants it to: a line that goes
-// wrong after some moves, a warning, or a failure.
+// wrong after some moves, a warning, or a failure; an endless search goes
+// on after its first depth until it is stopped.
 class ScriptedRules : public RuleSet {
    public:
-    ScriptedRules(Words line, std::size_t legal, bool fails)
-        : line_(std::move(line)), legal_(legal), fails_(fails) {}
+    ScriptedRules(Words line, std::size_t legal, bool fails, bool endless = false)
+        : line_(std::move(line)), legal_(legal), fails_(fails), endless_(endless) {}
     const char* Name() const override { return "chess"; }
     int BenchDepth() const override { return 1; }
     bool SetPosition(const PositionRecord&, int, const Words&, std::string&) override {
@@ -208,12 +219,14 @@ class ScriptedRules : public RuleSet {
         if (played < moves.size()) error = "illegal move";
         return played;
     }
-    SearchResult Search(const SearchJob&, SearchStop&, const IterationSink& sink) override {
+    SearchResult Search(const SearchJob&, SearchStop& stop, const IterationSink& sink) override {
         IterationInfo info;
         info.depth = 1;
         info.score = "cp 7";
         info.pv = line_;
         sink(info);
+        while (endless_ && !stop.requested)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         if (fails_) throw std::runtime_error("out of luck");
         SearchResult result;
         result.bestMove = line_[0];
@@ -232,6 +245,7 @@ class ScriptedRules : public RuleSet {
     Words line_;
     std::size_t legal_;
     bool fails_;
+    bool endless_;
 };
 
 }  // namespace
@@ -242,7 +256,7 @@ TEST(Conversation, OnlyTheLegalPartOfALineIsPrinted) {
     struct Case {
         std::size_t legal;
         bool fails;
-        const char* info;  // the end of the info line
+        const char* info;  // the info line from its pv on
         const char* answer;
         int errors;
     };
@@ -250,6 +264,7 @@ TEST(Conversation, OnlyTheLegalPartOfALineIsPrinted) {
         {3, false, " pv e2e4 e7e5 g1f3", "bestmove e2e4 ponder e7e5", 1},
         {2, false, " pv e2e4 e7e5", "bestmove e2e4 ponder e7e5", 1},
         {1, false, " pv e2e4", "bestmove e2e4", 1},
+        {0, false, "", "bestmove e2e4", 1},
         {3, true, " pv e2e4 e7e5 g1f3", "bestmove e2e4", 1},
     };
     for (const Case& c : CASES) {
@@ -259,9 +274,70 @@ TEST(Conversation, OnlyTheLegalPartOfALineIsPrinted) {
         const std::vector<std::string> lines = OutputLines(RunScript(session, "go depth 1"));
         ASSERT_GE(lines.size(), 3u);
         const std::string& info = lines[0];
-        EXPECT_EQ(info.substr(info.size() - std::string(c.info).size()), c.info) << info;
+        EXPECT_EQ(info.substr(std::min(info.find(" pv"), info.size())), c.info) << info;
         EXPECT_TRUE(StartsWith(lines[1], "info string error: ")) << lines[1];
         EXPECT_EQ(lines.back(), c.answer);
         EXPECT_EQ(session.errorCount, c.errors);
     }
+}
+
+// A depth that would not end by itself is cut short at the hard limit, on
+// the session's clock.
+TEST(Conversation, TheHardLimitEndsADepthThatWouldNotEnd) {
+    std::atomic<int64_t> now{0};
+    UciSession session;
+    session.searcher.now = [&now] { return now.load(); };
+    session.rules = std::make_unique<ScriptedRules>(Words{"e2e4"}, 1, false, true);
+    std::ostringstream out;
+    RunCommand(session, "go movetime 100", out);  // less the overhead of 30 ms
+    now = 69;
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    EXPECT_TRUE(SearchIsRunning(session.searcher));
+    now = 70;
+    WaitForSearch(session.searcher);
+    EXPECT_EQ(OutputLines(out.str()).back(), "bestmove e2e4");
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+namespace {
+
+// While set, no thread can be made, as when the system has none left.
+std::atomic<bool> ThreadsRunOut{false};
+
+}  // namespace
+
+extern "C" int pthread_create(pthread_t* thread, const pthread_attr_t* attributes,
+                              void* (*start)(void*), void* argument) {
+    using Create = int (*)(pthread_t*, const pthread_attr_t*, void* (*)(void*), void*);
+    static const auto create = reinterpret_cast<Create>(dlsym(RTLD_NEXT, "pthread_create"));
+    return ThreadsRunOut ? EAGAIN : create(thread, attributes, start, argument);
+}
+#endif
+
+// Without a search thread a search runs on the input thread and answers
+// when done: one that would wait for stop goes as deep as a go without
+// limits. The threads are tried again at the next go.
+TEST(Conversation, WithoutThreadsEverySearchAnswersByItself) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer makes its threads its own way";
+#else
+    for (const auto& [go, depth] :
+         {std::pair{"go infinite", 5}, {"go ponder", 5}, {"go depth 2", 2}}) {
+        KingCaptureSession session;
+        ThreadsRunOut = true;
+        const std::vector<std::string> lines =
+            OutputLines(RunScript(session, std::string(go) + "\nisready"));
+        ThreadsRunOut = false;
+        ASSERT_EQ(lines.size(), static_cast<std::size_t>(depth + 3)) << go;
+        EXPECT_TRUE(
+            StartsWith(lines[0], "info string error: the search thread could not be started"));
+        EXPECT_TRUE(StartsWith(lines[depth], "info depth " + std::to_string(depth) + " ")) << go;
+        EXPECT_TRUE(StartsWith(lines[depth + 1], "bestmove ")) << go;
+        EXPECT_EQ(lines[depth + 2], "readyok");
+        const std::vector<std::string> threaded =
+            OutputLines(RunScript(session, "go infinite\nisready\nstop"));
+        EXPECT_LT(IndexOf(threaded, "readyok"), IndexOf(threaded, "bestmove "));
+        EXPECT_EQ(session.errorCount, 1);
+    }
+#endif
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "engine/memory.h"
 #include "session_helpers.h"
 #include "uci/fen.h"
 #include "uci/perft.h"
@@ -25,8 +28,32 @@ TEST(Perft, CountsTheMovePaths) {
     }
 }
 
-// Each rule set counts its own moves: kings may be taken only in the game's.
+namespace {
+
+// The engine's blocks not yet given back.
+int BlocksHeld = 0;
+void* CountedAllocate(std::size_t bytes) {
+    ++BlocksHeld;
+    return std::malloc(bytes);
+}
+void CountedRelease(void* block) {
+    BlocksHeld -= block != nullptr;
+    std::free(block);
+}
+
+}  // namespace
+
+// Each rule set counts its own moves: kings may be taken only in the game's,
+// whose counting gives back every block it takes, also with one root move.
 TEST(Perft, GoPerftListsEachRootMoveThenTheTotal) {
+    SetBlockAllocator(CountedAllocate, CountedRelease);
+    for (const char* fen : {"startpos", "fen 8/8/8/8/n7/8/P7/8 w - - 0 1"}) {
+        KingCaptureSession session;
+        RunScript(session, std::string("position ") + fen + "\ngo perft 3");
+        EXPECT_EQ(BlocksHeld, 0) << fen;
+    }
+    SetBlockAllocator(nullptr, nullptr);
+
     KingCaptureSession game;
     std::vector<std::string> lines = OutputLines(RunScript(game, "go perft 2"));
     ASSERT_EQ(lines.size(), 22u);

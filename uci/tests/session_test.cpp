@@ -21,12 +21,18 @@ TEST(Session, HandshakeOptionsAndQuit) {
     EXPECT_EQ(lines[3], "option name Threads type spin default 1 min 1 max 64");
     EXPECT_EQ(lines[8] + lines[9], "uciokreadyok");
     std::ostringstream out;
+    RunCommand(session, "go infinite", out);
     EXPECT_FALSE(RunCommand(session, "quit", out));
+    EXPECT_FALSE(SearchIsRunning(session.searcher));  // quit ends the search at once
     EXPECT_TRUE(RunCommand(session, " \t\r", out));
     for (const auto& [value, threads] : {std::pair{"1", 1}, {"64", 64}, {"+2", 2}, {"007", 7}}) {
         RunScript(session, std::string("setoption name THREADS value ") + value);
         EXPECT_EQ(session.threads, threads) << value;
     }
+    RunScript(session,
+              "setoption name Ponder value true\nsetoption name ponder value FALSE\n"
+              "setoption name clear hash\nsetoption name Move Overhead value 5000");
+    EXPECT_EQ(session.moveOverhead, 5000);
     EXPECT_EQ(session.errorCount, 0);
 }
 
@@ -55,30 +61,26 @@ TEST(Session, PositionCommandsReachTheExpectedRecord) {
 TEST(Session, StandardChessPositions) {
     const std::pair<const char*, const char*> CASES[] = {
         {"fen 4k3/1P6/8/8/8/8/6p1/4K3 w - - 3 1 moves b7b8n g2g1R e1d2",
-         "fen: 1N2k3/8/8/8/8/8/3K4/6r1 b - - 1 2"},
+         "Fen: 1N2k3/8/8/8/8/8/3K4/6r1 b - - 1 2"},
         {"fen 4k3/1P6/8/8/8/8/6p1/4K3 w - - 0 1 moves b7b8B g2g1b",
-         "fen: 1B2k3/8/8/8/8/8/8/4K1b1 w - - 0 2"},
+         "Fen: 1B2k3/8/8/8/8/8/8/4K1b1 w - - 0 2"},
         {"fen 4k3/1P6/8/8/8/8/8/4K3 w - - 0 1 moves b7b8", "needs a promotion letter"},
-        {"fen 4k3/4r3/8/8/8/8/4B3/4K3 w - - 0 1 moves e2d3", "illegal move: e2d3"},  // pinned
-        {"fen 4k3/8/8/8/8/8/5r2/4K2R w K - 0 1 moves e1g1", "illegal move: e1g1"},   // via f1
+        {"fen 4k3/4r3/8/8/8/8/4B3/4K3 w - - 0 1 moves e2d3", "(move 1 of the list)"},  // pinned
+        {"fen 4k3/8/8/8/8/8/5r2/4K2R w K - 0 1 moves e1g1", "illegal move: e1g1"},     // via f1
         {"fen 4k3/8/8/8/8/8/8/4R2K b - - 0 1 moves e8d7", ""},  // a way out of check
         {"fen 4k3/8/8/8/8/8/8/4R2K w - - 0 1", "check"},        // Black in check, White to move
+        {"startpos moves g1f3", "Fen: rnbqkbnr/pppppppp/8/8/8/5N2/PPPPPPPP/RNBQKB1R b KQkq - 1 1"},
         {"fen 8/8/8/8/8/8/8/4K3 w - - 0 1", "king"},
         {"fen 4k3/8/8/8/8/8/8/4K2P w - - 0 1", "pawn"},
     };
+    const std::string START = "Fen: rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
     for (const auto& [arguments, expected] : CASES) {
         UciSession session;
         const std::string output = RunScript(session, std::string("position ") + arguments + "\nd");
-        const bool good = StartsWith(expected, "fen: ") || *expected == '\0';
+        const bool good = StartsWith(expected, "Fen: ") || *expected == '\0';
         EXPECT_EQ(session.errorCount, good ? 0 : 1) << arguments << ": " << output;
-        if (StartsWith(expected, "fen: ")) {
-            EXPECT_NE(output.find(std::string("Fen: ") + (expected + 5)), std::string::npos)
-                << output;
-        } else if (!good) {
-            EXPECT_NE(output.find(expected), std::string::npos) << output;
-            EXPECT_NE(output.find("Fen: rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"),
-                      std::string::npos);
-        }
+        EXPECT_NE(output.find(expected), std::string::npos) << output;
+        EXPECT_EQ(OutputLines(output).back() == START, !good) << output;
     }
 }
 
@@ -96,6 +98,8 @@ TEST(Session, EveryKindOfBadInputGetsOneLineAndChangesNothing) {
         {MOVES + "e2i4", "malformed"},
         {MOVES + "e2e9", "malformed"},
         {MOVES + "e2e4e", "may only be q"},
+        {MOVES + "e2e4r", "only to a queen"},
+        {MOVES + "e2e4b", "only to a queen"},
         {MOVES + "e3e4", "no piece on e3"},
         {MOVES + "e7e5", "the pawn on e7 is Black's, and White is to move"},
         {MOVES + "b1b3", "the knight on b1 cannot move to b3"},
@@ -276,6 +280,25 @@ TEST(Session, AHashThatCannotBeHadKeepsTheTableInUse) {
 #else
     EXPECT_EQ(HashBeyondTheMemoryLimit(), 0);
 #endif
+}
+
+// A new game and Clear Hash forget what earlier searches learned: the
+// search after them is a fresh session's.
+TEST(Session, ANewGameOrClearHashSearchesAsAFreshSession) {
+    const auto lastInfo = [](UciSession& session) {
+        const std::vector<std::string> lines = OutputLines(RunScript(session, "go depth 6"));
+        const std::string& info = lines.at(lines.size() - 2);
+        return info.substr(0, info.find(" nps "));
+    };
+    UciSession fresh;
+    const std::string expected = lastInfo(fresh);
+    for (const char* forget : {"ucinewgame", "setoption name Clear Hash"}) {
+        UciSession session;
+        lastInfo(session);
+        EXPECT_NE(lastInfo(session), expected);  // the table shortened the search
+        RunScript(session, forget);
+        EXPECT_EQ(lastInfo(session), expected) << forget;
+    }
 }
 
 // Hash and Threads: a value already in use, or one out of range, changes

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include "session_helpers.h"
@@ -61,19 +62,25 @@ TEST(Time, PlansStayInsideTheClockAndGrowWithIt) {
     struct Case {
         int64_t time, increment;
         int movesToGo;
+        int64_t soft, hard;  // the plan with 30 ms kept back
     };
-    const Case CASES[] = {{300000, 0, 0}, {5000, 0, 0},  {1000, 0, 0},   {40, 0, 0},
-                          {100, 2000, 0}, {60000, 0, 1}, {60000, 0, 40}, {0, 0, 0},
-                          {5000, 100, 3}, {200, 0, 1},   {31, 0, 0},     {30, 5, 1}};
+    const Case CASES[] = {
+        {300000, 0, 0, 4999, 29997},  // sudden death: the clock spread over 30 moves
+        {1000, 0, 0, 16, 96},
+        {100, 2000, 0, 17, 17},       // most of the increment, but at most a quarter of the clock
+        {60000, 0, 1, 29985, 44977},  // the last move before the control: three quarters
+        {60000, 0, 80, 749, 4497},    // as with 40 moves to go
+        {5000, 100, 3, 865, 1242},
+        {200, 0, 1, 85, 127},
+        {31, 0, 0, 1, 1},
+        {30, 5, 1, 1, 1},
+        {0, 0, 0, 1, 1},
+    };
     for (const Case& c : CASES) {
         const GoRequest request = ClockRequest(c.time, c.increment, c.movesToGo);
         const TimePlan plan = PlanTime(request, 'b', 30);
-        EXPECT_GE(plan.soft, 1) << c.time;
-        EXPECT_LE(plan.soft, plan.hard) << c.time;
-        EXPECT_LE(plan.hard, std::max<int64_t>(c.time - 30, 1)) << c.time;
-        if (c.movesToGo != 1) {
-            EXPECT_LE(plan.hard, std::max<int64_t>((c.time - 30) / 2, 1)) << c.time;
-        }
+        EXPECT_EQ(plan.soft, c.soft) << c.time;
+        EXPECT_EQ(plan.hard, c.hard) << c.time;
         // More time, a bigger increment or a smaller overhead never plan less.
         EXPECT_GE(PlanTime(ClockRequest(c.time * 2, c.increment, c.movesToGo), 'b', 30).hard,
                   plan.hard);
@@ -89,7 +96,7 @@ TEST(Time, PlansStayInsideTheClockAndGrowWithIt) {
     EXPECT_EQ(PlanTime(request, 'b', 30).hard, 470);
     EXPECT_EQ(PlanTime(request, 'b', 30).soft, 470);
     EXPECT_EQ(PlanTime(request, 'b', 0).hard, 500);
-    request.moveTime = 10;
+    request.moveTime = 0;
     EXPECT_EQ(PlanTime(request, 'b', 30).hard, 1);
     request.infinite = true;  // an infinite search ends only on stop
     EXPECT_EQ(PlanTime(request, 'b', 30).hard, 0);
@@ -100,13 +107,16 @@ TEST(Time, TheClockSaysWhenToDeepenAndWhenToEnd) {
         bool running;
         int64_t start, soft, hard, now;
         bool mayDeepen;
-        int64_t deadline;
+        std::optional<int64_t> deadline;
     };
     const Case CASES[] = {
-        {false, 0, 100, 300, 1000000, true, -1},  // a ponder search's clock waits
-        {true, 1000, 100, 300, 1099, true, 1300}, {true, 1000, 100, 300, 1100, false, 1300},
-        {true, 1000, 0, 0, 99999, true, -1},  // no limits
-        {true, -50, 10, 20, -41, true, -30},      {true, -50, 10, 20, -40, false, -30},
+        {false, 0, 100, 300, 1000000, true, {}},  // a ponder search's clock waits
+        {true, 1000, 100, 300, 1099, true, 1300},
+        {true, 1000, 100, 300, 1100, false, 1300},
+        {true, 1000, 0, 0, 99999, true, {}},  // no limits
+        {true, 0, 1, 1, 1, false, 1},
+        {true, -50, 10, 20, -41, true, -30},
+        {true, -21, 10, 20, -11, false, -1},
     };
     for (const Case& c : CASES) {
         SearchClock clock;
@@ -119,23 +129,26 @@ TEST(Time, TheClockSaysWhenToDeepenAndWhenToEnd) {
 }
 
 // movetime ends the search when its time less the overhead has passed on
-// the session's clock, in both rule sets and with any overhead.
+// the session's clock, in both rule sets, with any overhead, wherever the
+// clock stands.
 TEST(Time, MovetimeKeepsTheOverheadBack) {
     struct Case {
         const char* rules;
         int64_t overhead;
-        int64_t lastSilent;  // the clock at which the search still runs
+        int64_t start;
+        int64_t lastSilent;  // from the start, the clock at which the search still runs
     };
-    const Case CASES[] = {{"chess", 30, 969}, {"chess", 0, 999}, {"kingcapture", 250, 749}};
+    const Case CASES[] = {
+        {"chess", 30, 5000, 969}, {"chess", 0, 5000, 999}, {"kingcapture", 250, -751, 749}};
     for (const Case& c : CASES) {
         ClockedSession clocked(c.rules);
-        clocked.now = 5000;
+        clocked.now = c.start;
         clocked.Run("setoption name Move Overhead value " + std::to_string(c.overhead));
         clocked.Run("go movetime 1000");
         clocked.WaitFor("info depth 2 ");
-        clocked.now = 5000 + c.lastSilent;
+        clocked.now = c.start + c.lastSilent;
         EXPECT_FALSE(clocked.AnsweredAfterAWhile()) << c.rules << ' ' << c.overhead;
-        clocked.now = 5000 + c.lastSilent + 1;
+        clocked.now = c.start + c.lastSilent + 1;
         clocked.WaitFor("bestmove ");
         EXPECT_EQ(clocked.Count("bestmove "), 1);
     }
@@ -153,6 +166,13 @@ TEST(Time, PonderhitStartsTheClockAndInfiniteIgnoresIt) {
     EXPECT_FALSE(ponder.AnsweredAfterAWhile());
     ponder.now = 100470;
     ponder.WaitFor("bestmove ");
+
+    ClockedSession done("kingcapture");  // a ponder search whose depths are done
+    done.Run("go ponder depth 1");
+    done.WaitFor("info depth 1 ");
+    EXPECT_FALSE(done.AnsweredAfterAWhile());
+    done.Run("ponderhit");
+    done.WaitFor("bestmove ");
 
     for (const char* go : {"go infinite wtime 1000 btime 1000", "go infinite movetime 300",
                            "go ponder infinite wtime 100 btime 100"}) {
