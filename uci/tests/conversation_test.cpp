@@ -151,50 +151,6 @@ TEST(Conversation, StandardChessTellsMatesAndDraws) {
     }
 }
 
-// Every line the tool prints is legal chess: each info line's moves and the
-// move to ponder on play from the position searched, one after the other,
-// also where a line runs into a draw by rule or a mate.
-TEST(Conversation, EveryPrintedLineReplaysLegally) {
-    const char* const POSITIONS[] = {
-        "startpos",
-        "fen 4k3/8/4p3/8/3P4/8/8/Q3K3 b - - 99 80",
-        "fen 6k1/5ppp/8/2n5/8/8/P7/1R4K1 w - - 99 80",
-        "fen 4k3/8/4p3/8/3P4/8/8/Q3K3 b - - 0 1 moves e8d7 a1a2 d7e8 a2a1",
-        "startpos moves g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1",
-        "fen r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-        "fen 8/2P5/8/8/8/8/5pk1/K7 w - - 0 1",
-        "fen 7k/5Q2/6K1/8/8/8/8/8 w - - 97 90",
-        "fen 8/8/8/8/8/5k2/8/5K1q w - - 0 1",
-        "fen 8/k7/3p4/p2P1p2/P2P1P2/8/8/K7 w - - 0 1",
-    };
-    for (const char* position : POSITIONS) {
-        for (const char* go : {"go depth 1", "go depth 4", "go nodes 5000"}) {
-            UciSession session;
-            const std::string base = std::string("position ") + position;
-            const std::vector<std::string> lines =
-                OutputLines(RunScript(session, base + '\n' + go));
-            ASSERT_EQ(session.errorCount, 0) << position;
-            std::vector<std::string> lineMoves;
-            for (const std::string& line : lines) {
-                const std::size_t pv = line.find(" pv ");
-                if (pv != std::string::npos) lineMoves.push_back(line.substr(pv + 4));
-                if (StartsWith(line, "bestmove ") && line != "bestmove 0000") {
-                    std::string moves = line.substr(9);
-                    const std::size_t ponder = moves.find(" ponder ");
-                    if (ponder != std::string::npos) moves.replace(ponder, 8, " ");
-                    lineMoves.push_back(moves);
-                }
-            }
-            for (const std::string& moves : lineMoves) {
-                UciSession replay;
-                const bool hasMoves = base.find(" moves ") != std::string::npos;
-                RunScript(replay, base + (hasMoves ? " " : " moves ") + moves);
-                EXPECT_EQ(replay.errorCount, 0) << position << ", " << go << ": " << moves;
-            }
-        }
-    }
-}
-
 namespace {
 
 // Rules whose search says what the test wants it to: a line that goes
