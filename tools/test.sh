@@ -87,8 +87,9 @@ step_windows_build() {
 # The sessions that the Windows engine tool and the native one must answer
 # alike, one a line, commands separated by ";". Times and speeds are left out
 # of the comparison.
-# A command after go waits for the search (quit would stop it), so each
-# search is followed by one.
+# A known command after go waits for the search (quit would stop it), so
+# each search is followed by one; an unknown one is answered at once, in
+# whatever order with the search's lines, so none follows a go.
 KIWIPETE='r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1'
 SMOKE_SESSIONS=(
     'uci;isready;position startpos;go depth 9;eval;quit'
@@ -96,7 +97,7 @@ SMOKE_SESSIONS=(
     'position startpos moves e2e4 e7e5 e1e2 e8e7 g1f3 b8c6 f3g1 c6b8 g1f3;d;go depth 6;d;quit'
     'setoption name UCI_Variant value kingcapture;setoption name Threads value 2;position startpos moves e2e4 c7c5;go depth 5;d;quit'
     "setoption name UCI_Variant value kingcapture;position fen $KIWIPETE;go perft 3;eval;quit"
-    'position startpos moves e2e5;position fen x;go depth 0;foo;d;quit'
+    'position startpos moves e2e5;position fen x;foo;go depth 0;d;quit'
 )
 
 without_timing() {
