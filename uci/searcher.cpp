@@ -38,8 +38,8 @@ void RunTimerThread(Searcher& searcher) {
         }
         const int64_t left = *deadline - searcher.now();
         if (left <= 0) {
+            // The search reads the flag as it goes; nobody waits for it.
             searcher.stop.requested.store(true, std::memory_order_relaxed);
-            searcher.changed.notify_all();
             continue;
         }
         searcher.changed.wait_for(guard, std::chrono::milliseconds(std::min(left, TIMER_POLL_MS)));
