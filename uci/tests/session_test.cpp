@@ -22,6 +22,7 @@ TEST(Session, HandshakeOptionsAndQuit) {
     EXPECT_EQ(lines[8] + lines[9], "uciokreadyok");
     std::ostringstream out;
     RunCommand(session, "go infinite", out);
+    EXPECT_TRUE(RunCommand(session, "isready", out));  // answered during the search
     EXPECT_FALSE(RunCommand(session, "quit", out));
     EXPECT_FALSE(SearchIsRunning(session.searcher));  // quit ends the search at once
     EXPECT_TRUE(RunCommand(session, " \t\r", out));
