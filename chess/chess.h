@@ -75,11 +75,13 @@ struct SearchLimits {
     int maxDepth = 64;
     int64_t maxNodes = 0;           // 0: no limit
     std::vector<Move> searchMoves;  // empty, or none of them legal: every legal move
+    int multiPv = 1;                // lines to find: the best root moves, each with its own line
 };
 
-// One finished iteration of the deepening.
+// One line of a finished iteration of the deepening.
 struct Iteration {
     int depth = 0;
+    int line = 1;  // its rank among the iteration's lines, from 1 (the best)
     int selectiveDepth = 0;
     int score = 0;      // centipawns for the side to move, when mateIn is 0
     int mateIn = 0;     // moves to mate: positive when the side to move mates, negative when mated
@@ -89,12 +91,15 @@ struct Iteration {
 
 // Deepens from depth 1 until maxDepth, maxNodes, stop, or onIteration
 // returning false; an iteration cut short is dropped, and depth 1 always
-// finishes. Returns the first move of the last finished iteration's
-// principal variation: a legal move, or NO_MOVE only when there is none.
+// finishes. Each iteration finds min(multiPv, root moves) lines, each
+// starting with a different root move, and reports them best first: the
+// deepening ends after an iteration in which onIteration returned false for
+// any line. Returns the first move of the last finished iteration's best
+// line: a legal move, or NO_MOVE only when there is none.
 // Runs on every thread of pool, one search at a time; on one thread, the
 // same game and tables give the same search every time.
 // Searches without a transposition table while tables has none; allocates
-// nothing but each iteration's pv. When it returns, no thread of the search
+// nothing but the lines it reports. When it returns, no thread of the search
 // touches tables or stop any more.
 Move Think(SearchTables& tables, SearchThreads& pool, const Game& game, const SearchLimits& limits,
            const std::atomic<bool>& stop, const std::function<bool(const Iteration&)>& onIteration);

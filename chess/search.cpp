@@ -331,6 +331,7 @@ void StartWorker(Worker& worker, const Board& root, const uint64_t* gameKeys, in
     worker.nodes = worker.unflushedNodes = 0;
     worker.selectiveDepth = 0;
     worker.canStop = worker.stopped = false;
+    worker.rootStart = 0;
 }
 
 int SearchRoot(Worker& worker, int alpha, int beta, int depth) {
@@ -340,12 +341,13 @@ int SearchRoot(Worker& worker, int alpha, int beta, int depth) {
     worker.staticEval[0] = InCheck(board) ? -INFINITE_SCORE : EvaluateBoard(board);
     ++worker.nodes;
     int best = -INFINITE_SCORE, originalAlpha = alpha;
+    const int first = worker.rootStart;
     Board next;
-    for (int i = 0; i < worker.rootMoveCount; ++i) {
+    for (int i = first; i < worker.rootMoveCount; ++i) {
         Move move = worker.rootMoves[i];
         PlayOnBoard(board, move, next);
         int score;
-        if (i == 0) {
+        if (i == first) {
             score = -Search(worker, next, -beta, -alpha, depth - 1, 1, true);
         } else {
             score = -Search(worker, next, -alpha - 1, -alpha, depth - 1, 1, true);
@@ -353,21 +355,23 @@ int SearchRoot(Worker& worker, int alpha, int beta, int depth) {
                 score = -Search(worker, next, -beta, -alpha, depth - 1, 1, true);
         }
         if (worker.stopped) return 0;
-        if (i == 0 || score > alpha) {
+        if (i == first || score > alpha) {
             if (score > best) best = score;
         }
         if (score > alpha) {
             alpha = score;
             // The new best move goes to the front; the others keep their order.
-            for (int j = i; j > 0; --j) worker.rootMoves[j] = worker.rootMoves[j - 1];
-            worker.rootMoves[0] = move;
+            for (int j = i; j > first; --j) worker.rootMoves[j] = worker.rootMoves[j - 1];
+            worker.rootMoves[first] = move;
             UpdatePv(worker, 0, move);
             if (score >= beta) break;
-        } else if (i == 0) {
+        } else if (i == first) {
             worker.pvLength[0] = 1;
             worker.pv[0][0] = move;
         }
     }
+    // A later line is not the position's value: only the first is stored.
+    if (first > 0) return best;
     int bound = best >= beta ? BOUND_LOWER : best > originalAlpha ? BOUND_EXACT : BOUND_UPPER;
     StoreInTable(*worker.shared->tables, board.key, worker.rootMoves[0], ScoreToTable(best, 0),
                  worker.staticEval[0] == -INFINITE_SCORE ? 0 : worker.staticEval[0], depth, bound);

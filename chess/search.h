@@ -53,6 +53,9 @@ struct Worker {
     Board root;
     Move rootMoves[MAX_MOVES];
     int rootMoveCount = 0;
+    // The root searches rootMoves[rootStart..]: with several lines, the
+    // moves before it are the best lines already found at this depth.
+    int rootStart = 0;
 };
 
 // Prepares a worker, whose shared is set, for a search from game's position
@@ -60,8 +63,9 @@ struct Worker {
 // move-ordering history of the tables.
 void StartWorker(Worker& worker, const Board& root, const uint64_t* gameKeys, int gameKeyCount);
 
-// Searches the root moves to depth; the best is moved to the front and its
-// line left in pv[0]. The result is unusable when worker.stopped.
+// Searches the root moves from rootStart to depth; the best is moved to
+// rootStart and its line left in pv[0]. The result is unusable when
+// worker.stopped.
 int SearchRoot(Worker& worker, int alpha, int beta, int depth);
 
 }  // namespace chess

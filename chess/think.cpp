@@ -1,6 +1,7 @@
 // Iterative deepening with aspiration windows on the calling thread, and
 // helper threads that search the same position on their own workers and
 // share only the transposition table (lazy SMP).
+#include <algorithm>
 #include <cstring>
 
 #include "chess/chess.h"
@@ -57,6 +58,43 @@ int SearchDepth(Worker& worker, int depth, int previous) {
         delta *= 2;
         if (delta > ASPIRATION_WIDEST) alpha = -INFINITE_SCORE, beta = INFINITE_SCORE;
     }
+}
+
+// One depth's lines on the main worker: the best root move, then the best
+// of the others, and so on, each with its own aspiration window around its
+// last score. The lines are ranked by score and the root moves put in their
+// order. Returns false, leaving lines and scores as they were, when stopped.
+bool SearchLines(Worker& worker, int depth, std::vector<int>& scores,
+                 std::vector<Iteration>& lines) {
+    const int count = int(lines.size());
+    int found[MAX_MOVES];
+    for (int k = 0; k < count; ++k) {
+        worker.rootStart = k;
+        found[k] = SearchDepth(worker, depth, scores[k]);
+        if (worker.stopped) break;
+        Iteration& line = lines[k];
+        line.pv.assign(worker.pv[0], worker.pv[0] + worker.pvLength[0]);
+        if (line.pv.empty()) line.pv.push_back(worker.rootMoves[k]);
+    }
+    worker.rootStart = 0;
+    if (worker.stopped) return false;
+    // A later line searched deeper can come out better than an earlier one.
+    int order[MAX_MOVES];
+    for (int k = 0; k < count; ++k) order[k] = k;
+    std::stable_sort(order, order + count, [&](int a, int b) { return found[a] > found[b]; });
+    std::vector<Iteration> ranked(count);
+    for (int k = 0; k < count; ++k) {
+        Iteration& line = ranked[k];
+        line = std::move(lines[order[k]]);
+        line.depth = depth;
+        line.line = k + 1;
+        line.mateIn = MateIn(found[order[k]]);
+        line.score = line.mateIn ? 0 : found[order[k]];
+        scores[k] = found[order[k]];
+        worker.rootMoves[k] = line.pv[0];
+    }
+    lines.swap(ranked);
+    return true;
 }
 
 // Where every thread of one search starts from.
@@ -125,30 +163,28 @@ Move Think(SearchTables& tables, SearchThreads& pool, const Game& game, const Se
     main.isMain = true;
     PrepareWorker(main, start);
 
+    const int lineCount = std::clamp(limits.multiPv, 1, rootMoveCount);
+    std::vector<Iteration> lines(lineCount);
+    std::vector<int> scores(lineCount, 0);  // each line's score at the last depth
     Move best = rootMoves[0];
     {
         StartHelpers(pool, RunHelper, &start);
         HelpersRunning running{pool, shared};
-        int previous = 0;
         for (int depth = 1; depth <= maxDepth; ++depth) {
             if (depth > 1 && stop.load(std::memory_order_relaxed)) break;
             main.canStop = depth > 1;
             main.selectiveDepth = 0;
-            int score = SearchDepth(main, depth, previous);
-            if (main.stopped) break;
-            previous = score;
+            if (!SearchLines(main, depth, scores, lines)) break;
             best = main.rootMoves[0];
-            Iteration iteration;
-            iteration.depth = depth;
-            iteration.selectiveDepth = main.selectiveDepth;
-            iteration.mateIn = MateIn(score);
-            iteration.score = iteration.mateIn ? 0 : score;
-            iteration.nodes =
-                shared.alone ? main.nodes
-                             : shared.nodes.load(std::memory_order_relaxed) + main.unflushedNodes;
-            iteration.pv.assign(main.pv[0], main.pv[0] + main.pvLength[0]);
-            if (iteration.pv.empty()) iteration.pv.push_back(best);
-            if (onIteration && !onIteration(iteration)) break;
+            bool more = true;
+            for (Iteration& line : lines) {
+                line.selectiveDepth = main.selectiveDepth;
+                line.nodes = shared.alone ? main.nodes
+                                          : shared.nodes.load(std::memory_order_relaxed) +
+                                                main.unflushedNodes;
+                if (onIteration && !onIteration(line)) more = false;
+            }
+            if (!more) break;
         }
     }
     std::memcpy(tables.history, main.history, sizeof tables.history);

@@ -58,6 +58,7 @@ class ChessRules : public RuleSet {
         chess::SearchLimits limits;
         limits.maxDepth = job.maxDepth;
         limits.maxNodes = job.maxNodes;
+        limits.multiPv = job.lines;
         std::string unused;
         for (const std::string& text : job.searchMoves) {
             chess::Move move = chess::NO_MOVE;
@@ -67,10 +68,12 @@ class ChessRules : public RuleSet {
         auto onIteration = [&](const chess::Iteration& iteration) {
             IterationInfo info;
             info.depth = iteration.depth;
+            info.line = job.lines > 1 ? iteration.line : 0;
             info.selectiveDepth = iteration.selectiveDepth;
             info.score = ScoreText(iteration.mateIn, iteration.score);
             info.nodes = info.totalNodes = iteration.nodes;
             info.pv = MoveTexts(iteration.pv);
+            if (iteration.line > 1) return sink(info);
             result.pv = info.pv;
             const bool mateFound =
                 job.mateIn > 0 && iteration.mateIn > 0 && iteration.mateIn <= job.mateIn;

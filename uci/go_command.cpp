@@ -19,6 +19,7 @@ SearchJob MakeJob(UciSession& session, const GoRequest& request, Words& errors) 
         job.maxDepth = std::min(2 * request.mateIn - 1, most);
     job.maxNodes = request.maxNodes;
     job.mateIn = request.mateIn;
+    job.lines = static_cast<int>(session.multiPv);
     for (const std::string& text : request.searchMoves) {
         std::string error;
         if (session.rules->PlayableMoves({text}, error) == 1)
@@ -37,6 +38,7 @@ std::string InfoLine(const RuleSet& rules, const IterationInfo& info, int64_t mi
     std::ostringstream line;
     line << "info depth " << info.depth;
     if (info.selectiveDepth > 0) line << " seldepth " << info.selectiveDepth;
+    if (info.line > 0) line << " multipv " << info.line;
     line << " score " << info.score << " nodes " << info.nodes << " nps "
          << NodesPerSecond(info.totalNodes, microseconds) << " time " << microseconds / 1000;
     if (playable > 0) line << " pv";
@@ -61,7 +63,7 @@ void RunSearch(UciSession& session, std::ostream& out, const SearchJob& job) {
         result = session.rules->Search(job, session.searcher.stop, [&](const IterationInfo& info) {
             SendLines(session, out,
                       InfoLine(*session.rules, info, MicrosecondsSince(start)) + '\n');
-            if (!info.pv.empty()) lastBest = info.pv[0];
+            if (!info.pv.empty() && info.line <= 1) lastBest = info.pv[0];
             return !SoftLimitPassed(session.searcher);
         });
     } catch (const std::exception& failure) {

@@ -55,6 +55,8 @@ bool SetOption(UciSession& session, const std::string& name, const std::string& 
         return ParseBoundedNumber(value, "Move Overhead", 0, MAX_MOVE_OVERHEAD_MS,
                                   session.moveOverhead, error);
     }
+    if (SameWordIgnoringCase(name, "MultiPV"))
+        return ParseBoundedNumber(value, "MultiPV", 1, MAX_MULTI_PV, session.multiPv, error);
     if (SameWordIgnoringCase(name, "Ponder")) {
         // The GUI says whether it will send go ponder; nothing to prepare.
         if (SameWordIgnoringCase(value, "true") || SameWordIgnoringCase(value, "false"))
@@ -63,7 +65,8 @@ bool SetOption(UciSession& session, const std::string& name, const std::string& 
         return false;
     }
     error = "unknown option " + Quoted(name) +
-            "; the options are UCI_Variant, Threads, Hash, Clear Hash, Move Overhead and Ponder";
+            "; the options are UCI_Variant, Threads, Hash, Clear Hash, Move Overhead, MultiPV and "
+            "Ponder";
     return false;
 }
 
@@ -80,6 +83,7 @@ void RunUci(UciSession& session, const Words&, std::ostream& out) {
         << "option name Clear Hash type button\n"
         << "option name Move Overhead type spin default " << DEFAULT_MOVE_OVERHEAD_MS
         << " min 0 max " << MAX_MOVE_OVERHEAD_MS << '\n'
+        << "option name MultiPV type spin default 1 min 1 max " << MAX_MULTI_PV << '\n'
         << "option name Ponder type check default false\n"
         << "uciok\n";
 }

@@ -22,11 +22,13 @@ struct SearchJob {
     int64_t maxNodes = 0;  // 0: no limit
     int mateIn = 0;        // stop once a mate in this many moves or fewer is found
     Words searchMoves;     // legal moves the root is limited to; empty: every move
+    int lines = 1;         // the best root moves to report, each with its line (MultiPV)
 };
 
 // One finished depth of the deepening.
 struct IterationInfo {
     int depth = 0;
+    int line = 0;            // its rank among several lines, from 1; 0: the only line
     int selectiveDepth = 0;  // 0: not known
     std::string score;       // "cp 25" or "mate -3"
     int64_t nodes = 0;       // nodes of this report

@@ -18,3 +18,6 @@ constexpr int MAX_HASH_MEGABYTES = 4096;
 // Time kept back from every move for the way to and from the GUI.
 constexpr int64_t DEFAULT_MOVE_OVERHEAD_MS = 30;
 constexpr int64_t MAX_MOVE_OVERHEAD_MS = 5000;
+
+// Lines a search reports (MultiPV), each led by a different root move.
+constexpr int64_t MAX_MULTI_PV = 256;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 #include "chess/search.h"
 #include "chess/search_margins.h"
@@ -127,6 +128,60 @@ TEST(Think, HonoursSearchMovesStopAndNodeLimits) {
     EXPECT_TRUE(IsLegal(game, limited.move));
     EXPECT_LT(limited.last.nodes, 20000);
     EXPECT_GT(limited.last.depth, 3);
+}
+
+// The order of scores, mates included: mating sooner is best, being mated
+// sooner worst.
+int Rank(const Iteration& line) {
+    if (line.mateIn > 0) return 100000 - line.mateIn;
+    if (line.mateIn < 0) return -100000 - line.mateIn;
+    return line.score;
+}
+
+struct LinesCase {
+    const char* fen;
+    int lines;
+    const char* searchMoves;
+    int depth;
+    int expected;     // lines each depth reports
+    int firstMateIn;  // the best line's mate at the last depth, or 0
+};
+
+const LinesCase kLines[] = {
+    {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 3, "", 7, 3, 0},
+    {"7k/8/6K1/8/8/8/8/5Q2 w - - 0 1", 5, "", 4, 5, 1},  // one mate in one, then mates in two
+    {"k7/8/1K6/8/8/8/8/7R b - - 0 1", 4, "", 5, 1, -1},  // a single legal move, into mate
+    {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 3, "a2a3 h2h4", 5, 2, 0},
+};
+
+// Each depth reports its lines once, ranked best first, each led by a
+// different allowed root move; the move played leads the best line.
+TEST(Think, ReportsTheBestLinesRankedBestFirst) {
+    for (const LinesCase& c : kLines) {
+        const Game game = GameFromFen(c.fen);
+        SearchLimits limits = Depth(c.depth);
+        limits.multiPv = c.lines;
+        std::istringstream allowed(c.searchMoves);
+        for (std::string text; allowed >> text;) limits.searchMoves.push_back(FindMove(game, text));
+        const Searched searched = Search(game, limits);
+        ASSERT_EQ(int(searched.iterations.size()), c.depth * c.expected) << c.fen;
+        for (size_t i = 0; i < searched.iterations.size(); ++i) {
+            const Iteration& line = searched.iterations[i];
+            const int rank = int(i) % c.expected;
+            EXPECT_EQ(line.depth, int(i) / c.expected + 1) << c.fen;
+            EXPECT_EQ(line.line, rank + 1) << c.fen;
+            const std::vector<Move>& only = limits.searchMoves;
+            EXPECT_TRUE(only.empty() || std::count(only.begin(), only.end(), line.pv[0]) > 0);
+            for (int earlier = 1; earlier <= rank; ++earlier) {
+                const Iteration& better = searched.iterations[i - earlier];
+                EXPECT_NE(better.pv[0], line.pv[0]) << c.fen;
+                EXPECT_GE(Rank(better), Rank(line)) << c.fen << " depth " << line.depth;
+            }
+        }
+        const Iteration& best = searched.iterations[searched.iterations.size() - c.expected];
+        EXPECT_EQ(searched.move, best.pv[0]) << c.fen;
+        EXPECT_EQ(best.mateIn, c.firstMateIn) << c.fen;
+    }
 }
 
 // The engine plays both sides from a few positions; the stronger side mates

@@ -151,6 +151,33 @@ TEST(Conversation, StandardChessTellsMatesAndDraws) {
     }
 }
 
+// With MultiPV above 1 each depth prints its lines ranked, and the move
+// played is the best line's; with 1 the lines carry no rank.
+TEST(Conversation, SeveralLinesAreRankedAndTheBestIsPlayed) {
+    const std::tuple<const char*, std::size_t, std::size_t> CASES[] = {
+        {"setoption name MultiPV value 3\ngo depth 4", 3, 4 * 3},
+        {"setoption name MultiPV value 3\ngo depth 4 searchmoves a2a3 b2b3", 2, 4 * 2},
+        {"setoption name MultiPV value 1\ngo depth 4", 0, 0},
+    };
+    for (const auto& [script, lines, ranked] : CASES) {
+        UciSession session;
+        const std::vector<std::string> out = OutputLines(RunScript(session, script));
+        EXPECT_EQ(CountOf(out, "info depth "), 4 * std::max<std::size_t>(lines, 1)) << script;
+        std::size_t found = 0;
+        std::string best;
+        for (const std::string& line : out) {
+            const std::size_t at = line.find(" multipv ");
+            if (at == std::string::npos) continue;
+            EXPECT_EQ(line.substr(at + 9, 2), std::to_string(found++ % lines + 1) + " ") << line;
+            if (line.find(" multipv 1 ") != std::string::npos)
+                best = line.substr(line.find(" pv ") + 4, 4);
+        }
+        EXPECT_EQ(found, ranked) << script;
+        EXPECT_TRUE(lines == 0 || out.back().substr(0, 13) == "bestmove " + best) << script;
+        EXPECT_EQ(session.errorCount, 0);
+    }
+}
+
 namespace {
 
 // Rules whose search says what the test wants it to: a line that goes
