@@ -1,6 +1,9 @@
 // Standard chess: the position is a game of the chess library, and its
 // search keeps a transposition table and helper threads between searches.
+#include <chrono>
+
 #include "chess/chess.h"
+#include "chess/skill.h"
 #include "chess/threads.h"
 #include "uci/bench.h"
 #include "uci/rule_set.h"
@@ -55,17 +58,23 @@ class ChessRules : public RuleSet {
 
     SearchResult Search(const SearchJob& job, SearchStop& stop,
                         const IterationSink& sink) override {
+        const bool weaker = job.skillLevel < chess::MAX_SKILL_LEVEL;
         chess::SearchLimits limits;
-        limits.maxDepth = job.maxDepth;
+        limits.maxDepth =
+            weaker ? std::min(job.maxDepth, chess::SkillDepth(job.skillLevel)) : job.maxDepth;
         limits.maxNodes = job.maxNodes;
-        limits.multiPv = job.lines;
+        limits.multiPv = weaker ? std::max(job.lines, chess::SKILL_LINES) : job.lines;
         std::string unused;
         for (const std::string& text : job.searchMoves) {
             chess::Move move = chess::NO_MOVE;
             if (chess::ReadMove(game_, text, move, unused)) limits.searchMoves.push_back(move);
         }
         SearchResult result;
+        std::vector<chess::Iteration> lines;  // the last depth's
         auto onIteration = [&](const chess::Iteration& iteration) {
+            if (iteration.line == 1) lines.clear();
+            lines.push_back(iteration);
+            if (iteration.line > job.lines) return true;  // found only to choose among
             IterationInfo info;
             info.depth = iteration.depth;
             info.line = job.lines > 1 ? iteration.line : 0;
@@ -87,6 +96,12 @@ class ChessRules : public RuleSet {
             return result;
         }
         result.bestMove = chess::MoveText(best);
+        if (weaker && !lines.empty()) {
+            const chess::Iteration& chosen =
+                lines[chess::ChooseSkillLine(lines, job.skillLevel, random_)];
+            result.bestMove = chess::MoveText(chosen.pv[0]);
+            result.pv = MoveTexts(chosen.pv);
+        }
         return result;
     }
 
@@ -134,6 +149,8 @@ class ChessRules : public RuleSet {
     chess::Game game_;
     chess::SearchTables tables_;
     chess::SearchThreads threads_;
+    // Where the weaker levels' choices come from: a new sequence every run.
+    uint64_t random_ = uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
 };
 
 }  // namespace

@@ -20,6 +20,7 @@ SearchJob MakeJob(UciSession& session, const GoRequest& request, Words& errors) 
     job.maxNodes = request.maxNodes;
     job.mateIn = request.mateIn;
     job.lines = static_cast<int>(session.multiPv);
+    job.skillLevel = static_cast<int>(session.skillLevel);
     for (const std::string& text : request.searchMoves) {
         std::string error;
         if (session.rules->PlayableMoves({text}, error) == 1)

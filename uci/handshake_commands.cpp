@@ -57,6 +57,9 @@ bool SetOption(UciSession& session, const std::string& name, const std::string& 
     }
     if (SameWordIgnoringCase(name, "MultiPV"))
         return ParseBoundedNumber(value, "MultiPV", 1, MAX_MULTI_PV, session.multiPv, error);
+    if (SameWordIgnoringCase(name, "Skill Level"))
+        return ParseBoundedNumber(value, "Skill Level", 0, chess::MAX_SKILL_LEVEL,
+                                  session.skillLevel, error);
     if (SameWordIgnoringCase(name, "Ponder")) {
         // The GUI says whether it will send go ponder; nothing to prepare.
         if (SameWordIgnoringCase(value, "true") || SameWordIgnoringCase(value, "false"))
@@ -65,8 +68,8 @@ bool SetOption(UciSession& session, const std::string& name, const std::string& 
         return false;
     }
     error = "unknown option " + Quoted(name) +
-            "; the options are UCI_Variant, Threads, Hash, Clear Hash, Move Overhead, MultiPV and "
-            "Ponder";
+            "; the options are UCI_Variant, Threads, Hash, Clear Hash, Move Overhead, MultiPV, "
+            "Skill Level and Ponder";
     return false;
 }
 
@@ -84,6 +87,8 @@ void RunUci(UciSession& session, const Words&, std::ostream& out) {
         << "option name Move Overhead type spin default " << DEFAULT_MOVE_OVERHEAD_MS
         << " min 0 max " << MAX_MOVE_OVERHEAD_MS << '\n'
         << "option name MultiPV type spin default 1 min 1 max " << MAX_MULTI_PV << '\n'
+        << "option name Skill Level type spin default " << chess::MAX_SKILL_LEVEL << " min 0 max "
+        << chess::MAX_SKILL_LEVEL << '\n'
         << "option name Ponder type check default false\n"
         << "uciok\n";
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "chess/skill.h"
 #include "engine/search.h"
 #include "rules/position.h"
 #include "uci/perft.h"
@@ -23,6 +24,7 @@ struct SearchJob {
     int mateIn = 0;        // stop once a mate in this many moves or fewer is found
     Words searchMoves;     // legal moves the root is limited to; empty: every move
     int lines = 1;         // the best root moves to report, each with its line (MultiPV)
+    int skillLevel = chess::MAX_SKILL_LEVEL;  // from 0, the weakest; chess only
 };
 
 // One finished depth of the deepening.

@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 
+#include "chess/skill.h"
 #include "engine/search.h"
 #include "uci/rule_set.h"
 #include "uci/searcher.h"
@@ -36,10 +37,11 @@ struct UciSession {
     int hashMegabytes = 0;           // the Hash option, as in use
     int threads = DEFAULT_THREADS;   // the Threads option, as in use
     int64_t moveOverhead = DEFAULT_MOVE_OVERHEAD_MS;
-    int64_t multiPv = 1;             // the MultiPV option: lines a search reports
-    std::atomic<int> errorCount{0};  // error lines written so far, a search's included
-    std::mutex outputLock;           // a running search writes as well
-    Searcher searcher;               // last, so that its threads end first
+    int64_t multiPv = 1;                          // the MultiPV option: lines a search reports
+    int64_t skillLevel = chess::MAX_SKILL_LEVEL;  // the Skill Level option
+    std::atomic<int> errorCount{0};               // error lines written so far, a search's included
+    std::mutex outputLock;                        // a running search writes as well
+    Searcher searcher;                            // last, so that its threads end first
 };
 
 // Runs one line of input and writes the replies to out. Returns false when

@@ -96,6 +96,14 @@ TEST(Think, FindsMatesDrawsAndZugzwangsOnLegalLines) {
     }
 }
 
+// A line goes on through the captures the quiescence search finds: the
+// rook taken at depth 1, then the knight lost for it.
+TEST(Think, LinesGoOnThroughTheCapturesThatFollow) {
+    Searched searched = Search(GameFromFen("4k3/7b/8/3r4/8/8/8/1N1QK3 w - - 0 1"), Depth(1));
+    ASSERT_EQ(searched.last.pv.size(), 2u);
+    EXPECT_EQ(MoveText(searched.last.pv[0]) + MoveText(searched.last.pv[1]), "d1d5h7b1");
+}
+
 TEST(Think, ReturnsNoMoveWithoutLegalMoves) {
     for (const char* fen :
          {"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", "3R2k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1"}) {

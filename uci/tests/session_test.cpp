@@ -15,11 +15,11 @@
 TEST(Session, HandshakeOptionsAndQuit) {
     UciSession session;
     const std::vector<std::string> lines = OutputLines(RunScript(session, "uci\nisready\nstop"));
-    ASSERT_EQ(lines.size(), 11u);
+    ASSERT_EQ(lines.size(), 12u);
     EXPECT_EQ(lines[2],
               "option name UCI_Variant type combo default chess var chess var kingcapture");
     EXPECT_EQ(lines[3], "option name Threads type spin default 1 min 1 max 64");
-    EXPECT_EQ(lines[9] + lines[10], "uciokreadyok");
+    EXPECT_EQ(lines[10] + lines[11], "uciokreadyok");
     std::ostringstream out;
     RunCommand(session, "go infinite", out);
     EXPECT_TRUE(RunCommand(session, "isready", out));  // answered during the search
@@ -141,6 +141,7 @@ TEST(Session, EveryKindOfBadInputGetsOneLineAndChangesNothing) {
         {"setoption name Hash value 0", "Hash must be a whole number from 1 to 4096"},
         {"setoption name Ponder value maybe", "Ponder must be true or false"},
         {"setoption name MultiPV value 257", "MultiPV must be a whole number from 1 to 256"},
+        {"setoption name Skill Level value 21", "Skill Level must be a whole number from 0 to 20"},
         {"bench 0", "the bench depth must be a whole number from 1 to 64"},
         {"bench 1 /nonexistent/x.fen", "cannot open the file '/nonexistent/x.fen'"},
         {"Go~ depth 3", "unknown command 'Go~'; the commands are uci, isready"},

@@ -1,0 +1,58 @@
+#include "chess/skill.h"
+
+#include <cmath>
+
+#include "chess/search.h"
+
+namespace chess {
+
+namespace {
+
+// A line that trails the best by the spread (in centipawns) is played
+// e^-1, about a third, as often as the best: wide at level 0, narrow near
+// the top.
+constexpr double SPREAD_AT_TOP = 10;
+constexpr double SPREAD_PER_LEVEL_BELOW = 10;
+// The depth of level 0, and the levels per extra ply above it.
+constexpr int DEPTH_AT_LEVEL_0 = 2;
+constexpr int LEVELS_PER_PLY = 2;
+
+int LineValue(const Iteration& line) {
+    if (line.mateIn > 0) return MATE_SCORE - 2 * line.mateIn;
+    if (line.mateIn < 0) return -MATE_SCORE - 2 * line.mateIn;
+    return line.score;
+}
+
+// splitmix64: a uniform draw in [0, 1).
+double NextUniform(uint64_t& state) {
+    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    return double(z >> 11) / double(1ull << 53);
+}
+
+}  // namespace
+
+int SkillDepth(int level) { return DEPTH_AT_LEVEL_0 + level / LEVELS_PER_PLY; }
+
+int ChooseSkillLine(const std::vector<Iteration>& lines, int level, uint64_t& random) {
+    const int count = int(lines.size());
+    // A mate in one is played, and when every line is lost, the longest defence.
+    if (count <= 1 || lines[0].mateIn == 1 || lines[0].mateIn < 0) return 0;
+    const double spread = SPREAD_AT_TOP + SPREAD_PER_LEVEL_BELOW * (MAX_SKILL_LEVEL - level);
+    double weights[MAX_MOVES], total = 0;
+    for (int i = 0; i < count; ++i) {
+        const double behind = double(LineValue(lines[0]) - LineValue(lines[i]));
+        weights[i] = lines[i].mateIn < 0 ? 0 : std::exp(-behind / spread);
+        total += weights[i];
+    }
+    double draw = NextUniform(random) * total;
+    for (int i = 0; i < count; ++i) {
+        if (draw < weights[i]) return i;
+        draw -= weights[i];
+    }
+    return 0;
+}
+
+}  // namespace chess

@@ -1,0 +1,29 @@
+// Playing below full strength, for people: a level from 0 (weakest) to
+// MAX_SKILL_LEVEL (full strength) limits how deep the search looks and lets
+// the move be chosen among the best few lines, the more freely the lower the
+// level.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "chess/chess.h"
+
+namespace chess {
+
+constexpr int MAX_SKILL_LEVEL = 20;
+// The lines a level below the top chooses among.
+constexpr int SKILL_LINES = 4;
+
+// The deepest a level below the top searches.
+int SkillDepth(int level);
+
+// The index of the line, among one depth's lines (best first), that a
+// player of this level plays. A mate in one is always played, and a line the
+// opponent mates in is never chosen while another is not lost. Otherwise a
+// line's chance falls off with how far its score trails the best, the more
+// steeply the higher the level. random is a generator's state, advanced by
+// each choice, so that a given state always makes the same choice.
+int ChooseSkillLine(const std::vector<Iteration>& lines, int level, uint64_t& random);
+
+}  // namespace chess
