@@ -60,16 +60,19 @@ bool SetOption(UciSession& session, const std::string& name, const std::string& 
     if (SameWordIgnoringCase(name, "Skill Level"))
         return ParseBoundedNumber(value, "Skill Level", 0, chess::MAX_SKILL_LEVEL,
                                   session.skillLevel, error);
-    if (SameWordIgnoringCase(name, "Ponder")) {
-        // The GUI says whether it will send go ponder; nothing to prepare.
+    // Ponder: the GUI says whether it will send go ponder; nothing to prepare.
+    // UCI_AnalyseMode: the search already analyses as it plays, with no
+    // contempt for draws and with its whole line.
+    for (const char* accepted : {"Ponder", "UCI_AnalyseMode"}) {
+        if (!SameWordIgnoringCase(name, accepted)) continue;
         if (SameWordIgnoringCase(value, "true") || SameWordIgnoringCase(value, "false"))
             return true;
-        error = "Ponder must be true or false, not " + Quoted(value);
+        error = std::string(accepted) + " must be true or false, not " + Quoted(value);
         return false;
     }
     error = "unknown option " + Quoted(name) +
             "; the options are UCI_Variant, Threads, Hash, Clear Hash, Move Overhead, MultiPV, "
-            "Skill Level and Ponder";
+            "Skill Level, Ponder and UCI_AnalyseMode";
     return false;
 }
 
@@ -90,6 +93,7 @@ void RunUci(UciSession& session, const Words&, std::ostream& out) {
         << "option name Skill Level type spin default " << chess::MAX_SKILL_LEVEL << " min 0 max "
         << chess::MAX_SKILL_LEVEL << '\n'
         << "option name Ponder type check default false\n"
+        << "option name UCI_AnalyseMode type check default false\n"
         << "uciok\n";
 }
 

@@ -15,11 +15,11 @@
 TEST(Session, HandshakeOptionsAndQuit) {
     UciSession session;
     const std::vector<std::string> lines = OutputLines(RunScript(session, "uci\nisready\nstop"));
-    ASSERT_EQ(lines.size(), 12u);
+    ASSERT_EQ(lines.size(), 13u);
     EXPECT_EQ(lines[2],
               "option name UCI_Variant type combo default chess var chess var kingcapture");
     EXPECT_EQ(lines[3], "option name Threads type spin default 1 min 1 max 64");
-    EXPECT_EQ(lines[10] + lines[11], "uciokreadyok");
+    EXPECT_EQ(lines[11] + lines[12], "uciokreadyok");
     std::ostringstream out;
     RunCommand(session, "go infinite", out);
     EXPECT_TRUE(RunCommand(session, "isready", out));  // answered during the search
@@ -32,6 +32,7 @@ TEST(Session, HandshakeOptionsAndQuit) {
     }
     RunScript(session,
               "setoption name Ponder value true\nsetoption name ponder value FALSE\n"
+              "setoption name UCI_AnalyseMode value true\n"
               "setoption name clear hash\nsetoption name Move Overhead value 5000\n"
               "setoption name multipv value 256");
     EXPECT_EQ(session.moveOverhead, 5000);
@@ -140,6 +141,7 @@ TEST(Session, EveryKindOfBadInputGetsOneLineAndChangesNothing) {
         {"setoption name UCI_Variant value xiangqi", "chess or kingcapture, not 'xiangqi'"},
         {"setoption name Hash value 0", "Hash must be a whole number from 1 to 4096"},
         {"setoption name Ponder value maybe", "Ponder must be true or false"},
+        {"setoption name uci_analysemode value 1", "UCI_AnalyseMode must be true or false"},
         {"setoption name MultiPV value 257", "MultiPV must be a whole number from 1 to 256"},
         {"setoption name Skill Level value 21", "Skill Level must be a whole number from 0 to 20"},
         {"bench 0", "the bench depth must be a whole number from 1 to 64"},
