@@ -177,6 +177,8 @@ TEST(Session, SearchesToDepthFiveByDefault) {
                              " nps ";
     EXPECT_TRUE(StartsWith(lines[START_DEPTH - 1], info)) << lines[START_DEPTH - 1];
     EXPECT_EQ(lines.back(), std::string("bestmove ") + START_MOVE);
+    // A node limit that a finished depth reaches starts no further depth.
+    EXPECT_EQ(OutputLines(RunScript(session, "go nodes 1")).size(), 2u);
 }
 
 TEST(Session, SearchesOddPositionsSafely) {
