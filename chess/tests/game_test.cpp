@@ -17,6 +17,12 @@ const RefusalCase kRefusals[] = {
     {"4k3/8/8/8/8/8/8/p3K3 b - - 0 1", "pawn"},
     {"4k3/8/8/8/8/8/8/4R1K1 w - - 0 1", "in check"},
     {"8/8/QQQQQQQQ/QQ6/8/8/8/k1K5 w - - 0 1", "too many"},
+    // One piece more than eight pawns leave room for promotions to make.
+    {"4k3/8/8/8/8/8/PPPPPPPP/1NNNK3 w - - 0 1", "too many"},
+    {"4k3/8/8/8/8/8/PPPPPPPP/1BBBK3 w - - 0 1", "too many"},
+    {"4k3/8/8/8/8/8/PPPPPPPP/RRR1K3 w - - 0 1", "too many"},
+    {"4k3/8/8/8/8/8/PPPPPPPP/QQ2K3 w - - 0 1", "too many"},
+    {"4k3/8/8/8/8/P7/PPPPPPPP/4K3 w - - 0 1", "too many"},
     {"4k3/8/8/8/8/8/8/4K3 w K - 0 1", "castling"},
     {"4k3/8/8/4P3/8/8/8/4K3 w - d6 0 1", "en passant"},
 };
@@ -38,6 +44,7 @@ TEST(StartGame, RecordOfGivesBackTheStartingRecord) {
         "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 40",
         "4k3/8/8/8/Pp6/8/8/4K3 b - a3 0 40",
         "4k3/8/8/6Pp/8/8/8/4K3 w - h6 0 40",
+        "4k3/8/8/8/8/8/1PPPPPPP/1BBBK3 w - - 0 1",  // a promoted bishop
     };
     for (const char* fen : fens) {
         int clock = 0;
