@@ -36,6 +36,7 @@ struct UciSession {
     int hashMegabytes = 0;           // the Hash option, as in use
     int threads = DEFAULT_THREADS;   // the Threads option, as in use
     int64_t moveOverhead = DEFAULT_MOVE_OVERHEAD_MS;
+    bool chess960 = false;           // the UCI_Chess960 option, which only chess plays
     std::atomic<int> errorCount{0};  // error lines written so far, a search's included
     std::mutex outputLock;           // a running search writes as well
     Searcher searcher;               // last, so that its threads end first
