@@ -65,7 +65,8 @@ void Castle(Board& board, int us, Move move) {
 // rook's own when a piece leaves or lands on that rook's start square.
 int RightsLost(const Board& board, int piece, int from, int to) {
     int lost = 0;
-    if (TypeOfPiece(piece) == KING) lost = ColorOfPiece(piece) == WHITE ? 3 : 12;
+    if (TypeOfPiece(piece) == KING)
+        lost = ColorOfPiece(piece) == WHITE ? WHITE_SHORT | WHITE_LONG : BLACK_SHORT | BLACK_LONG;
     for (int index = 0; index < 4; ++index)
         if (board.castlingRooks[index] == from || board.castlingRooks[index] == to)
             lost |= 1 << index;

@@ -15,12 +15,6 @@ struct CastlingFiles {
     int8_t rook[4];
 };
 
-inline bool operator==(const CastlingFiles& a, const CastlingFiles& b) {
-    for (int i = 0; i < 4; ++i)
-        if (a.rook[i] != b.rook[i]) return false;
-    return true;
-}
-
 constexpr CastlingFiles STANDARD_CASTLING = {{7, 0, 7, 0}};
 
 }  // namespace chess

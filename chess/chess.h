@@ -27,7 +27,7 @@ namespace chess {
 // SearchThreads (chess/threads.h): the threads a search runs on.
 
 // Starts a game at record (as read from a FEN) with the given half-move
-// clock, each castling right belonging to the rook on its file of castling.
+// clock, each castling right belonging to the rook on its file in castling.
 // Refuses what chess cannot play: a side without exactly one king, a pawn on
 // the first or last rank, the side not to move in check, more pieces than
 // promotions can make, or castling rights and an en passant square that the
