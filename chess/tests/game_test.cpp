@@ -140,23 +140,5 @@ TEST(PlayMove, PlaysLegalMovesAndRefusesTheRest) {
     CheckMoves(std::begin(kChess960Moves), std::end(kChess960Moves), true);
 }
 
-// Castling is written as it was read, in either notation, in a line too.
-TEST(MoveText, WritesCastlingInTheGamesNotation) {
-    const char* fen = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
-    for (bool chess960 : {false, true}) {
-        Game game = GameFromFen(fen, "", chess960);
-        Move shortCastle = FindMove(game, "e1g1"), longCastle = FindMove(game, "e1c1");
-        EXPECT_EQ(MoveText(game, shortCastle), chess960 ? "e1h1" : "e1g1");
-        EXPECT_EQ(MoveText(game, longCastle), chess960 ? "e1a1" : "e1c1");
-        Game black = GameFromFen(fen, "a1b1", chess960);
-        EXPECT_EQ(MoveText(game, FindMove(black, "e8g8")), chess960 ? "e8h8" : "e8g8");
-        EXPECT_EQ(MoveText(game, NO_MOVE), "0000");
-    }
-    Game standard = GameFromFen(fen);
-    std::string error;
-    EXPECT_FALSE(PlayMove(standard, "e1h1", error));
-    EXPECT_NE(error.find("writes that castling e1g1"), std::string::npos) << error;
-}
-
 }  // namespace
 }  // namespace chess
