@@ -130,6 +130,9 @@ void CheckMoves(const MoveCase* begin, const MoveCase* end, bool chess960) {
         } else {
             EXPECT_FALSE(played) << c->fen << " " << c->move;
             EXPECT_NE(error.find(c->error), std::string::npos) << c->move << ": " << error;
+            if (c->error == std::string("illegal")) {  // and no word on castling
+                EXPECT_EQ(error, "illegal move: " + std::string(c->move));
+            }
             EXPECT_EQ(RecordOf(game), RecordFromFen(c->fen)) << "a refused move changes nothing";
         }
     }
