@@ -27,26 +27,17 @@ ZobristKeys MakeZobrist() {
     return keys;
 }
 
-// The rights that stay when a piece leaves or arrives on a square: moving
-// the king or a rook, or capturing a rook on its corner, loses rights.
-constexpr int CastlingKept(int square) {
-    switch (square) {
-        case 0: return ~WHITE_LONG & 15;
-        case 4: return ~(WHITE_SHORT | WHITE_LONG) & 15;
-        case 7: return ~WHITE_SHORT & 15;
-        case 56: return ~BLACK_LONG & 15;
-        case 60: return ~(BLACK_SHORT | BLACK_LONG) & 15;
-        case 63: return ~BLACK_SHORT & 15;
-        default: return 15;
-    }
-}
-
 void RemovePiece(Board& board, int piece, int square) {
     Bitboard bit = Bit(square);
     board.pieces[ColorOfPiece(piece)][TypeOfPiece(piece)] ^= bit;
     board.colors[ColorOfPiece(piece)] ^= bit;
     board.occupied ^= bit;
     board.squares[square] = NO_PIECE;
+    board.key ^= kZobrist.piece[piece][square];
+}
+
+void AddPiece(Board& board, int piece, int square) {
+    PutPiece(board, piece, square);
     board.key ^= kZobrist.piece[piece][square];
 }
 
@@ -58,6 +49,28 @@ void MovePiece(Board& board, int piece, int from, int to) {
     board.squares[from] = NO_PIECE;
     board.squares[to] = static_cast<uint8_t>(piece);
     board.key ^= kZobrist.piece[piece][from] ^ kZobrist.piece[piece][to];
+}
+
+// Lifts the king and the rook and sets them down on their castled squares:
+// either may land where the other stood, or where it already stood.
+void Castle(Board& board, int us, Move move) {
+    int index = CastlingIndexOf(move);
+    RemovePiece(board, MakePiece(us, KING), FromOf(move));
+    RemovePiece(board, MakePiece(us, ROOK), board.castlingRooks[index]);
+    AddPiece(board, MakePiece(us, KING), CastledKingSquare(index));
+    AddPiece(board, MakePiece(us, ROOK), CastledRookSquare(index));
+}
+
+// The rights a move loses: both of its side's when the king moves, and a
+// rook's own when a piece leaves or lands on that rook's start square.
+int RightsLost(const Board& board, int piece, int from, int to) {
+    int lost = 0;
+    if (TypeOfPiece(piece) == KING)
+        lost = ColorOfPiece(piece) == WHITE ? WHITE_SHORT | WHITE_LONG : BLACK_SHORT | BLACK_LONG;
+    for (int index = 0; index < 4; ++index)
+        if (board.castlingRooks[index] == from || board.castlingRooks[index] == to)
+            lost |= 1 << index;
+    return lost;
 }
 
 // Records the en passant square after a double push only when an enemy pawn
@@ -109,22 +122,21 @@ Bitboard AttackersOf(const Board& board, int square, Bitboard occupied) {
            (RookAttacks(square, occupied) & straight);
 }
 
-bool IsAttacked(const Board& board, int square, int byColor) {
+bool IsAttacked(const Board& board, int square, int byColor, Bitboard occupied) {
     const Bitboard* p = board.pieces[byColor];
     if (PawnAttacks(byColor ^ 1, square) & p[PAWN]) return true;
     if (KnightAttacks(square) & p[KNIGHT]) return true;
     if (KingAttacks(square) & p[KING]) return true;
     Bitboard diagonal = p[BISHOP] | p[QUEEN];
-    if (diagonal && (BishopAttacks(square, board.occupied) & diagonal)) return true;
+    if (diagonal && (BishopAttacks(square, occupied) & diagonal)) return true;
     Bitboard straight = p[ROOK] | p[QUEEN];
-    return straight && (RookAttacks(square, board.occupied) & straight);
+    return straight && (RookAttacks(square, occupied) & straight);
 }
 
 bool PlayOnBoard(const Board& board, Move move, Board& next) {
     next = board;
     int us = board.side, from = FromOf(move), to = ToOf(move), kind = KindOf(move);
     int piece = board.squares[from];
-    int captured = board.squares[to];
 
     if (next.enPassant != NO_SQUARE) {
         next.key ^= kZobrist.enPassantFile[FileOf(next.enPassant)];
@@ -132,33 +144,32 @@ bool PlayOnBoard(const Board& board, Move move, Board& next) {
     }
     ++next.halfMoveClock;
     ++next.reversiblePlies;
-    if (captured != NO_PIECE) RemovePiece(next, captured, to);
-    MovePiece(next, piece, from, to);
-    if (captured != NO_PIECE || TypeOfPiece(piece) == PAWN)
-        next.halfMoveClock = next.reversiblePlies = 0;
+    if (kind == CASTLE) {
+        Castle(next, us, move);
+    } else {
+        int captured = board.squares[to];
+        if (captured != NO_PIECE) RemovePiece(next, captured, to);
+        MovePiece(next, piece, from, to);
+        if (captured != NO_PIECE || TypeOfPiece(piece) == PAWN)
+            next.halfMoveClock = next.reversiblePlies = 0;
+    }
 
     switch (kind) {
         case EN_PASSANT: RemovePiece(next, MakePiece(us ^ 1, PAWN), to ^ 8); break;
-        case CASTLE: {
-            bool shortSide = to > from;
-            int rookFrom = shortSide ? from + 3 : from - 4;
-            int rookTo = shortSide ? from + 1 : from - 1;
-            MovePiece(next, MakePiece(us, ROOK), rookFrom, rookTo);
-            break;
-        }
         case PROMOTE_KNIGHT:
         case PROMOTE_BISHOP:
         case PROMOTE_ROOK:
         case PROMOTE_QUEEN:
             RemovePiece(next, piece, to);
-            PutPiece(next, MakePiece(us, PromotionType(move)), to);
-            next.key ^= kZobrist.piece[MakePiece(us, PromotionType(move))][to];
+            AddPiece(next, MakePiece(us, PromotionType(move)), to);
             break;
         default: break;
     }
 
-    int rights = next.castling & CastlingKept(from) & CastlingKept(to);
-    if (rights != next.castling) {
+    // Only a move from or to a back rank can lose a right.
+    constexpr Bitboard kBackRanks = RankMask(0) | RankMask(7);
+    if (next.castling && ((Bit(from) | Bit(to)) & kBackRanks)) {
+        int rights = next.castling & ~RightsLost(board, piece, from, to);
         next.key ^= kZobrist.castling[next.castling] ^ kZobrist.castling[rights];
         next.castling = rights;
     }

@@ -1,7 +1,7 @@
 // The board: bitboards per colour and piece type, a square-to-piece array,
-// the castling rights, the en passant square, the half-move clock and the
-// Zobrist key, kept up to date move by move. Moves are made by copy: the
-// caller keeps the board before the move.
+// the castling rights and their rooks, the en passant square, the half-move
+// clock and the Zobrist key, kept up to date move by move. Moves are made by
+// copy: the caller keeps the board before the move.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +24,20 @@ enum CastlingRight : int {
     BLACK_LONG = 8,
 };
 
+// A right's index is the bit it stands for: 0 White short, 1 White long,
+// 2 Black short, 3 Black long.
+constexpr int CastlingIndex(int color, bool shortSide) { return color * 2 + (shortSide ? 0 : 1); }
+// Where castling puts the king and the rook, whatever their start: the g-
+// and f-file when short, the c- and d-file when long, on their back rank.
+constexpr int CastledKingSquare(int index) { return (index >= 2 ? 56 : 0) + (index % 2 ? 2 : 6); }
+constexpr int CastledRookSquare(int index) { return (index >= 2 ? 56 : 0) + (index % 2 ? 3 : 5); }
+// A castling move goes from the king's square to its destination, so that
+// standard castling reads e1g1; the destination's file tells the side, even
+// when the king does not move.
+constexpr int CastlingIndexOf(Move move) {
+    return (RankOf(FromOf(move)) == 7 ? 2 : 0) + (FileOf(ToOf(move)) == 6 ? 0 : 1);
+}
+
 constexpr int NO_SQUARE = -1;
 
 struct Board {
@@ -41,6 +55,9 @@ struct Board {
     // a capture, a pawn move or a null move. Repetitions are looked for only
     // this far back.
     int reversiblePlies = 0;
+    // The start square of each right's rook, by right index; fixed for a
+    // game, and kept in what would otherwise be padding.
+    uint8_t castlingRooks[4] = {7, 0, 63, 56};
     uint64_t key = 0;
 };
 
@@ -55,7 +72,12 @@ inline int KingSquare(const Board& board, int color) {
 
 // Every piece of either colour that attacks square, given the occupancy.
 Bitboard AttackersOf(const Board& board, int square, Bitboard occupied);
-bool IsAttacked(const Board& board, int square, int byColor);
+// Whether a piece of byColor attacks square, sliders seeing through every
+// square outside occupied.
+bool IsAttacked(const Board& board, int square, int byColor, Bitboard occupied);
+inline bool IsAttacked(const Board& board, int square, int byColor) {
+    return IsAttacked(board, square, byColor, board.occupied);
+}
 inline bool InCheck(const Board& board) {
     return IsAttacked(board, KingSquare(board, board.side), board.side ^ 1);
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "chess/castling.h"
 #include "chess/game.h"
 #include "chess/move.h"
 #include "chess/threads.h"
@@ -26,15 +27,20 @@ namespace chess {
 // SearchThreads (chess/threads.h): the threads a search runs on.
 
 // Starts a game at record (as read from a FEN) with the given half-move
-// clock. Refuses what standard chess cannot play: a side without exactly one
-// king, a pawn on the first or last rank, the side not to move in check,
-// more pieces than promotions can make, or castling rights and an en passant
-// square that the board does not back. The record's en passant square is
-// kept only when a pawn can take there (RecordOf gives "--" otherwise).
-bool StartGame(const PositionRecord& record, int halfMoveClock, Game& game, std::string& error);
+// clock, each castling right belonging to the rook on its file in castling.
+// Refuses what chess cannot play: a side without exactly one king, a pawn on
+// the first or last rank, the side not to move in check, more pieces than
+// promotions can make, or castling rights and an en passant square that the
+// board does not back (a right needs its king on the back rank and its rook
+// there, on the right's side of the king). The record's en passant square is
+// kept only when a pawn can take there (RecordOf gives "--" otherwise). The
+// game's notation is standard; set game.chess960 for Chess960's.
+bool StartGame(const PositionRecord& record, int halfMoveClock, Game& game, std::string& error,
+               const CastlingFiles& castling = STANDARD_CASTLING);
 
 // Plays one legal move given as e2e4, e7e8q (the promotion letter may be
-// upper case). On failure the game is unchanged and error says why.
+// upper case), castling in the game's notation. On failure the game is
+// unchanged and error says why.
 bool PlayMove(Game& game, const std::string& text, std::string& error);
 
 // Reads text as one of the legal moves of the game, as PlayMove does, without playing it.
@@ -47,9 +53,13 @@ bool InCheck(const Game& game);
 // number) and its half-move clock.
 PositionRecord RecordOf(const Game& game);
 int HalfMoveClock(const Game& game);
+// The files of the rooks of the rights the game still has.
+CastlingFiles CastlingOf(const Game& game);
 
-// A move in the protocol's notation.
+// A move in the protocol's notation, castling by the king's destination.
 std::string MoveText(Move move);
+// A move of the game, or of a line that starts at it, in the game's notation.
+std::string MoveText(const Game& game, Move move);
 
 // The static evaluation in centipawns for the side to move.
 int Evaluate(const Game& game);

@@ -28,12 +28,15 @@ bool MaterialReachable(const Board& board, int color) {
     return pawns <= 8 && extra <= 8 - pawns;
 }
 
-bool CastlingBacked(const Board& board, int right) {
-    int king = right <= WHITE_LONG ? 4 : 60;
-    int rook = king + (right == WHITE_SHORT || right == BLACK_SHORT ? 3 : -4);
-    int color = right <= WHITE_LONG ? WHITE : BLACK;
-    return board.squares[king] == MakePiece(color, KING) &&
-           board.squares[rook] == MakePiece(color, ROOK);
+// A right needs its side's king on the back rank and a rook of that side
+// on the right's file there, beyond the king on the right's side.
+bool CastlingBacked(const Board& board, int index, int rookFile) {
+    int color = index / 2, backRank = color == WHITE ? 0 : 7;
+    int king = KingSquare(board, color);
+    bool shortSide = index % 2 == 0;
+    return RankOf(king) == backRank && rookFile >= 0 && rookFile < 8 &&
+           board.squares[MakeSquare(rookFile, backRank)] == MakePiece(color, ROOK) &&
+           (shortSide ? rookFile > FileOf(king) : rookFile < FileOf(king));
 }
 
 bool ReadEnPassant(const PositionRecord& record, Board& board, std::string& error) {
@@ -81,7 +84,8 @@ bool ReadBoard(const PositionRecord& record, Board& board, std::string& error) {
     return true;
 }
 
-bool ReadState(const PositionRecord& record, Board& board, std::string& error) {
+bool ReadState(const PositionRecord& record, const CastlingFiles& castling, Board& board,
+               std::string& error) {
     if (record.sideToMove != 'w' && record.sideToMove != 'b') {
         error = "the side to move is neither white nor black";
         return false;
@@ -90,11 +94,12 @@ bool ReadState(const PositionRecord& record, Board& board, std::string& error) {
     const char rightLetters[4] = {'K', 'Q', 'k', 'q'};
     for (int i = 0; i < 4; ++i) {
         if (record.castling[i] != rightLetters[i]) continue;
-        if (!CastlingBacked(board, 1 << i)) {
+        if (!CastlingBacked(board, i, castling.rook[i])) {
             error = "a castling right without its king and rook";
             return false;
         }
         board.castling |= 1 << i;
+        board.castlingRooks[i] = static_cast<uint8_t>(MakeSquare(castling.rook[i], i < 2 ? 0 : 7));
     }
     if (!ReadEnPassant(record, board, error)) return false;
     if (IsAttacked(board, KingSquare(board, board.side ^ 1), board.side)) {
@@ -102,6 +107,37 @@ bool ReadState(const PositionRecord& record, Board& board, std::string& error) {
         return false;
     }
     return true;
+}
+
+// The square a move's text names as its target. In Chess960 notation a
+// castling king takes its own rook, which tells the move from a king step
+// to the same square. The rooks' squares hold for the whole game, so this
+// also reads and writes the moves of a line that starts at the game.
+int TextTarget(const Game& game, Move move) {
+    if (KindOf(move) != CASTLE || !game.chess960) return ToOf(move);
+    return game.board.castlingRooks[CastlingIndexOf(move)];
+}
+
+std::string MoveTextTo(Move move, int to) {
+    if (move == NO_MOVE) return "0000";
+    std::string text = {static_cast<char>('a' + FileOf(FromOf(move))),
+                        static_cast<char>('1' + RankOf(FromOf(move))),
+                        static_cast<char>('a' + FileOf(to)), static_cast<char>('1' + RankOf(to))};
+    // The letter of each move kind that promotes, in MoveKind's order.
+    if (IsPromotion(move)) text += "    nbrq"[KindOf(move)];
+    return text;
+}
+
+// When from and to name a legal castling in the other notation, how the
+// game writes it.
+std::string CastlingHint(const Game& game, const MoveList& legal, int from, int to) {
+    for (int i = 0; i < legal.count; ++i) {
+        Move move = legal.moves[i];
+        if (KindOf(move) != CASTLE || FromOf(move) != from) continue;
+        if (ToOf(move) == to || game.board.castlingRooks[CastlingIndexOf(move)] == to)
+            return " (this game writes that castling " + MoveText(game, move) + ")";
+    }
+    return "";
 }
 
 }  // namespace
@@ -120,9 +156,11 @@ void GenerateLegalMoves(const Board& board, MoveList& list) {
         if (PlayOnBoard(board, pseudo.moves[i], next)) list.Add(pseudo.moves[i]);
 }
 
-bool StartGame(const PositionRecord& record, int halfMoveClock, Game& game, std::string& error) {
+bool StartGame(const PositionRecord& record, int halfMoveClock, Game& game, std::string& error,
+               const CastlingFiles& castling) {
     Board board;
-    if (!ReadBoard(record, board, error) || !ReadState(record, board, error)) return false;
+    if (!ReadBoard(record, board, error) || !ReadState(record, castling, board, error))
+        return false;
     if (halfMoveClock < 0) {
         error = "the half-move clock is negative";
         return false;
@@ -163,7 +201,7 @@ bool ReadMove(const Game& game, const std::string& text, Move& found, std::strin
     GenerateLegalMoves(game.board, legal);
     for (int i = 0; i < legal.count; ++i) {
         Move move = legal.moves[i];
-        if (FromOf(move) != from || ToOf(move) != to) continue;
+        if (FromOf(move) != from || TextTarget(game, move) != to) continue;
         if (IsPromotion(move) && promotion == NORMAL) {
             error = "a pawn reaching the last rank needs a promotion letter: " + text;
             return false;
@@ -172,7 +210,7 @@ bool ReadMove(const Game& game, const std::string& text, Move& found, std::strin
         found = move;
         return true;
     }
-    error = "illegal move: " + text;
+    error = "illegal move: " + text + CastlingHint(game, legal, from, to);
     return false;
 }
 
@@ -209,14 +247,18 @@ int HalfMoveClock(const Game& game) { return game.board.halfMoveClock; }
 
 bool InCheck(const Game& game) { return InCheck(game.board); }
 
-std::string MoveText(Move move) {
-    if (move == NO_MOVE) return "0000";
-    std::string text = {static_cast<char>('a' + FileOf(FromOf(move))),
-                        static_cast<char>('1' + RankOf(FromOf(move))),
-                        static_cast<char>('a' + FileOf(ToOf(move))),
-                        static_cast<char>('1' + RankOf(ToOf(move)))};
-    if (IsPromotion(move)) text += "nbrq"[PromotionType(move) - KNIGHT];
-    return text;
+std::string MoveText(Move move) { return MoveTextTo(move, ToOf(move)); }
+
+std::string MoveText(const Game& game, Move move) {
+    return MoveTextTo(move, TextTarget(game, move));
+}
+
+CastlingFiles CastlingOf(const Game& game) {
+    CastlingFiles files = STANDARD_CASTLING;
+    for (int i = 0; i < 4; ++i)
+        if (game.board.castling & (1 << i))
+            files.rook[i] = static_cast<int8_t>(FileOf(game.board.castlingRooks[i]));
+    return files;
 }
 
 }  // namespace chess

@@ -14,6 +14,9 @@ struct Game {
     Board board;
     int moveNumber = 1;
     std::vector<uint64_t> history;
+    // Whether castling is written as the king taking its own rook (e1h1),
+    // as Chess960 needs, rather than by the king's destination (e1g1).
+    bool chess960 = false;
 };
 
 // The legal moves of a board (no allocation).

@@ -52,21 +52,38 @@ void GeneratePieceMoves(const Board& board, MoveList& list, Bitboard targets) {
     }
 }
 
+// The squares from a to b, both included, on one rank.
+Bitboard Span(int a, int b) {
+    int low = a < b ? a : b, high = a < b ? b : a;
+    return (Bit(high) << 1) - Bit(low);
+}
+
+// Castling by the right of index, when every square the king and the rook
+// cross or land on is empty but for the two of them, and no square the king
+// crosses is attacked. The attacks are looked for with both lifted: the
+// rook on its start square could otherwise hide an attack along the rank.
+// The king's start square is checked by the caller, its destination when
+// the move is played.
+void AddCastling(const Board& board, int king, int index, MoveList& list) {
+    int rook = board.castlingRooks[index];
+    int kingTo = CastledKingSquare(index), rookTo = CastledRookSquare(index);
+    Bitboard others = board.occupied ^ Bit(king) ^ Bit(rook);
+    if ((Span(king, kingTo) | Span(rook, rookTo)) & others) return;
+    Bitboard crossed = Span(king, kingTo) & ~(Bit(king) | Bit(kingTo));
+    while (crossed)
+        if (IsAttacked(board, PopLowest(crossed), board.side ^ 1, others)) return;
+    list.Add(EncodeMove(king, kingTo, CASTLE));
+}
+
 void GenerateCastling(const Board& board, MoveList& list) {
     int us = board.side;
-    int king = us == WHITE ? 4 : 60;
-    int shortRight = us == WHITE ? WHITE_SHORT : BLACK_SHORT;
-    int longRight = us == WHITE ? WHITE_LONG : BLACK_LONG;
-    if (!(board.castling & (shortRight | longRight))) return;
+    int shortIndex = CastlingIndex(us, true), longIndex = CastlingIndex(us, false);
+    int rights = board.castling & ((1 << shortIndex) | (1 << longIndex));
+    if (!rights) return;
+    int king = KingSquare(board, us);
     if (IsAttacked(board, king, us ^ 1)) return;
-    // The king's destination is checked when the move is played.
-    if ((board.castling & shortRight) && !(board.occupied & (Bit(king + 1) | Bit(king + 2))) &&
-        !IsAttacked(board, king + 1, us ^ 1))
-        list.Add(EncodeMove(king, king + 2, CASTLE));
-    if ((board.castling & longRight) &&
-        !(board.occupied & (Bit(king - 1) | Bit(king - 2) | Bit(king - 3))) &&
-        !IsAttacked(board, king - 1, us ^ 1))
-        list.Add(EncodeMove(king, king - 2, CASTLE));
+    if (rights & (1 << shortIndex)) AddCastling(board, king, shortIndex, list);
+    if (rights & (1 << longIndex)) AddCastling(board, king, longIndex, list);
 }
 
 bool IsPseudoLegalPawnMove(const Board& board, Move move) {
@@ -151,10 +168,11 @@ bool IsPseudoLegal(const Board& board, Move move) {
     int from = FromOf(move), to = ToOf(move), kind = KindOf(move);
     int piece = board.squares[from];
     if (move == NO_MOVE || piece == NO_PIECE || ColorOfPiece(piece) != board.side) return false;
-    if (board.colors[board.side] & Bit(to)) return false;
     int type = TypeOfPiece(piece);
-    if (type == PAWN) return IsPseudoLegalPawnMove(board, move);
+    // The castling rook may stand on the king's destination.
     if (kind == CASTLE) return type == KING && IsPseudoLegalCastling(board, move);
+    if (board.colors[board.side] & Bit(to)) return false;
+    if (type == PAWN) return IsPseudoLegalPawnMove(board, move);
     return kind == NORMAL && (PieceAttacks(type, from, board.occupied) & Bit(to));
 }
 

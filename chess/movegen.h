@@ -8,10 +8,11 @@
 
 namespace chess {
 
-// Whether a move neither captures nor promotes (castling is quiet).
+// Whether a move neither captures nor promotes. Castling is quiet, even
+// when the king's destination holds the castling rook.
 inline bool IsQuietMove(const Board& board, Move move) {
-    return board.squares[ToOf(move)] == NO_PIECE && KindOf(move) != EN_PASSANT &&
-           !IsPromotion(move);
+    return (board.squares[ToOf(move)] == NO_PIECE || KindOf(move) == CASTLE) &&
+           KindOf(move) != EN_PASSANT && !IsPromotion(move);
 }
 
 // Every pseudo-legal move.

@@ -4,13 +4,18 @@
 # on a virtual display of its own, then the games are summarised.
 #
 # Usage: tools/match.sh [--games N] [--tc MIN:SEC] [--inc SEC] [--fen-file FILE]
-#                       [--out DIR] [--engine PATH]
+#                       [--variant NAME] [--opponent CMD] [--out DIR] [--engine PATH]
 #   --games N        games to play, colours alternating (default 20, or twice
 #                    the positions of --fen-file)
 #   --tc MIN:SEC     each side's time for the game (default 0:30)
 #   --inc SEC        seconds added after each move (default 0.5)
 #   --fen-file FILE  start the games from these positions, one FEN a line,
 #                    each played twice with the colours swapped
+#   --variant NAME   xboard's variant, such as fischerandom (Chess960, a new
+#                    shuffled start each game); default normal chess
+#   --opponent CMD   the xboard engine command to play against (default
+#                    fairymax, which has no fischerandom; a UCI engine goes
+#                    through polyglot: "polyglot -noini -ec ENGINE")
 #   --out DIR        where the games, logs and summary go (default build/match)
 #   --engine PATH    the UCI engine to play (default: the native build of
 #                    quillmate-uci, built first)
@@ -23,16 +28,18 @@ set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-games='' tc=0:30 inc=0.5 fen_file='' out=$ROOT/build/match engine=''
+games='' tc=0:30 inc=0.5 fen_file='' variant=normal opponent=fairymax out=$ROOT/build/match engine=''
 while [[ $# -gt 0 ]]; do
     case $1 in
         --games) games=$2; shift 2 ;;
         --tc) tc=$2; shift 2 ;;
         --inc) inc=$2; shift 2 ;;
         --fen-file) fen_file=$(realpath "$2"); shift 2 ;;
+        --variant) variant=$2; shift 2 ;;
+        --opponent) opponent=$2; shift 2 ;;
         --out) out=$2; shift 2 ;;
         --engine) engine=$(realpath "$2"); shift 2 ;;
-        -h | --help) sed -n '2,21s/^# \{0,1\}//p' "$0"; exit 0 ;;
+        -h | --help) sed -n '2,26s/^# \{0,1\}//p' "$0"; exit 0 ;;
         *) echo "match.sh: unknown option $1" >&2; exit 2 ;;
     esac
 done
@@ -74,8 +81,8 @@ name=$(basename "$engine")
 xboard_args=(
     -fcp "polyglot -noini -log true -lf $out/polyglot.log -ec $engine"
     -fd "$work" -fn "$name"
-    -scp fairymax -sd "$work"
-    -mg "$games" -tc "$tc" -inc "$inc"
+    -scp "$opponent" -sd "$work"
+    -mg "$games" -tc "$tc" -inc "$inc" -variant "$variant"
     -sgf "$out/games.pgn"
     -debugMode true -nameOfDebugFile "$out/xboard.debug"
     # Unattended: no exit dialog, no button bar, no settings saved, no

@@ -29,18 +29,13 @@ bool ReadFenFile(const std::string& path, std::vector<std::string>& fens, std::s
     return true;
 }
 
-struct BenchPosition {
-    PositionRecord record;
-    int halfMoveClock;
-};
-
 // Reads every FEN, and checks that the rules can start a game at each.
 bool ReadPositions(const RuleSet& rules, const std::vector<std::string>& fens,
-                   std::vector<BenchPosition>& positions, std::string& error) {
+                   std::vector<FenPosition>& positions, std::string& error) {
     for (std::size_t i = 0; i < fens.size(); ++i) {
-        BenchPosition position{};
-        if (!ParseFenFields(SplitWords(fens[i]), position.record, error, &position.halfMoveClock) ||
-            !rules.AcceptsPosition(position.record, position.halfMoveClock, error)) {
+        FenPosition position;
+        if (!ParseFen(SplitWords(fens[i]), rules.Chess960(), position, error) ||
+            !rules.AcceptsPosition(position, error)) {
             error = "bench position " + std::to_string(i + 1) + ": " + error;
             return false;
         }
@@ -83,7 +78,7 @@ bool ReadBenchArguments(const UciSession& session, const Words& words, int& dept
 void RunBench(UciSession& session, const Words& words, std::ostream& out) {
     int depth = 0;
     std::vector<std::string> fens;
-    std::vector<BenchPosition> positions;
+    std::vector<FenPosition> positions;
     std::string error;
     if (!ReadBenchArguments(session, words, depth, fens, error) ||
         !ReadPositions(*session.rules, fens, positions, error)) {
@@ -95,8 +90,7 @@ void RunBench(UciSession& session, const Words& words, std::ostream& out) {
     int64_t nodes = 0;
     const ClockTime start = Now();
     for (std::size_t i = 0; i < positions.size(); ++i) {
-        const BenchLine line =
-            session.rules->BenchSearch(positions[i].record, positions[i].halfMoveClock, depth);
+        const BenchLine line = session.rules->BenchSearch(positions[i], depth);
         out << "Position " << i + 1 << '/' << positions.size() << ": bestmove " << line.bestMove
             << " score " << line.score << " nodes " << line.nodes << '\n';
         nodes += line.nodes;

@@ -15,10 +15,17 @@ std::string ScoreText(int mateIn, int score) {
     return mateIn != 0 ? "mate " + std::to_string(mateIn) : "cp " + std::to_string(score);
 }
 
-Words MoveTexts(const std::vector<chess::Move>& moves) {
+Words MoveTexts(const chess::Game& game, const std::vector<chess::Move>& moves) {
     Words texts;
-    for (chess::Move move : moves) texts.push_back(chess::MoveText(move));
+    for (chess::Move move : moves) texts.push_back(chess::MoveText(game, move));
     return texts;
+}
+
+bool StartGame(const FenPosition& start, bool chess960, chess::Game& game, std::string& error) {
+    if (!chess::StartGame(start.record, start.halfMoveClock, game, error, start.castling))
+        return false;
+    game.chess960 = chess960;
+    return true;
 }
 
 class ChessRules : public RuleSet {
@@ -26,10 +33,12 @@ class ChessRules : public RuleSet {
     const char* Name() const override { return "chess"; }
     int BenchDepth() const override { return DEFAULT_CHESS_BENCH_DEPTH; }
 
-    bool SetPosition(const PositionRecord& record, int halfMoveClock, const Words& moves,
-                     std::string& error) override {
+    bool Chess960() const override { return chess960_; }
+    void SetChess960(bool on) override { chess960_ = on; }
+
+    bool SetPosition(const FenPosition& start, const Words& moves, std::string& error) override {
         chess::Game game;
-        if (!chess::StartGame(record, halfMoveClock, game, error)) return false;
+        if (!StartGame(start, chess960_, game, error)) return false;
         for (std::size_t i = 0; i < moves.size(); ++i) {
             if (!chess::PlayMove(game, moves[i], error)) {
                 error += " (move " + std::to_string(i + 1) + " of the list)";
@@ -40,14 +49,14 @@ class ChessRules : public RuleSet {
         return true;
     }
 
-    bool AcceptsPosition(const PositionRecord& record, int halfMoveClock,
-                         std::string& error) const override {
+    bool AcceptsPosition(const FenPosition& start, std::string& error) const override {
         chess::Game game;
-        return chess::StartGame(record, halfMoveClock, game, error);
+        return StartGame(start, chess960_, game, error);
     }
 
-    PositionRecord Record() const override { return chess::RecordOf(game_); }
-    int HalfMoveClock() const override { return chess::HalfMoveClock(game_); }
+    FenPosition Position() const override {
+        return {chess::RecordOf(game_), chess::HalfMoveClock(game_), chess::CastlingOf(game_)};
+    }
 
     std::size_t PlayableMoves(const Words& line, std::string& error) const override {
         chess::Game game = game_;
@@ -81,7 +90,7 @@ class ChessRules : public RuleSet {
             info.selectiveDepth = iteration.selectiveDepth;
             info.score = ScoreText(iteration.mateIn, iteration.score);
             info.nodes = info.totalNodes = iteration.nodes;
-            info.pv = MoveTexts(iteration.pv);
+            info.pv = MoveTexts(game_, iteration.pv);
             if (iteration.line > 1) return sink(info);
             result.pv = info.pv;
             const bool mateFound =
@@ -95,22 +104,22 @@ class ChessRules : public RuleSet {
             result.noMoveScore = chess::InCheck(game_) ? "mate 0" : "cp 0";
             return result;
         }
-        result.bestMove = chess::MoveText(best);
+        result.bestMove = chess::MoveText(game_, best);
         if (weaker && !lines.empty()) {
             const chess::Iteration& chosen =
                 lines[chess::ChooseSkillLine(lines, job.skillLevel, random_)];
-            result.bestMove = chess::MoveText(chosen.pv[0]);
-            result.pv = MoveTexts(chosen.pv);
+            result.bestMove = chess::MoveText(game_, chosen.pv[0]);
+            result.pv = MoveTexts(game_, chosen.pv);
         }
         return result;
     }
 
     // Each position from cleared tables, so that with one thread the node
     // count is always the same.
-    BenchLine BenchSearch(const PositionRecord& record, int halfMoveClock, int depth) override {
+    BenchLine BenchSearch(const FenPosition& start, int depth) override {
         chess::Game game;
         std::string error;
-        if (!chess::StartGame(record, halfMoveClock, game, error)) return {"0000", "cp 0", 0};
+        if (!StartGame(start, chess960_, game, error)) return {"0000", "cp 0", 0};
         chess::ClearSearchTables(tables_);
         chess::SearchLimits limits;
         limits.maxDepth = depth;
@@ -121,14 +130,13 @@ class ChessRules : public RuleSet {
                 last = i;
                 return true;
             });
-        return {best == chess::NO_MOVE ? "0000" : chess::MoveText(best),
-                ScoreText(last.mateIn, last.score), last.nodes};
+        return {chess::MoveText(game, best), ScoreText(last.mateIn, last.score), last.nodes};
     }
 
     std::vector<PerftBranch> Perft(int depth, bool&) const override {
         std::vector<PerftBranch> branches;
         for (const chess::PerftBranch& branch : chess::DividedPerft(game_, depth))
-            branches.push_back({chess::MoveText(branch.move), branch.nodes});
+            branches.push_back({chess::MoveText(game_, branch.move), branch.nodes});
         return branches;
     }
 
@@ -146,6 +154,7 @@ class ChessRules : public RuleSet {
     }
 
    private:
+    bool chess960_ = false;
     chess::Game game_;
     chess::SearchTables tables_;
     chess::SearchThreads threads_;

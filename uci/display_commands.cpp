@@ -22,16 +22,16 @@ void WriteBoard(const PositionRecord& position, std::ostream& out) {
 }  // namespace
 
 void RunDisplay(UciSession& session, const Words&, std::ostream& out) {
-    const PositionRecord position = session.rules->Record();
-    const int halfMoveClock = session.rules->HalfMoveClock();
-    WriteBoard(position, out);
+    const FenPosition position = session.rules->Position();
+    const PositionRecord& record = position.record;
+    WriteBoard(record, out);
     out << "\nRules: " << session.rules->Name() << '\n'
-        << "Side to move: " << position.sideToMove << '\n'
-        << "Castling: " << std::string(position.castling, 4) << '\n'
-        << "En passant: " << std::string(position.enPassant, 2) << '\n'
-        << "Half-move clock: " << halfMoveClock << '\n'
-        << "Move number: " << position.moveNumber << '\n'
-        << "Fen: " << FormatFen(position, halfMoveClock) << '\n';
+        << "Side to move: " << record.sideToMove << '\n'
+        << "Castling: " << CastlingField(position) << '\n'
+        << "En passant: " << std::string(record.enPassant, 2) << '\n'
+        << "Half-move clock: " << position.halfMoveClock << '\n'
+        << "Move number: " << record.moveNumber << '\n'
+        << "Fen: " << FormatFen(position) << '\n';
 }
 
 void RunEval(UciSession& session, const Words&, std::ostream& out) {

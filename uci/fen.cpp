@@ -6,6 +6,7 @@
 namespace {
 
 const char* const PIECE_LETTERS = "KQRBNPkqrbnp";
+const char* const CHESS960_HINT = " (Chess960 castling needs UCI_Chess960)";
 
 bool IsPieceLetter(char c) { return c != '\0' && std::strchr(PIECE_LETTERS, c) != nullptr; }
 
@@ -76,17 +77,16 @@ bool RightIsBacked(const PositionRecord& record, int slot) {
            PieceAt(record, rookFile, rank) == (white ? 'R' : 'r');
 }
 
-bool ParseCastling(const std::string& field, PositionRecord& record, std::string& error) {
+bool ParseStandardCastling(const std::string& field, PositionRecord& record, std::string& error) {
     static const char* const REQUIREMENT[4] = {"the white king on e1 and a white rook on h1",
                                                "the white king on e1 and a white rook on a1",
                                                "the black king on e8 and a black rook on h8",
                                                "the black king on e8 and a black rook on a8"};
-    std::memcpy(record.castling, "----", 4);
-    if (field == "-") return true;
     for (char c : field) {
         const char* at = c == '\0' ? nullptr : std::strchr("KQkq", c);
         if (at == nullptr) {
-            error = "castling rights " + Quoted(field) + " may hold only K, Q, k and q, or be '-'";
+            error = "castling rights " + Quoted(field) + " may hold only K, Q, k and q, or be '-'" +
+                    CHESS960_HINT;
             return false;
         }
         const int slot = static_cast<int>(at - "KQkq");
@@ -95,11 +95,81 @@ bool ParseCastling(const std::string& field, PositionRecord& record, std::string
             return false;
         }
         if (!RightIsBacked(record, slot)) {
-            error = "castling right " + std::string(1, c) + " needs " + REQUIREMENT[slot];
+            error = "castling right " + std::string(1, c) + " needs " + REQUIREMENT[slot] +
+                    CHESS960_HINT;
             return false;
         }
         record.castling[slot] = c;
     }
+    return true;
+}
+
+// The file of side's king on its back rank, or 0 when it has none there.
+int BackRankKingFile(const PositionRecord& record, bool white) {
+    for (int file = 1; file <= 8; ++file)
+        if (PieceAt(record, file, white ? 1 : 8) == (white ? 'K' : 'k')) return file;
+    return 0;
+}
+
+// The file of side's rook on its back rank that is outermost beyond the
+// king towards step (+1: the h-file, -1: the a-file), or 0 when there is none.
+int OutermostRookFile(const PositionRecord& record, bool white, int kingFile, int step) {
+    int found = 0;
+    for (int file = kingFile + step; file >= 1 && file <= 8; file += step)
+        if (PieceAt(record, file, white ? 1 : 8) == (white ? 'R' : 'r')) found = file;
+    return found;
+}
+
+// One letter of a Chess960 castling field: K or Q (k or q for Black) for
+// the outermost rook on that side of the king, or a rook's file letter,
+// upper case for White.
+bool ParseChess960Right(const std::string& field, char c, PositionRecord& record,
+                        chess::CastlingFiles& files, std::string& error) {
+    const bool white = c >= 'A' && c <= 'Z';
+    const char letter = static_cast<char>(white ? c - 'A' + 'a' : c);
+    const std::string side = white ? "white" : "black", rank = white ? "1" : "8";
+    if (letter != 'k' && letter != 'q' && (letter < 'a' || letter > 'h')) {
+        error = "castling rights " + Quoted(field) +
+                " may hold only K, Q, k, q and rook files A to H and a to h, or be '-'";
+        return false;
+    }
+    const int kingFile = BackRankKingFile(record, white);
+    if (kingFile == 0) {
+        error =
+            "castling right " + std::string(1, c) + " needs the " + side + " king on rank " + rank;
+        return false;
+    }
+    int rookFile = letter == 'k'   ? OutermostRookFile(record, white, kingFile, 1)
+                   : letter == 'q' ? OutermostRookFile(record, white, kingFile, -1)
+                                   : letter - 'a' + 1;
+    if (rookFile == 0 || rookFile == kingFile ||
+        PieceAt(record, rookFile, white ? 1 : 8) != (white ? 'R' : 'r')) {
+        const std::string where = letter == 'k' ? "on rank " + rank + ", on the h-side of the king"
+                                  : letter == 'q'
+                                      ? "on rank " + rank + ", on the a-side of the king"
+                                      : "on " + std::string(1, letter) + rank;
+        error = "castling right " + std::string(1, c) + " needs a " + side + " rook " + where;
+        return false;
+    }
+    const int slot = (white ? 0 : 2) + (rookFile > kingFile ? 0 : 1);
+    if (record.castling[slot] != '-') {
+        error = "castling rights " + Quoted(field) + " give the " + side +
+                " king two rooks on its " + (slot % 2 == 0 ? "h" : "a") + "-side";
+        return false;
+    }
+    record.castling[slot] = "KQkq"[slot];
+    files.rook[slot] = static_cast<int8_t>(rookFile - 1);
+    return true;
+}
+
+bool ParseCastling(const std::string& field, bool chess960, PositionRecord& record,
+                   chess::CastlingFiles& files, std::string& error) {
+    std::memcpy(record.castling, "----", 4);
+    files = chess::STANDARD_CASTLING;
+    if (field == "-") return true;
+    if (!chess960) return ParseStandardCastling(field, record, error);
+    for (char c : field)
+        if (!ParseChess960Right(field, c, record, files, error)) return false;
     return true;
 }
 
@@ -175,8 +245,23 @@ std::string FormatBoard(const PositionRecord& record) {
 
 }  // namespace
 
-bool ParseFenFields(const Words& fields, PositionRecord& record, std::string& error,
-                    int* halfMoveClock) {
+std::string CastlingField(const FenPosition& position) {
+    const PositionRecord& record = position.record;
+    std::string field;
+    for (int slot = 0; slot < 4; ++slot) {
+        if (record.castling[slot] != "KQkq"[slot]) continue;
+        const bool white = slot < 2;
+        const int rookFile = position.castling.rook[slot] + 1;
+        const int kingFile = BackRankKingFile(record, white);
+        const int step = slot % 2 == 0 ? 1 : -1;
+        const bool named = position.castling.rook[slot] == chess::STANDARD_CASTLING.rook[slot] ||
+                           rookFile == OutermostRookFile(record, white, kingFile, step);
+        field += named ? "KQkq"[slot] : static_cast<char>((white ? 'A' : 'a') + rookFile - 1);
+    }
+    return field.empty() ? "-" : field;
+}
+
+bool ParseFen(const Words& fields, bool chess960, FenPosition& position, std::string& error) {
     if (fields.size() != 4 && fields.size() != 6) {
         error =
             "a FEN has 6 fields (board, side, castling, en passant, half-move clock, "
@@ -184,29 +269,31 @@ bool ParseFenFields(const Words& fields, PositionRecord& record, std::string& er
             std::to_string(fields.size());
         return false;
     }
-    PositionRecord read = {};
-    int clock = 0;
-    if (!ParseBoard(fields[0], read, error) || !ParseSide(fields[1], read, error) ||
-        !ParseCastling(fields[2], read, error) || !ParseEnPassant(fields[3], read, error) ||
-        !ParseCounters(fields, read, clock, error)) {
+    FenPosition read;
+    if (!ParseBoard(fields[0], read.record, error) || !ParseSide(fields[1], read.record, error) ||
+        !ParseCastling(fields[2], chess960, read.record, read.castling, error) ||
+        !ParseEnPassant(fields[3], read.record, error) ||
+        !ParseCounters(fields, read.record, read.halfMoveClock, error)) {
         error = "bad FEN: " + error;
         return false;
     }
-    record = read;
-    if (halfMoveClock != nullptr) *halfMoveClock = clock;
+    position = read;
     return true;
 }
 
-std::string FormatFen(const PositionRecord& record, int halfMoveClock) {
-    std::string castling;
-    for (int slot = 0; slot < 4; ++slot) {
-        if (record.castling[slot] == "KQkq"[slot]) castling += record.castling[slot];
-    }
-    if (castling.empty()) castling = "-";
+std::string FormatFen(const FenPosition& position) {
+    const PositionRecord& record = position.record;
     std::string enPassant = "-";
     const int file = record.enPassant[0] - 64, rank = record.enPassant[1] - 48;
     if (OnBoard(file, rank)) enPassant = {static_cast<char>('a' + file - 1), record.enPassant[1]};
     const char side = record.sideToMove == 'b' ? 'b' : 'w';
-    return FormatBoard(record) + ' ' + side + ' ' + castling + ' ' + enPassant + ' ' +
-           std::to_string(halfMoveClock) + ' ' + std::to_string(record.moveNumber);
+    return FormatBoard(record) + ' ' + side + ' ' + CastlingField(position) + ' ' + enPassant +
+           ' ' + std::to_string(position.halfMoveClock) + ' ' + std::to_string(record.moveNumber);
+}
+
+std::string FormatFen(const PositionRecord& record, int halfMoveClock) {
+    FenPosition position;
+    position.record = record;
+    position.halfMoveClock = halfMoveClock;
+    return FormatFen(position);
 }

@@ -126,7 +126,8 @@ void RunGo(UciSession& session, const Words& words, std::ostream& out) {
 
     // A ponder search is timed from ponderhit, when the opponent has moved.
     SearchClock clock;
-    clock.plan = PlanTime(request, session.rules->Record().sideToMove, session.moveOverhead);
+    clock.plan =
+        PlanTime(request, session.rules->Position().record.sideToMove, session.moveOverhead);
     clock.running = !request.ponder;
     clock.start = session.searcher.now();
     StartSearch(session.searcher, clock, request.infinite, request.ponder,

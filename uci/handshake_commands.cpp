@@ -18,6 +18,7 @@ bool SetVariant(UciSession& session, const std::string& value, std::string& erro
         if (choice.name == std::string(session.rules->Name())) return true;
         session.rules.reset();  // the old table goes before the new one is made
         session.rules = choice.make();
+        session.rules->SetChess960(session.chess960);
         session.hashMegabytes = session.rules->SetHash(session.hashMegabytes, error);
         session.threads = session.rules->SetThreads(session.threads, error);
         return error.empty();
@@ -35,6 +36,14 @@ bool SetResource(UciSession& session, const std::string& value, const char* name
     if (number == option) return true;
     option = (session.rules.get()->*set)(static_cast<int>(number), error);
     return error.empty();
+}
+
+// The value of a check option, true or false in any case.
+bool ReadCheck(const std::string& value, const char* name, bool& on, std::string& error) {
+    on = SameWordIgnoringCase(value, "true");
+    if (on || SameWordIgnoringCase(value, "false")) return true;
+    error = std::string(name) + " must be true or false, not " + Quoted(value);
+    return false;
 }
 
 bool SetOption(UciSession& session, const std::string& name, const std::string& value,
@@ -60,19 +69,21 @@ bool SetOption(UciSession& session, const std::string& name, const std::string& 
     if (SameWordIgnoringCase(name, "Skill Level"))
         return ParseBoundedNumber(value, "Skill Level", 0, chess::MAX_SKILL_LEVEL,
                                   session.skillLevel, error);
+    bool on = false;
     // Ponder: the GUI says whether it will send go ponder; nothing to prepare.
     // UCI_AnalyseMode: the search already analyses as it plays, with no
     // contempt for draws and with its whole line.
-    for (const char* accepted : {"Ponder", "UCI_AnalyseMode"}) {
-        if (!SameWordIgnoringCase(name, accepted)) continue;
-        if (SameWordIgnoringCase(value, "true") || SameWordIgnoringCase(value, "false"))
-            return true;
-        error = std::string(accepted) + " must be true or false, not " + Quoted(value);
-        return false;
+    for (const char* accepted : {"Ponder", "UCI_AnalyseMode"})
+        if (SameWordIgnoringCase(name, accepted)) return ReadCheck(value, accepted, on, error);
+    if (SameWordIgnoringCase(name, "UCI_Chess960")) {
+        if (!ReadCheck(value, "UCI_Chess960", on, error)) return false;
+        session.chess960 = on;
+        session.rules->SetChess960(on);
+        return true;
     }
     error = "unknown option " + Quoted(name) +
-            "; the options are UCI_Variant, Threads, Hash, Clear Hash, Move Overhead, MultiPV, "
-            "Skill Level, Ponder and UCI_AnalyseMode";
+            "; the options are UCI_Variant, UCI_Chess960, Threads, Hash, Clear Hash, Move "
+            "Overhead, MultiPV, Skill Level, Ponder and UCI_AnalyseMode";
     return false;
 }
 
@@ -81,8 +92,10 @@ bool SetOption(UciSession& session, const std::string& name, const std::string& 
 void RunUci(UciSession& session, const Words&, std::ostream& out) {
     out << "id name Quillmate\n"
         << "id author the Quillmate developers\n"
-        << "option name UCI_Variant type combo default chess var chess var kingcapture\n"
-        << "option name Threads type spin default " << DEFAULT_THREADS << " min " << MIN_THREADS
+        << "option name UCI_Variant type combo default chess var chess var kingcapture\n";
+    if (session.rules->Name() == std::string("chess"))
+        out << "option name UCI_Chess960 type check default false\n";
+    out << "option name Threads type spin default " << DEFAULT_THREADS << " min " << MIN_THREADS
         << " max " << session.limits.maxThreads << '\n'
         << "option name Hash type spin default " << DEFAULT_HASH_MEGABYTES << " min "
         << MIN_HASH_MEGABYTES << " max " << session.limits.maxHashMegabytes << '\n'
@@ -103,7 +116,8 @@ void RunIsReady(UciSession& session, const Words&, std::ostream& out) {
 
 void RunNewGame(UciSession& session, const Words&, std::ostream&) {
     std::string error;
-    session.rules->SetPosition(InitialPosition(), 0, {}, error);
+    session.rules->SetPosition(FenPosition{InitialPosition(), 0, chess::STANDARD_CASTLING}, {},
+                               error);
     session.rules->ClearHash();
 }
 

@@ -18,9 +18,12 @@ class KingCaptureRules : public RuleSet {
     const char* Name() const override { return "kingcapture"; }
     int BenchDepth() const override { return DEFAULT_BENCH_DEPTH; }
 
-    bool SetPosition(const PositionRecord& record, int, const Words& moves,
-                     std::string& error) override {
-        PositionRecord position = record;
+    // The game's rules have standard castling only.
+    bool Chess960() const override { return false; }
+    void SetChess960(bool) override {}
+
+    bool SetPosition(const FenPosition& start, const Words& moves, std::string& error) override {
+        PositionRecord position = start.record;
         for (std::size_t i = 0; i < moves.size(); ++i) {
             if (!PlayMoveText(position, moves[i], position, error)) {
                 error += " (move " + std::to_string(i + 1) + " of the list)";
@@ -31,9 +34,8 @@ class KingCaptureRules : public RuleSet {
         return true;
     }
 
-    bool AcceptsPosition(const PositionRecord&, int, std::string&) const override { return true; }
-    PositionRecord Record() const override { return position_; }
-    int HalfMoveClock() const override { return 0; }
+    bool AcceptsPosition(const FenPosition&, std::string&) const override { return true; }
+    FenPosition Position() const override { return {position_, 0, chess::STANDARD_CASTLING}; }
 
     std::size_t PlayableMoves(const Words& line, std::string& error) const override {
         PositionRecord position = position_;
@@ -75,7 +77,8 @@ class KingCaptureRules : public RuleSet {
         return result;
     }
 
-    BenchLine BenchSearch(const PositionRecord& record, int, int depth) override {
+    BenchLine BenchSearch(const FenPosition& start, int depth) override {
+        const PositionRecord& record = start.record;
         Square from{}, to{};
         SearchReport report;
         const int found = FindBestMove(record, depth, from, to, SearchSettings{threads_}, &report);

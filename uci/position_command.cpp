@@ -6,11 +6,11 @@
 namespace {
 
 // The position named after the command word; next becomes the index of the
-// first word after it. A FEN sets halfMoveClock; startpos leaves it alone.
-bool ReadBasePosition(const Words& words, PositionRecord& position, int& halfMoveClock,
-                      std::size_t& next, std::string& error) {
+// first word after it.
+bool ReadBasePosition(const Words& words, bool chess960, FenPosition& position, std::size_t& next,
+                      std::string& error) {
     if (words.size() >= 2 && words[1] == "startpos") {
-        position = InitialPosition();
+        position = FenPosition{InitialPosition(), 0, chess::STANDARD_CASTLING};
         next = 2;
         return true;
     }
@@ -18,24 +18,23 @@ bool ReadBasePosition(const Words& words, PositionRecord& position, int& halfMov
         next = 2;
         while (next < words.size() && words[next] != "moves") ++next;
         const Words fields(words.begin() + 2, words.begin() + static_cast<std::ptrdiff_t>(next));
-        return ParseFenFields(fields, position, error, &halfMoveClock);
+        return ParseFen(fields, chess960, position, error);
     }
     error = "position needs 'startpos' or 'fen <FEN>', then optionally 'moves ...'";
     return false;
 }
 
 bool SetPosition(UciSession& session, const Words& words, std::string& error) {
-    PositionRecord position{};
-    int halfMoveClock = 0;
+    FenPosition position;
     std::size_t next = 0;
-    if (!ReadBasePosition(words, position, halfMoveClock, next, error)) return false;
+    if (!ReadBasePosition(words, session.rules->Chess960(), position, next, error)) return false;
     if (next < words.size() && words[next] != "moves") {
         error = "unexpected " + Quoted(words[next]) + " after the position; expected 'moves'";
         return false;
     }
     const std::size_t first = next < words.size() ? next + 1 : next;
     const Words moves(words.begin() + static_cast<std::ptrdiff_t>(first), words.end());
-    return session.rules->SetPosition(position, halfMoveClock, moves, error);
+    return session.rules->SetPosition(position, moves, error);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "chess/skill.h"
 #include "engine/search.h"
 #include "rules/position.h"
+#include "uci/fen.h"
 #include "uci/perft.h"
 #include "uci/text.h"
 
@@ -63,15 +64,18 @@ class RuleSet {
     virtual const char* Name() const = 0;
     virtual int BenchDepth() const = 0;
 
-    // Starts from record (as read from a FEN) and plays moves. On failure
+    // Whether FENs and moves are read and written as Chess960 has them
+    // (castling rooks anywhere, castling as the king taking its own rook).
+    // Only chess plays Chess960; the setting holds from the next position.
+    virtual bool Chess960() const = 0;
+    virtual void SetChess960(bool on) = 0;
+
+    // Starts from start (as read from a FEN) and plays moves. On failure
     // the position is unchanged and error says what is wrong.
-    virtual bool SetPosition(const PositionRecord& record, int halfMoveClock, const Words& moves,
-                             std::string& error) = 0;
-    // Whether record could start a game, without changing the position.
-    virtual bool AcceptsPosition(const PositionRecord& record, int halfMoveClock,
-                                 std::string& error) const = 0;
-    virtual PositionRecord Record() const = 0;
-    virtual int HalfMoveClock() const = 0;
+    virtual bool SetPosition(const FenPosition& start, const Words& moves, std::string& error) = 0;
+    // Whether start could start a game, without changing the position.
+    virtual bool AcceptsPosition(const FenPosition& start, std::string& error) const = 0;
+    virtual FenPosition Position() const = 0;
 
     // How many moves of line can be played one after the other from the
     // position; when not all, error says what is wrong with the first that cannot.
@@ -81,7 +85,7 @@ class RuleSet {
     // stop, or the sink says enough. Depth 1 always finishes.
     virtual SearchResult Search(const SearchJob& job, SearchStop& stop,
                                 const IterationSink& sink) = 0;
-    virtual BenchLine BenchSearch(const PositionRecord& record, int halfMoveClock, int depth) = 0;
+    virtual BenchLine BenchSearch(const FenPosition& start, int depth) = 0;
     virtual std::vector<PerftBranch> Perft(int depth, bool& outOfMemory) const = 0;
     virtual int Evaluate() const = 0;
 

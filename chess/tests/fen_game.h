@@ -1,6 +1,6 @@
 // Test helpers: a game from a FEN (board, side, castling, en passant,
 // clocks), its legal moves, sized tables, and a search that records what it
-// reports.
+// reports. Castling is KQkq, or Shredder-FEN's rook files (HAha).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,7 +16,8 @@
 
 namespace chess {
 
-inline PositionRecord RecordFromFen(const std::string& fen, int* halfMoveClock = nullptr) {
+inline PositionRecord RecordFromFen(const std::string& fen, int* halfMoveClock = nullptr,
+                                    CastlingFiles* files = nullptr) {
     std::istringstream in(fen);
     std::string placement, side, castling, enPassant;
     int clock = 0, moveNumber = 1;
@@ -35,9 +36,17 @@ inline PositionRecord RecordFromFen(const std::string& fen, int* halfMoveClock =
     }
     record.sideToMove = side[0];
     std::string rights = "----";
-    for (char c : castling)
+    for (char c : castling) {
         for (int i = 0; i < 4; ++i)
             if ("KQkq"[i] == c) rights[i] = c;
+        bool white = c >= 'A' && c <= 'H', black = c >= 'a' && c <= 'h';
+        if (!white && !black) continue;
+        int file = c - (white ? 'A' : 'a'), base = white ? 0 : 56, king = 0;
+        while (king < 7 && record.board[base + king] != (white ? 'K' : 'k')) ++king;
+        int slot = (white ? 0 : 2) + (file > king ? 0 : 1);
+        rights[slot] = "KQkq"[slot];
+        if (files) files->rook[slot] = static_cast<int8_t>(file);
+    }
     for (int i = 0; i < 4; ++i) record.castling[i] = rights[i];
     record.enPassant[0] = enPassant == "-" ? '-' : static_cast<char>(enPassant[0] - 'a' + 'A');
     record.enPassant[1] = enPassant == "-" ? '-' : enPassant[1];
@@ -66,12 +75,16 @@ inline Move FindMove(const Game& game, const std::string& text) {
     return NO_MOVE;
 }
 
-inline Game GameFromFen(const std::string& fen, const std::string& moves = "") {
+// With chess960, the moves are in Chess960's notation.
+inline Game GameFromFen(const std::string& fen, const std::string& moves = "",
+                        bool chess960 = false) {
     int clock = 0;
-    PositionRecord record = RecordFromFen(fen, &clock);
+    CastlingFiles files = STANDARD_CASTLING;
+    PositionRecord record = RecordFromFen(fen, &clock, &files);
     Game game;
     std::string error;
-    EXPECT_TRUE(StartGame(record, clock, game, error)) << fen << ": " << error;
+    EXPECT_TRUE(StartGame(record, clock, game, error, files)) << fen << ": " << error;
+    game.chess960 = chess960;
     std::istringstream in(moves);
     for (std::string move; in >> move;) EXPECT_TRUE(PlayMove(game, move, error)) << error;
     return game;

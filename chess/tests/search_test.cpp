@@ -37,6 +37,8 @@ const SearchCase kSearches[] = {
     // a stale line used to follow the draw.
     {"4k3/8/8/8/8/8/q7/4K2N w - - 99 80", "", 4, 0, 0, 0, nullptr},
     {"4k3/8/8/8/8/8/q7/4K2N w - - 98 80", "", 5, ANY_MATE, -WIN, WIN, nullptr},
+    // At 100, a check that leaves one way out (the first move generated) draws.
+    {"7k/6pp/8/8/7N/8/B7/K7 w - - 99 80", "", 3, 0, 0, 0, nullptr},
     {"6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 99 80", "", 4, 1, 0, 0, nullptr},
     {"4k3/8/4p3/8/3P4/8/8/Q3K3 b - - 99 80", "", 4, ANY_MATE, -WIN, WIN, nullptr},
     {"6k1/5ppp/8/2n5/8/8/P7/1R4K1 w - - 99 80", "", 3, ANY_MATE, -WIN, WIN, nullptr},

@@ -192,12 +192,11 @@ class ScriptedRules : public RuleSet {
         : line_(std::move(line)), legal_(legal), fails_(fails), endless_(endless) {}
     const char* Name() const override { return "chess"; }
     int BenchDepth() const override { return 1; }
-    bool SetPosition(const PositionRecord&, int, const Words&, std::string&) override {
-        return true;
-    }
-    bool AcceptsPosition(const PositionRecord&, int, std::string&) const override { return true; }
-    PositionRecord Record() const override { return InitialPosition(); }
-    int HalfMoveClock() const override { return 0; }
+    bool Chess960() const override { return false; }
+    void SetChess960(bool) override {}
+    bool SetPosition(const FenPosition&, const Words&, std::string&) override { return true; }
+    bool AcceptsPosition(const FenPosition&, std::string&) const override { return true; }
+    FenPosition Position() const override { return {}; }
     // Only the first legal_ moves of the line, in its order, can be played.
     std::size_t PlayableMoves(const Words& moves, std::string& error) const override {
         std::size_t played = 0;
@@ -220,7 +219,7 @@ class ScriptedRules : public RuleSet {
         result.warning = "a warning";
         return result;
     }
-    BenchLine BenchSearch(const PositionRecord&, int, int) override { return {}; }
+    BenchLine BenchSearch(const FenPosition&, int) override { return {}; }
     std::vector<PerftBranch> Perft(int, bool&) const override { return {}; }
     int Evaluate() const override { return 0; }
     int SetHash(int megabytes, std::string&) override { return megabytes; }

@@ -19,11 +19,11 @@ TEST(Perft, CountsTheMovePaths) {
         {"P7/8/8/8/8/8/8/8 w - - 0 1", 3, 0},             // a pawn on its last rank is stuck
     };
     for (const auto& [fen, depth, nodes] : CASES) {
-        PositionRecord position{};
+        FenPosition position;
         std::string error;
-        ASSERT_TRUE(ParseFenFields(SplitWords(fen), position, error)) << error;
+        ASSERT_TRUE(ParseFen(SplitWords(fen), false, position, error)) << error;
         bool outOfMemory = false;
-        EXPECT_EQ(Perft(position, depth, outOfMemory), nodes) << fen;
+        EXPECT_EQ(Perft(position.record, depth, outOfMemory), nodes) << fen;
         EXPECT_FALSE(outOfMemory);
     }
 }

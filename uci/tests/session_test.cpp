@@ -15,11 +15,12 @@
 TEST(Session, HandshakeOptionsAndQuit) {
     UciSession session;
     const std::vector<std::string> lines = OutputLines(RunScript(session, "uci\nisready\nstop"));
-    ASSERT_EQ(lines.size(), 13u);
+    ASSERT_EQ(lines.size(), 14u);
     EXPECT_EQ(lines[2],
               "option name UCI_Variant type combo default chess var chess var kingcapture");
-    EXPECT_EQ(lines[3], "option name Threads type spin default 1 min 1 max 64");
-    EXPECT_EQ(lines[11] + lines[12], "uciokreadyok");
+    EXPECT_EQ(lines[3], "option name UCI_Chess960 type check default false");
+    EXPECT_EQ(lines[4], "option name Threads type spin default 1 min 1 max 64");
+    EXPECT_EQ(lines[12] + lines[13], "uciokreadyok");
     std::ostringstream out;
     RunCommand(session, "go infinite", out);
     EXPECT_TRUE(RunCommand(session, "isready", out));  // answered during the search
@@ -54,9 +55,9 @@ TEST(Session, PositionCommandsReachTheExpectedRecord) {
     for (const auto& [arguments, fen] : CASES) {
         KingCaptureSession session;
         EXPECT_EQ(RunScript(session, std::string("position ") + arguments), "") << arguments;
-        EXPECT_EQ(FormatFen(session.rules->Record()), fen);
+        EXPECT_EQ(FormatFen(session.rules->Position().record), fen);
         RunScript(session, "ucinewgame");
-        EXPECT_EQ(session.rules->Record(), InitialPosition());
+        EXPECT_EQ(session.rules->Position().record, InitialPosition());
     }
 }
 
@@ -154,13 +155,13 @@ TEST(Session, EveryKindOfBadInputGetsOneLineAndChangesNothing) {
     for (const auto& [command, reason] : BAD) {
         KingCaptureSession session;
         RunScript(session, "position startpos moves e2e4 c7c5\nsetoption name Threads value 3");
-        const PositionRecord before = session.rules->Record();
+        const PositionRecord before = session.rules->Position().record;
         const std::vector<std::string> lines = OutputLines(RunScript(session, command));
         ASSERT_EQ(lines.size(), 1u) << command;
         EXPECT_TRUE(StartsWith(lines[0], "info string error: ")) << lines[0];
         EXPECT_NE(lines[0].find(reason), std::string::npos) << command << " gave: " << lines[0];
         EXPECT_EQ(session.errorCount, 1) << command;
-        EXPECT_EQ(session.rules->Record(), before) << command;
+        EXPECT_EQ(session.rules->Position().record, before) << command;
         EXPECT_EQ(session.threads, 3) << command;
     }
 }
