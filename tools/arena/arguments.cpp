@@ -35,7 +35,8 @@ Match options:
                     all score at least CP centipawns for the same side
   --draw [score=CP] moves=N [after=M]
                     adjudicate a draw when the last N moves of both engines
-                    score within CP of 0 (default 10), after move M (default 40)
+                    score within CP of 0 (default 10), once the engines have
+                    played M moves each (default 40)
   --sprt elo0=E0 elo1=E1 [alpha=A] [beta=B]
                     stop once the test decides between elo0 and elo1 (the
                     error rates alpha and beta default to 0.05)

@@ -70,8 +70,10 @@ void Record(Shared& shared, int index, const Pairing& pairing, const GameRecord&
                << ScoreText(shared.standing.tally) << " " << EloText(shared.standing);
     if (settings.sprt.on) shared.out << " " << LlrText(shared.standing, settings.sprt);
     shared.out << std::endl;
-    if (SprtVerdictOf(shared.standing, settings.sprt) != SprtVerdict::CONTINUE)
-        shared.stopping = true;
+    Standing& standing = shared.standing;
+    if (standing.decided == SprtVerdict::CONTINUE)
+        standing.decided = SprtVerdictOf(standing, settings.sprt);
+    if (standing.decided != SprtVerdict::CONTINUE) shared.stopping = true;
 }
 
 void Work(Shared& shared, int total) {

@@ -86,11 +86,17 @@ std::string FinalReport(const Standing& standing, const SprtSettings& sprt,
             std::to_string(p[4]) + "\n";
     text += EloText(standing) + " (95%, " +
             (pentanomial ? "pentanomial over " + std::to_string(sample.samples) + " pairs"
-                         : "trinomial over " + std::to_string(sample.samples) + " games") +
-            ")\n";
+                         : "trinomial over " + std::to_string(sample.samples) + " games");
+    // For comparison: the error bar that treats the games as independent.
+    if (pentanomial)
+        text += "; trinomial over the games: +/- " +
+                ErrorText(EstimateElo(TrinomialMoments(standing.tally)).error);
+    text += ")\n";
     std::string verdict = "no SPRT";
     if (sprt.on) {
-        verdict = std::string("SPRT ") + VerdictText(SprtVerdictOf(standing, sprt));
+        SprtVerdict now = standing.decided != SprtVerdict::CONTINUE ? standing.decided
+                                                                    : SprtVerdictOf(standing, sprt);
+        verdict = std::string("SPRT ") + VerdictText(now);
         text += Format("SPRT elo0=%g elo1=%g", sprt.elo0, sprt.elo1) +
                 Format(" alpha=%g beta=%g: ", sprt.alpha, sprt.beta) + LlrText(standing, sprt) +
                 "\n";

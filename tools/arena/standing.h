@@ -23,6 +23,9 @@ struct Standing {
     PairTally pairs{};
     // The first engine's points in pairs with one game finished, by pair number.
     std::map<int, double> halfPairs;
+    // The SPRT's verdict once it decided; the games still being played when
+    // the match stopped count in the score but do not undo it.
+    SprtVerdict decided = SprtVerdict::CONTINUE;
 };
 
 // Counts a game of pair number pair worth points (1, 0.5 or 0) to the first engine.
@@ -41,7 +44,8 @@ std::string EloText(const Standing& standing);
 // "LLR 0.31 [-2.94, 2.94]"
 std::string LlrText(const Standing& standing, const SprtSettings& sprt);
 
-// The closing report, several lines, the last one the verdict.
+// The closing report, several lines, the last one the verdict: the one
+// decided, else the one the standing gives now.
 std::string FinalReport(const Standing& standing, const SprtSettings& sprt,
                         const std::string& first, const std::string& second);
 

@@ -5,6 +5,7 @@
 //   error = (elo(m + d) - elo(m - d)) / 2 = 66.013
 //   s0, s1 = 1 / (1 + 10**(0/400)), 1 / (1 + 10**(-10/400))
 //   llr = 100 * (s1 - s0) * (2*m - s0 - s1) / (2*v) = 1.7337
+// and the same way for the other samples (the pairs: values 0, 0.25, ... 1).
 #include "tools/arena/stats.h"
 
 #include <gtest/gtest.h>
@@ -105,7 +106,12 @@ TEST(Standing, FinalReportEndsWithTheVerdict) {
               std::string::npos)
         << report;
     EXPECT_NE(report.find("H1 accepted"), std::string::npos) << report;
+    EXPECT_NE(report.find("trinomial over the games: +/- 67.5)"), std::string::npos) << report;
     EXPECT_EQ(report.back(), '\n');
+    // A verdict reached earlier stands, whatever the games played after it.
+    standing.decided = SprtVerdict::ACCEPT_ELO0;
+    report = FinalReport(standing, sprt, "new", "old");
+    EXPECT_NE(report.find("SPRT H0 accepted"), std::string::npos) << report;
 }
 
 }  // namespace
