@@ -59,7 +59,8 @@ bool ReadOpenings(std::istream& in, std::vector<std::string>& fens, std::string&
     int number = 0;
     for (std::string line; std::getline(in, line);) {
         ++number;
-        std::string fen = JoinWords(SplitWords(line), 0, SplitWords(line).size());
+        Words words = SplitWords(line);
+        std::string fen = JoinWords(words, 0, words.size());
         if (fen.empty() || fen[0] == '#') continue;
         chess::Game game;
         if (!GameFromFen(fen, game, error)) {

@@ -104,10 +104,11 @@ GameRecord PlayGame(Engine* const engines[2], const std::string& fen,
     const TimeControl& time = settings.time;
     int64_t clocksMs[2] = {time.baseMs, time.baseMs};
     std::vector<std::optional<int>> whiteScores;
-    std::string position = "position fen " + fen + " moves";
+    std::string moves;  // " e2e4 e7e5 ..."
     while (!FinishedByRules(game, whiteScores, settings.adjudication, record)) {
         int side = game.board.side;
         int64_t allowedMs = time.nodes > 0 ? time.moveTimeoutMs : clocksMs[side] + time.marginMs;
+        std::string position = "position fen " + fen + (moves.empty() ? "" : " moves" + moves);
         Answer answer = AskMove(*engines[side], position, GoCommand(time, clocksMs),
                                 Clock::now() + std::chrono::milliseconds(allowedMs));
         Termination termination;
@@ -128,7 +129,7 @@ GameRecord PlayGame(Engine* const engines[2], const std::string& fen,
         whiteScores.push_back(score);
         std::string text = chess::MoveText(move);
         chess::PlayMove(game, text, error);
-        position += " " + text;
+        moves += " " + text;
     }
     return record;
 }
