@@ -43,7 +43,8 @@ Match options:
 
 A game ends by the rules (mate, stalemate, threefold repetition, fifty moves,
 insufficient material), by adjudication, or by a forfeit: a move that is not
-legal or not a move, the clock, an engine that exits or stops answering.
+legal or not a move, the clock (a flag loses whatever the material), an engine
+that exits or stops answering.
 Each game line and the final report give the wins, draws and losses of the
 first engine, its Elo difference with a 95% error bar from the pentanomial
 variance of the finished game pairs (trinomial, per game, before the first

@@ -12,6 +12,7 @@
 
 #include <cmath>
 
+#include "tools/arena/match.h"
 #include "tools/arena/standing.h"
 
 namespace arena {
@@ -90,6 +91,19 @@ TEST(Standing, PairsFormFromTheTwoGamesOfAnOpening) {
     EXPECT_TRUE(pentanomial);
     EXPECT_EQ(SampleOf(Standing{{1, 0, 0}, {}, {}}, pentanomial).samples, 1);
     EXPECT_FALSE(pentanomial);
+}
+
+TEST(Standing, GamesPairUpByOpeningWithTheColoursSwapped) {
+    const struct {
+        int game, openings, pair, opening;
+        bool firstIsWhite;
+    } cases[] = {{0, 3, 0, 0, true}, {1, 3, 0, 0, false}, {4, 3, 2, 2, true}, {7, 3, 3, 0, false}};
+    for (const auto& c : cases) {
+        Pairing pairing = PairingOf(c.game, c.openings);
+        EXPECT_EQ(pairing.pair, c.pair) << c.game;
+        EXPECT_EQ(pairing.opening, c.opening) << c.game;
+        EXPECT_EQ(pairing.firstIsWhite, c.firstIsWhite) << c.game;
+    }
 }
 
 TEST(Standing, FinalReportEndsWithTheVerdict) {
