@@ -48,6 +48,10 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    if (!match.pgnPath.empty() && !std::ofstream(match.pgnPath, std::ios::app)) {
+        std::cerr << "quillmate-arena: " << match.pgnPath << " cannot be written\n";
+        return 2;
+    }
     match.timeControl = TimeControlTag(match.game.time);
     arena::Standing standing;
     return arena::RunMatch(match, std::cout, standing) ? 0 : 1;

@@ -19,6 +19,7 @@ struct Shared {
     int next = 0;
     bool stopping = false;
     bool failed = false;
+    std::string error;  // why the match was abandoned
     std::string date;
 };
 
@@ -42,6 +43,7 @@ void Fail(Shared& shared, const std::string& error) {
     std::lock_guard<std::mutex> lock(shared.mutex);
     shared.out << "error: " << error << std::endl;
     shared.failed = shared.stopping = true;
+    shared.error = error;
 }
 
 // Ready for a new game: open (again) when not running, else ucinewgame.
@@ -59,7 +61,8 @@ void Record(Shared& shared, int index, const Pairing& pairing, const GameRecord&
         std::ofstream pgn(settings.pgnPath, std::ios::app);
         pgn << PgnOf(game, header);
         if (!pgn) {
-            shared.out << "error: cannot write " << settings.pgnPath << std::endl;
+            shared.error = "cannot write " + settings.pgnPath;
+            shared.out << "error: " << shared.error << std::endl;
             shared.failed = shared.stopping = true;
         }
     }
@@ -112,8 +115,13 @@ bool RunMatch(const MatchSettings& settings, std::ostream& out, Standing& standi
     for (int i = 0; i < settings.concurrency; ++i)
         workers.emplace_back(Work, std::ref(shared), total);
     for (std::thread& worker : workers) worker.join();
+    if (shared.failed) {
+        out << "Final: abandoned after " << standing.tally.Games() << " games: " << shared.error
+            << std::endl;
+        return false;
+    }
     out << FinalReport(standing, settings.sprt, settings.engines[0].name, settings.engines[1].name);
-    return !shared.failed;
+    return true;
 }
 
 }  // namespace arena

@@ -39,8 +39,9 @@ Pairing PairingOf(int game, int openings);
 
 // Plays the match, reporting each game and the standing on out as it goes,
 // and ends with the final report. Stops handing out games once the SPRT
-// decides (the games already started are finished). Returns false when an
-// engine could not be started or the PGN file could not be written.
+// decides (the games already started are finished). Returns false, with a
+// last line "Final: abandoned ...", when an engine could not be started or
+// the PGN file could not be written.
 bool RunMatch(const MatchSettings& settings, std::ostream& out, Standing& standing);
 
 }  // namespace arena
