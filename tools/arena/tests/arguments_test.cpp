@@ -21,7 +21,7 @@ TEST(ParseArguments, AMatch) {
     std::string error;
     ASSERT_TRUE(ParseArguments(
         Words(std::string(kTwo) + "--tc 5+0.05 --margin 20 --concurrency 2 --games 40 "
-                                  "--sprt elo0=0 elo1=5 beta=0.1 --resign score=900 "
+                                  "--sprt elo0=0 elo1=5 beta=0.5 --resign score=900 "
                                   "--draw moves=6 after=30 --pgn out.pgn --openings o.fen"),
         command, error))
         << error;
@@ -40,7 +40,7 @@ TEST(ParseArguments, AMatch) {
     EXPECT_TRUE(match.sprt.on);
     EXPECT_EQ(match.sprt.elo1, 5);
     EXPECT_EQ(match.sprt.alpha, 0.05);
-    EXPECT_EQ(match.sprt.beta, 0.1);
+    EXPECT_EQ(match.sprt.beta, 0.5);
     EXPECT_EQ(match.game.adjudication.resignScore, 900);
     EXPECT_EQ(match.game.adjudication.resignMoves, 3);
     EXPECT_EQ(match.game.adjudication.drawMoves, 6);

@@ -17,6 +17,7 @@ const InfoCase kInfos[] = {
     {"info depth 9 seldepth 12 score cp 31 nodes 1000 nps 5 time 2 pv e2e4 e7e5", true, 9, false,
      31},
     {"info depth 12 score cp -105 pv d2d4", true, 12, false, -105},
+    {"info score cp 7 depth 3", true, 3, false, 7},
     {"info depth 20 seldepth 9 multipv 1 score mate 5 nodes 12 pv h5f7", true, 20, true, 5},
     {"info depth 7 score mate -3 pv a1a2", true, 7, true, -3},
     // Scores after "pv" are moves' text, not a score.
