@@ -29,6 +29,8 @@ Match options:
   --timeout MS      with --nodes, how long an answer may take (default 10000)
   --concurrency N   games played at once, each with its own engines (default 1)
   --pgn FILE        appends every game to FILE as it ends
+  --log FILE        writes every line to and from the engines to FILE, with
+                    the milliseconds since the start, the worker and the engine
   --event NAME      the PGN Event tag (default quillmate-arena)
   --resign score=CP [moves=N]
                     adjudicate a win when both engines' last N moves (default 3)
@@ -228,6 +230,8 @@ bool ReadMatchOption(const std::string& option, const std::string& value, Comman
         command.openingsPath = value;
     else if (option == "--pgn")
         match.pgnPath = value;
+    else if (option == "--log")
+        match.logPath = value;
     else if (option == "--event")
         match.event = value;
     else if (option == "--games")

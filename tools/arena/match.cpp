@@ -21,6 +21,7 @@ struct Shared {
     bool failed = false;
     std::string error;  // why the match was abandoned
     std::string date;
+    TrafficLog log;
 };
 
 std::string Today() {
@@ -79,9 +80,13 @@ void Record(Shared& shared, int index, const Pairing& pairing, const GameRecord&
     if (standing.decided != SprtVerdict::CONTINUE) shared.stopping = true;
 }
 
-void Work(Shared& shared, int total) {
+void Work(Shared& shared, int total, int worker) {
     const MatchSettings& settings = shared.settings;
     Engine engines[2];
+    for (Engine& engine : engines) {
+        engine.log = shared.log.out ? &shared.log : nullptr;
+        engine.worker = worker;
+    }
     for (int index; (index = TakeGame(shared, total)) >= 0;) {
         Pairing pairing = PairingOf(index, static_cast<int>(settings.openings.size()));
         std::string error;
@@ -109,11 +114,16 @@ Pairing PairingOf(int game, int openings) {
 bool RunMatch(const MatchSettings& settings, std::ostream& out, Standing& standing) {
     Shared shared(settings, out, standing);
     shared.date = Today();
+    std::ofstream log;
+    if (!settings.logPath.empty()) {
+        log.open(settings.logPath);
+        shared.log.out = &log;
+    }
     int total =
         settings.games > 0 ? settings.games : 2 * static_cast<int>(settings.openings.size());
     std::vector<std::thread> workers;
     for (int i = 0; i < settings.concurrency; ++i)
-        workers.emplace_back(Work, std::ref(shared), total);
+        workers.emplace_back(Work, std::ref(shared), total, i + 1);
     for (std::thread& worker : workers) worker.join();
     if (shared.failed) {
         out << "Final: abandoned after " << standing.tally.Games() << " games: " << shared.error

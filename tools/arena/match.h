@@ -23,6 +23,7 @@ struct MatchSettings {
     GameSettings game;
     SprtSettings sprt;
     std::string pgnPath;  // appended to after each game; none when empty
+    std::string logPath;  // the engines' traffic (see TrafficLog); none when empty
     std::string event = "quillmate-arena";
     std::string timeControl;  // for the PGN's TimeControl tag
 };

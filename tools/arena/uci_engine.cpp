@@ -4,12 +4,34 @@ namespace arena {
 
 namespace {
 
+void Log(Engine& engine, const char* direction, const std::string& line) {
+    if (!engine.log) return;
+    auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - engine.log->start);
+    std::lock_guard<std::mutex> lock(engine.log->mutex);
+    *engine.log->out << ms.count() << " w" << engine.worker << " " << engine.spec.name << " "
+                     << direction << " " << line << "\n";
+}
+
+bool Write(Engine& engine, const std::string& line) {
+    Log(engine, ">", line);
+    return WriteLine(engine.process, line);
+}
+
+ReadStatus Read(Engine& engine, Clock::time_point deadline, std::string& line) {
+    ReadStatus status = ReadLine(engine.process, deadline, line);
+    if (status == ReadStatus::LINE) Log(engine, "<", line);
+    if (status == ReadStatus::TIMEOUT) Log(engine, "!", "no answer in time");
+    if (status == ReadStatus::CLOSED) Log(engine, "!", "output closed");
+    return status;
+}
+
 // Reads lines until one equals expected.
 bool AwaitLine(Engine& engine, const std::string& expected, std::string& error) {
     Clock::time_point deadline = Clock::now() + kHandshakeTime;
     std::string line;
     for (;;) {
-        switch (ReadLine(engine.process, deadline, line)) {
+        switch (Read(engine, deadline, line)) {
             case ReadStatus::LINE:
                 if (line == expected) return true;
                 break;
@@ -24,7 +46,7 @@ bool AwaitLine(Engine& engine, const std::string& expected, std::string& error) 
 }
 
 bool Send(Engine& engine, const std::string& line, std::string& error) {
-    if (WriteLine(engine.process, line)) return true;
+    if (Write(engine, line)) return true;
     error = engine.spec.name + " no longer reads its input";
     return false;
 }
@@ -53,20 +75,20 @@ Answer AskMove(Engine& engine, const std::string& position, const std::string& g
                Clock::time_point deadline) {
     Answer answer;
     Clock::time_point start = Clock::now();
-    if (!WriteLine(engine.process, position) || !WriteLine(engine.process, go)) {
+    if (!Write(engine, position) || !Write(engine, go)) {
         answer.status = AnswerStatus::CRASHED;
         return answer;
     }
     std::string line;
     for (;;) {
-        ReadStatus status = ReadLine(engine.process, deadline, line);
+        ReadStatus status = Read(engine, deadline, line);
         answer.took = Clock::now() - start;
         if (status == ReadStatus::CLOSED) {
             answer.status = AnswerStatus::CRASHED;
             return answer;
         }
         if (status == ReadStatus::TIMEOUT) {
-            WriteLine(engine.process, "stop");
+            Write(engine, "stop");
             return answer;
         }
         ReadInfo(line, answer.report);

@@ -2,6 +2,8 @@
 // options, a new game, and a move asked for with a deadline.
 #pragma once
 
+#include <mutex>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,9 +21,21 @@ struct EngineSpec {
     std::vector<std::pair<std::string, std::string>> options;  // setoption name N value V
 };
 
+// Every line sent to and read from the engines of a match, for finding out
+// why a game ended as it did: "<ms since start> w<worker> <engine> < line"
+// for what an engine said, "> line" for what it was told, "! ..." for its
+// silence or exit.
+struct TrafficLog {
+    std::mutex mutex;
+    std::ostream* out = nullptr;
+    Clock::time_point start = Clock::now();
+};
+
 struct Engine {
     EngineSpec spec;
     EngineProcess process;
+    TrafficLog* log = nullptr;  // none: nothing logged
+    int worker = 0;             // in the log: which of the match's workers it plays for
 };
 
 // How long an engine may take to answer "uci" and "isready".

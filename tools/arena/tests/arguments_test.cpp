@@ -19,11 +19,12 @@ const char* const kTwo = "--engine cmd=./a option.Hash=16 option.Threads=1 --eng
 TEST(ParseArguments, AMatch) {
     Command command;
     std::string error;
-    ASSERT_TRUE(ParseArguments(
-        Words(std::string(kTwo) + "--tc 5+0.05 --margin 20 --concurrency 2 --games 40 "
-                                  "--sprt elo0=0 elo1=5 beta=0.5 --resign score=900 "
-                                  "--draw moves=6 after=30 --pgn out.pgn --openings o.fen"),
-        command, error))
+    ASSERT_TRUE(
+        ParseArguments(Words(std::string(kTwo) +
+                             "--tc 5+0.05 --margin 20 --concurrency 2 --games 40 "
+                             "--sprt elo0=0 elo1=5 beta=0.5 --resign score=900 "
+                             "--draw moves=6 after=30 --pgn out.pgn --openings o.fen --log t.log"),
+                       command, error))
         << error;
     const MatchSettings& match = command.match;
     EXPECT_EQ(match.engines[0].command, "./a");
@@ -47,6 +48,7 @@ TEST(ParseArguments, AMatch) {
     EXPECT_EQ(match.game.adjudication.drawScore, 10);
     EXPECT_EQ(match.game.adjudication.drawAfter, 30);
     EXPECT_EQ(match.pgnPath, "out.pgn");
+    EXPECT_EQ(match.logPath, "t.log");
     EXPECT_EQ(command.openingsPath, "o.fen");
 }
 

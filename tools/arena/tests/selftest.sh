@@ -9,10 +9,10 @@
 set -euo pipefail
 arena=$1 engine=$2 openings=$3 work=$4
 mkdir -p "$work"
-pgn=$work/selftest.pgn out=$work/selftest.out
+pgn=$work/selftest.pgn out=$work/selftest.out log=$work/selftest.log
 rm -f "$pgn"
 "$arena" --engine "cmd=$engine" name=first option.Hash=16 --engine "cmd=$engine" name=second \
-    --openings "$openings" --games 4 --nodes 2000 --concurrency 2 --pgn "$pgn" >"$out"
+    --openings "$openings" --games 4 --nodes 2000 --concurrency 2 --pgn "$pgn" --log "$log" >"$out"
 cat "$out"
 fail() { echo "FAILED: $*"; exit 1; }
 [[ $(grep -c '^game [0-9]' "$out") -eq 4 ]] || fail "not 4 game lines"
@@ -28,4 +28,7 @@ grep -qx 'Pairs by points 0, 0.5, 1, 1.5, 2: 0 0 2 0 0' "$out" || fail "a pair n
 # Every game ends with its result, and the moves carry score/depth comments.
 [[ $(grep -cE '(1-0|0-1|1/2-1/2)$' "$pgn") -eq 4 ]] || fail "a game without a result"
 grep -qE '\{[+-]([0-9]+\.[0-9]{2}|M[0-9]+)/[0-9]+ [0-9.]+s\}' "$pgn" || fail "no move comments"
+# The traffic log has both sides of the conversation, with each engine's name.
+grep -qE '^[0-9]+ w[12] first > go nodes 2000$' "$log" || fail "no go in the log"
+grep -qE '^[0-9]+ w[12] second < bestmove ' "$log" || fail "no bestmove in the log"
 echo "selftest passed"
