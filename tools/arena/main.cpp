@@ -1,5 +1,4 @@
 // quillmate-arena: a headless match runner for UCI engines (see kUsage).
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 
@@ -14,13 +13,6 @@ int GenerateOpenings(const arena::OpeningRecipe& recipe) {
     });
     for (const std::string& fen : fens) std::cout << fen << "\n";
     return 0;
-}
-
-std::string TimeControlTag(const arena::TimeControl& time) {
-    if (time.nodes > 0) return "";
-    char text[64];
-    std::snprintf(text, sizeof text, "%g+%g", time.baseMs / 1000.0, time.incrementMs / 1000.0);
-    return text;
 }
 
 }  // namespace
@@ -52,7 +44,7 @@ int main(int argc, char** argv) {
         std::cerr << "quillmate-arena: " << match.pgnPath << " cannot be written\n";
         return 2;
     }
-    match.timeControl = TimeControlTag(match.game.time);
+    match.timeControl = arena::TimeControlTag(match.game.time);
     arena::Standing standing;
     return arena::RunMatch(match, std::cout, standing) ? 0 : 1;
 }

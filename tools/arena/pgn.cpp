@@ -54,6 +54,13 @@ const char* TerminationText(Termination termination) {
     return "unterminated";
 }
 
+std::string TimeControlTag(const TimeControl& time) {
+    if (time.nodes > 0) return "";
+    char text[64];
+    std::snprintf(text, sizeof text, "%g+%g", time.baseMs / 1000.0, time.incrementMs / 1000.0);
+    return text;
+}
+
 std::string MoveComment(const PlayedMove& move) {
     char time[32];
     std::snprintf(time, sizeof time, "%.2fs", move.seconds);

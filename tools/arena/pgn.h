@@ -27,6 +27,10 @@ std::string PgnOf(const GameRecord& game, const PgnHeader& header);
 // The comment of one move, without braces: "+0.31/9 0.52s".
 std::string MoveComment(const PlayedMove& move);
 
+// The TimeControl tag of a clock, base+increment in seconds ("5+0.05"), or
+// "" for a fixed number of nodes, which the tag cannot express.
+std::string TimeControlTag(const TimeControl& time);
+
 // "normal", "time forfeit", ... as the Termination tag spells them.
 const char* TerminationText(Termination termination);
 

@@ -51,5 +51,11 @@ TEST(Pgn, MovesFromTheStartWrapAndCarryTheirComments) {
         << pgn;
 }
 
+TEST(Pgn, TimeControlTag) {
+    EXPECT_EQ(TimeControlTag({0, 5000, 50, 50, 0}), "5+0.05");
+    EXPECT_EQ(TimeControlTag({0, 60000, 0, 50, 0}), "60+0");
+    EXPECT_EQ(TimeControlTag({10000, 60000, 0, 50, 0}), "");
+}
+
 }  // namespace
 }  // namespace arena

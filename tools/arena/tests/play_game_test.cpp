@@ -92,7 +92,7 @@ TEST(GoCommand, ClocksOrNodes) {
     const int64_t clocks[2] = {9500, 10250};
     EXPECT_EQ(GoCommand({0, 10000, 100, 50, 0}, clocks),
               "go wtime 9500 btime 10250 winc 100 binc 100");
-    EXPECT_EQ(GoCommand({2000, 10000, 100, 50, 0}, clocks), "go nodes 2000");
+    EXPECT_EQ(GoCommand({1, 10000, 100, 50, 0}, clocks), "go nodes 1");
 }
 
 }  // namespace
