@@ -3,7 +3,8 @@
 # with a header and a time, in this order:
 #   1. dependencies: installs what is missing (tools/install-deps.sh --all)
 #   2. format check: clang-format over the C++ sources (tools/format.sh --check)
-#   3. native build and unit tests (ctest, which also checks the artwork)
+#   3. native build and unit tests (ctest, which also checks the artwork and
+#      plays a short quillmate-arena match)
 #   4. the same under AddressSanitizer and UndefinedBehaviorSanitizer
 #   5. a bounded libFuzzer run on the engine tool's input
 #   6. the Windows cross build (mingw-w64)
