@@ -29,6 +29,8 @@ Match options:
   --timeout MS      with --nodes, how long an answer may take (default 10000)
   --concurrency N   games played at once, each with its own engines (default 1)
   --pgn FILE        appends every game to FILE as it ends
+  --positions FILE  appends each finished game's scored positions to FILE, one
+                    a line: FEN;centipawns for the side to move;White's points
   --log FILE        writes every line to and from the engines to FILE, with
                     the milliseconds since the start, the worker and the engine
   --event NAME      the PGN Event tag (default quillmate-arena)
@@ -230,6 +232,8 @@ bool ReadMatchOption(const std::string& option, const std::string& value, Comman
         command.openingsPath = value;
     else if (option == "--pgn")
         match.pgnPath = value;
+    else if (option == "--positions")
+        match.positionsPath = value;
     else if (option == "--log")
         match.logPath = value;
     else if (option == "--event")

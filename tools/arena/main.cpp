@@ -40,9 +40,11 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (!match.pgnPath.empty() && !std::ofstream(match.pgnPath, std::ios::app)) {
-        std::cerr << "quillmate-arena: " << match.pgnPath << " cannot be written\n";
-        return 2;
+    for (const std::string& path : {match.pgnPath, match.positionsPath}) {
+        if (!path.empty() && !std::ofstream(path, std::ios::app)) {
+            std::cerr << "quillmate-arena: " << path << " cannot be written\n";
+            return 2;
+        }
     }
     match.timeControl = arena::TimeControlTag(match.game.time);
     arena::Standing standing;

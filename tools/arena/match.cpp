@@ -5,6 +5,8 @@
 #include <mutex>
 #include <thread>
 
+#include "tools/arena/positions.h"
+
 namespace arena {
 
 namespace {
@@ -57,12 +59,15 @@ bool Prepare(const EngineSpec& spec, Engine& engine, std::string& error) {
 void Record(Shared& shared, int index, const Pairing& pairing, const GameRecord& game) {
     std::lock_guard<std::mutex> lock(shared.mutex);
     const MatchSettings& settings = shared.settings;
-    if (!settings.pgnPath.empty()) {
-        PgnHeader header{settings.event, "?", shared.date, index + 1, settings.timeControl};
-        std::ofstream pgn(settings.pgnPath, std::ios::app);
-        pgn << PgnOf(game, header);
-        if (!pgn) {
-            shared.error = "cannot write " + settings.pgnPath;
+    PgnHeader header{settings.event, "?", shared.date, index + 1, settings.timeControl};
+    const std::pair<const std::string&, std::string> outputs[] = {
+        {settings.pgnPath, PgnOf(game, header)}, {settings.positionsPath, PositionLines(game)}};
+    for (const auto& [path, text] : outputs) {
+        if (path.empty()) continue;
+        std::ofstream file(path, std::ios::app);
+        file << text;
+        if (!file) {
+            shared.error = "cannot write " + path;
             shared.out << "error: " << shared.error << std::endl;
             shared.failed = shared.stopping = true;
         }

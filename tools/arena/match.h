@@ -22,8 +22,9 @@ struct MatchSettings {
     int concurrency = 1;
     GameSettings game;
     SprtSettings sprt;
-    std::string pgnPath;  // appended to after each game; none when empty
-    std::string logPath;  // the engines' traffic (see TrafficLog); none when empty
+    std::string pgnPath;        // appended to after each game; none when empty
+    std::string positionsPath;  // training positions, appended to likewise
+    std::string logPath;        // the engines' traffic (see TrafficLog); none when empty
     std::string event = "quillmate-arena";
     std::string timeControl;  // for the PGN's TimeControl tag
 };

@@ -123,7 +123,7 @@ GameRecord PlayGame(Engine* const engines[2], const std::string& fen,
             break;
         }
         double seconds = std::chrono::duration<double>(answer.took).count();
-        record.moves.push_back({chess::SanOf(game, move), answer.report, seconds});
+        record.moves.push_back({FenOf(game), chess::SanOf(game, move), answer.report, seconds});
         std::optional<int> score;
         if (answer.report.scored) score = Centipawns(answer.report.score) * (side == 0 ? 1 : -1);
         whiteScores.push_back(score);

@@ -30,6 +30,7 @@ struct GameSettings {
 };
 
 struct PlayedMove {
+    std::string fen;  // the position it was played from
     std::string san;
     Report report;  // the mover's own last score and depth
     double seconds = 0;

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "tools/arena/positions.h"
+
 namespace arena {
 namespace {
 
@@ -55,6 +59,28 @@ TEST(Pgn, TimeControlTag) {
     EXPECT_EQ(TimeControlTag({0, 5000, 50, 50, 0}), "5+0.05");
     EXPECT_EQ(TimeControlTag({0, 60000, 0, 50, 0}), "60+0");
     EXPECT_EQ(TimeControlTag({10000, 60000, 0, 50, 0}), "");
+}
+
+// Positions come from moves scored in centipawns, with White's points, and
+// only from games that ended on the board or by adjudication.
+TEST(Positions, ScoredMovesOfDecidedGamesWithWhitesPoints) {
+    GameRecord game;
+    game.moves = {Move("e4", true, false, 31, 9, 0.1), Move("e5", false, false, 0, 0, 0.1),
+                  Move("Nf3", true, true, 3, 9, 0.1), Move("Nc6", true, false, -12, 9, 0.1)};
+    game.moves[0].fen = "A";
+    game.moves[3].fen = "B";
+    const std::tuple<const char*, Termination, const char*> CASES[] = {
+        {"1-0", Termination::NORMAL, "A;31;1\nB;-12;1\n"},
+        {"1/2-1/2", Termination::ADJUDICATION, "A;31;0.5\nB;-12;0.5\n"},
+        {"0-1", Termination::NORMAL, "A;31;0\nB;-12;0\n"},
+        {"0-1", Termination::TIME_FORFEIT, ""},
+        {"*", Termination::ABANDONED, ""},
+    };
+    for (const auto& [result, termination, lines] : CASES) {
+        game.result = result;
+        game.termination = termination;
+        EXPECT_EQ(PositionLines(game), lines) << result;
+    }
 }
 
 }  // namespace
