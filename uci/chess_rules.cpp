@@ -5,6 +5,7 @@
 #include "chess/chess.h"
 #include "chess/skill.h"
 #include "chess/threads.h"
+#include "chess/wdl.h"
 #include "uci/bench.h"
 #include "uci/rule_set.h"
 #include "uci/settings.h"
@@ -26,6 +27,12 @@ bool StartGame(const FenPosition& start, bool chess960, chess::Game& game, std::
         return false;
     game.chess960 = chess960;
     return true;
+}
+
+std::string WdlText(const chess::Game& game, const chess::Iteration& line) {
+    const chess::WinDrawLoss chances = chess::ExpectedResult(game.board, line.score, line.mateIn);
+    return "wdl " + std::to_string(chances.win) + ' ' + std::to_string(chances.draw) + ' ' +
+           std::to_string(chances.loss);
 }
 
 class ChessRules : public RuleSet {
@@ -89,6 +96,7 @@ class ChessRules : public RuleSet {
             info.line = job.lines > 1 ? iteration.line : 0;
             info.selectiveDepth = iteration.selectiveDepth;
             info.score = ScoreText(iteration.mateIn, iteration.score);
+            if (job.showWdl) info.wdl = WdlText(game_, iteration);
             info.nodes = info.totalNodes = iteration.nodes;
             info.pv = MoveTexts(game_, iteration.pv);
             if (iteration.line > 1) return sink(info);

@@ -21,6 +21,7 @@ SearchJob MakeJob(UciSession& session, const GoRequest& request, Words& errors) 
     job.mateIn = request.mateIn;
     job.lines = static_cast<int>(session.multiPv);
     job.skillLevel = static_cast<int>(session.skillLevel);
+    job.showWdl = session.showWdl;
     for (const std::string& text : request.searchMoves) {
         std::string error;
         if (session.rules->PlayableMoves({text}, error) == 1)
@@ -40,8 +41,9 @@ std::string InfoLine(const RuleSet& rules, const IterationInfo& info, int64_t mi
     line << "info depth " << info.depth;
     if (info.selectiveDepth > 0) line << " seldepth " << info.selectiveDepth;
     if (info.line > 0) line << " multipv " << info.line;
-    line << " score " << info.score << " nodes " << info.nodes << " nps "
-         << NodesPerSecond(info.totalNodes, microseconds) << " time " << microseconds / 1000;
+    line << " score " << info.score << (info.wdl.empty() ? "" : " ") << info.wdl << " nodes "
+         << info.nodes << " nps " << NodesPerSecond(info.totalNodes, microseconds) << " time "
+         << microseconds / 1000;
     if (playable > 0) line << " pv";
     for (std::size_t i = 0; i < playable; ++i) line << ' ' << info.pv[i];
     return line.str();

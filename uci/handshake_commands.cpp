@@ -75,6 +75,11 @@ bool SetOption(UciSession& session, const std::string& name, const std::string& 
     // contempt for draws and with its whole line.
     for (const char* accepted : {"Ponder", "UCI_AnalyseMode"})
         if (SameWordIgnoringCase(name, accepted)) return ReadCheck(value, accepted, on, error);
+    if (SameWordIgnoringCase(name, "UCI_ShowWDL")) {
+        if (!ReadCheck(value, "UCI_ShowWDL", on, error)) return false;
+        session.showWdl = on;
+        return true;
+    }
     if (SameWordIgnoringCase(name, "UCI_Chess960")) {
         if (!ReadCheck(value, "UCI_Chess960", on, error)) return false;
         session.chess960 = on;
@@ -83,7 +88,7 @@ bool SetOption(UciSession& session, const std::string& name, const std::string& 
     }
     error = "unknown option " + Quoted(name) +
             "; the options are UCI_Variant, UCI_Chess960, Threads, Hash, Clear Hash, Move "
-            "Overhead, MultiPV, Skill Level, Ponder and UCI_AnalyseMode";
+            "Overhead, MultiPV, Skill Level, Ponder, UCI_AnalyseMode and UCI_ShowWDL";
     return false;
 }
 
@@ -107,6 +112,7 @@ void RunUci(UciSession& session, const Words&, std::ostream& out) {
         << chess::MAX_SKILL_LEVEL << '\n'
         << "option name Ponder type check default false\n"
         << "option name UCI_AnalyseMode type check default false\n"
+        << "option name UCI_ShowWDL type check default false\n"
         << "uciok\n";
 }
 

@@ -26,6 +26,7 @@ struct SearchJob {
     Words searchMoves;     // legal moves the root is limited to; empty: every move
     int lines = 1;         // the best root moves to report, each with its line (MultiPV)
     int skillLevel = chess::MAX_SKILL_LEVEL;  // from 0, the weakest; chess only
+    bool showWdl = false;                     // chances with each score; chess only
 };
 
 // One finished depth of the deepening.
@@ -34,6 +35,7 @@ struct IterationInfo {
     int line = 0;            // its rank among several lines, from 1; 0: the only line
     int selectiveDepth = 0;  // 0: not known
     std::string score;       // "cp 25" or "mate -3"
+    std::string wdl;         // "wdl 312 500 188" (permille), or empty
     int64_t nodes = 0;       // nodes of this report
     int64_t totalNodes = 0;  // every node since the search began, for the speed
     Words pv;                // at least the best move

@@ -15,12 +15,12 @@
 TEST(Session, HandshakeOptionsAndQuit) {
     UciSession session;
     const std::vector<std::string> lines = OutputLines(RunScript(session, "uci\nisready\nstop"));
-    ASSERT_EQ(lines.size(), 14u);
+    ASSERT_EQ(lines.size(), 15u);
     EXPECT_EQ(lines[2],
               "option name UCI_Variant type combo default chess var chess var kingcapture");
     EXPECT_EQ(lines[3], "option name UCI_Chess960 type check default false");
     EXPECT_EQ(lines[4], "option name Threads type spin default 1 min 1 max 64");
-    EXPECT_EQ(lines[12] + lines[13], "uciokreadyok");
+    EXPECT_EQ(lines[13] + lines[14], "uciokreadyok");
     std::ostringstream out;
     RunCommand(session, "go infinite", out);
     EXPECT_TRUE(RunCommand(session, "isready", out));  // answered during the search
@@ -143,6 +143,7 @@ TEST(Session, EveryKindOfBadInputGetsOneLineAndChangesNothing) {
         {"setoption name Hash value 0", "Hash must be a whole number from 1 to 4096"},
         {"setoption name Ponder value maybe", "Ponder must be true or false"},
         {"setoption name uci_analysemode value 1", "UCI_AnalyseMode must be true or false"},
+        {"setoption name UCI_ShowWDL value yes", "UCI_ShowWDL must be true or false"},
         {"setoption name MultiPV value 257", "MultiPV must be a whole number from 1 to 256"},
         {"setoption name Skill Level value 21", "Skill Level must be a whole number from 0 to 20"},
         {"bench 0", "the bench depth must be a whole number from 1 to 64"},
