@@ -27,14 +27,6 @@ struct ReductionTable {
 
 const ReductionTable kReductions;
 
-int ScoreToTable(int score, int ply) {
-    return score >= MATE_BOUND ? score + ply : score <= -MATE_BOUND ? score - ply : score;
-}
-
-int ScoreFromTable(int score, int ply) {
-    return score >= MATE_BOUND ? score - ply : score <= -MATE_BOUND ? score + ply : score;
-}
-
 bool HasPieces(const Board& board, int color) {
     return board.colors[color] != (board.pieces[color][PAWN] | board.pieces[color][KING]);
 }

@@ -18,6 +18,16 @@ constexpr int INFINITE_SCORE = 32500;
 constexpr int MATE_SCORE = 32000;
 // Scores beyond this are mates, MATE_SCORE minus the plies to mate.
 constexpr int MATE_BOUND = MATE_SCORE - 2 * MAX_PLY;
+// The search's mate scores count plies from the root; the table's count
+// them from the position stored, so that a mate found through one path
+// keeps its distance when the position is reached through another.
+inline int ScoreToTable(int score, int ply) {
+    return score >= MATE_BOUND ? score + ply : score <= -MATE_BOUND ? score - ply : score;
+}
+inline int ScoreFromTable(int score, int ply) {
+    return score >= MATE_BOUND ? score - ply : score <= -MATE_BOUND ? score + ply : score;
+}
+
 // Keys of game positions before the root that repetitions are looked for in.
 constexpr int MAX_GAME_KEYS = 128;
 

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdio>
 
+#include "chess/search.h"
 #include "chess/tests/fen_game.h"
 
 #if defined(__linux__)
@@ -229,6 +230,25 @@ TEST(TableSize, WithoutATableTakesTheLargestThatCanBeHad) {
 }
 #endif
 #endif
+
+// A mate stored at one ply and read at another keeps its distance from the
+// position stored; other scores pass unchanged.
+TEST(TableScores, MatesCountFromThePositionStored) {
+    const int MATE_IN_3 = MATE_SCORE - 5;  // at ply 2: mates three plies after it
+    const struct {
+        int score, storedAt, readAt, read;
+    } CASES[] = {
+        {MATE_IN_3, 2, 2, MATE_IN_3},
+        {MATE_IN_3, 2, 6, MATE_IN_3 - 4},
+        {-MATE_IN_3, 2, 6, -MATE_IN_3 + 4},
+        {-MATE_IN_3, 6, 2, -MATE_IN_3 - 4},
+        {MATE_BOUND, 0, 9, MATE_BOUND - 9},
+        {MATE_BOUND - 1, 0, 9, MATE_BOUND - 1},
+        {-250, 3, 8, -250},
+    };
+    for (const auto& c : CASES)
+        EXPECT_EQ(ScoreFromTable(ScoreToTable(c.score, c.storedAt), c.readAt), c.read) << c.score;
+}
 
 }  // namespace
 }  // namespace chess
