@@ -1,6 +1,7 @@
 #include "chess/skill.h"
 
 #include <cmath>
+#include <iterator>
 
 #include "chess/search.h"
 
@@ -33,6 +34,20 @@ double NextUniform(uint64_t& state) {
 }
 
 }  // namespace
+
+int SkillLevelForElo(int elo) {
+    int level = 0;
+    for (std::size_t i = 1; i < std::size(LEVEL_STRENGTHS); ++i) {
+        const LevelStrength& low = LEVEL_STRENGTHS[i - 1];
+        const LevelStrength& high = LEVEL_STRENGTHS[i];
+        for (int step = low.level + 1; step <= high.level; ++step) {
+            const int stepElo =
+                low.elo + (high.elo - low.elo) * (step - low.level) / (high.level - low.level);
+            if (stepElo <= elo) level = step;
+        }
+    }
+    return level;
+}
 
 int SkillDepth(int level) { return DEPTH_AT_LEVEL_0 + level / LEVELS_PER_PLY; }
 

@@ -15,6 +15,21 @@ constexpr int MAX_SKILL_LEVEL = 20;
 // The lines a level below the top chooses among.
 constexpr int SKILL_LINES = 4;
 
+// What levels play like, measured in games (see the README): Elo on the
+// scale of the reference engine's UCI_Elo, from the weakest level to full
+// strength. Levels between two rows are taken as evenly spaced.
+struct LevelStrength {
+    int level;
+    int elo;
+};
+constexpr LevelStrength LEVEL_STRENGTHS[] = {
+    {0, 840}, {5, 1220}, {10, 1350}, {15, 1590}, {20, 2000}};
+constexpr int MIN_ELO = LEVEL_STRENGTHS[0].elo;
+constexpr int MAX_ELO = LEVEL_STRENGTHS[4].elo;
+
+// The strongest level that plays no stronger than elo (level 0 below MIN_ELO).
+int SkillLevelForElo(int elo);
+
 // The deepest a level below the top searches.
 int SkillDepth(int level);
 

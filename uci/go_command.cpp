@@ -20,7 +20,8 @@ SearchJob MakeJob(UciSession& session, const GoRequest& request, Words& errors) 
     job.maxNodes = request.maxNodes;
     job.mateIn = request.mateIn;
     job.lines = static_cast<int>(session.multiPv);
-    job.skillLevel = static_cast<int>(session.skillLevel);
+    job.skillLevel = session.limitStrength ? chess::SkillLevelForElo(static_cast<int>(session.elo))
+                                           : static_cast<int>(session.skillLevel);
     job.showWdl = session.showWdl;
     for (const std::string& text : request.searchMoves) {
         std::string error;

@@ -75,6 +75,14 @@ bool SetOption(UciSession& session, const std::string& name, const std::string& 
     // contempt for draws and with its whole line.
     for (const char* accepted : {"Ponder", "UCI_AnalyseMode"})
         if (SameWordIgnoringCase(name, accepted)) return ReadCheck(value, accepted, on, error);
+    if (SameWordIgnoringCase(name, "UCI_Elo"))
+        return ParseBoundedNumber(value, "UCI_Elo", chess::MIN_ELO, chess::MAX_ELO, session.elo,
+                                  error);
+    if (SameWordIgnoringCase(name, "UCI_LimitStrength")) {
+        if (!ReadCheck(value, "UCI_LimitStrength", on, error)) return false;
+        session.limitStrength = on;
+        return true;
+    }
     if (SameWordIgnoringCase(name, "UCI_ShowWDL")) {
         if (!ReadCheck(value, "UCI_ShowWDL", on, error)) return false;
         session.showWdl = on;
@@ -86,9 +94,11 @@ bool SetOption(UciSession& session, const std::string& name, const std::string& 
         session.rules->SetChess960(on);
         return true;
     }
-    error = "unknown option " + Quoted(name) +
-            "; the options are UCI_Variant, UCI_Chess960, Threads, Hash, Clear Hash, Move "
-            "Overhead, MultiPV, Skill Level, Ponder, UCI_AnalyseMode and UCI_ShowWDL";
+    error =
+        "unknown option " + Quoted(name) +
+        "; the options are UCI_Variant, UCI_Chess960, Threads, Hash, Clear Hash, Move "
+        "Overhead, MultiPV, Skill Level, UCI_LimitStrength, UCI_Elo, Ponder, UCI_AnalyseMode and "
+        "UCI_ShowWDL";
     return false;
 }
 
@@ -110,6 +120,9 @@ void RunUci(UciSession& session, const Words&, std::ostream& out) {
         << "option name MultiPV type spin default 1 min 1 max " << MAX_MULTI_PV << '\n'
         << "option name Skill Level type spin default " << chess::MAX_SKILL_LEVEL << " min 0 max "
         << chess::MAX_SKILL_LEVEL << '\n'
+        << "option name UCI_LimitStrength type check default false\n"
+        << "option name UCI_Elo type spin default " << chess::MAX_ELO << " min " << chess::MIN_ELO
+        << " max " << chess::MAX_ELO << '\n'
         << "option name Ponder type check default false\n"
         << "option name UCI_AnalyseMode type check default false\n"
         << "option name UCI_ShowWDL type check default false\n"

@@ -39,6 +39,8 @@ struct UciSession {
     int64_t moveOverhead = DEFAULT_MOVE_OVERHEAD_MS;
     int64_t multiPv = 1;                          // the MultiPV option: lines a search reports
     int64_t skillLevel = chess::MAX_SKILL_LEVEL;  // the Skill Level option
+    bool limitStrength = false;                   // UCI_LimitStrength: play at UCI_Elo
+    int64_t elo = chess::MAX_ELO;                 // the UCI_Elo option
     bool showWdl = false;                         // the UCI_ShowWDL option
     bool chess960 = false;                        // the UCI_Chess960 option, which only chess plays
     std::atomic<int> errorCount{0};               // error lines written so far, a search's included

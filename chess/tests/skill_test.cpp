@@ -77,5 +77,25 @@ TEST(Skill, EveryLevelPlaysLegallyAndMatesInOne) {
     }
 }
 
+// UCI_Elo picks the strongest level that plays no stronger: every level
+// from the weakest to full strength, in order, and nothing outside them.
+TEST(Skill, EloPicksTheStrongestLevelNotAboveIt) {
+    EXPECT_EQ(SkillLevelForElo(MIN_ELO - 500), 0);
+    EXPECT_EQ(SkillLevelForElo(MIN_ELO), 0);
+    EXPECT_EQ(SkillLevelForElo(MAX_ELO), MAX_SKILL_LEVEL);
+    EXPECT_EQ(SkillLevelForElo(MAX_ELO - 1), MAX_SKILL_LEVEL - 1);
+    for (const LevelStrength& row : LEVEL_STRENGTHS) {
+        EXPECT_EQ(SkillLevelForElo(row.elo), row.level);
+        EXPECT_EQ(SkillLevelForElo(row.elo - 1), std::max(row.level - 1, 0));
+    }
+    int before = 0;
+    for (int elo = MIN_ELO; elo <= MAX_ELO; ++elo) {
+        const int level = SkillLevelForElo(elo);
+        EXPECT_TRUE(level == before || level == before + 1) << elo;
+        before = level;
+    }
+    EXPECT_EQ(before, MAX_SKILL_LEVEL);
+}
+
 }  // namespace
 }  // namespace chess

@@ -156,13 +156,16 @@ TEST(Conversation, StandardChessTellsMatesAndDraws) {
 // puts the chances on every line. A weaker level
 // prints the lines asked for, to its own depth, and may play another.
 TEST(Conversation, SeveralLinesAreRankedAndTheBestIsPlayed) {
-    const std::tuple<const char*, std::size_t, std::size_t, bool> CASES[] = {
+    const std::tuple<std::string, std::size_t, std::size_t, bool> CASES[] = {
         {"setoption name MultiPV value 3\nsetoption name UCI_ShowWDL value true\ngo depth 4", 3, 4,
          true},
         {"setoption name MultiPV value 3\ngo depth 4 searchmoves a2a3 b2b3", 2, 4, true},
         {"setoption name MultiPV value 1\ngo depth 4", 0, 4, false},
         {"setoption name Skill Level value 0\nsetoption name MultiPV value 2\ngo depth 9", 2, 2,
          false},
+        {"setoption name UCI_LimitStrength value true\nsetoption name UCI_Elo value " +
+             std::to_string(chess::MIN_ELO) + "\nsetoption name MultiPV value 2\ngo depth 9",
+         2, 2, false},
     };
     for (const auto& [script, lines, depths, playsBest] : CASES) {
         UciSession session;
@@ -170,7 +173,7 @@ TEST(Conversation, SeveralLinesAreRankedAndTheBestIsPlayed) {
         EXPECT_EQ(CountOf(out, "info depth "), depths * std::max<std::size_t>(lines, 1)) << script;
         std::size_t found = 0;
         std::string best;
-        const bool showsWdl = std::string(script).find("ShowWDL") != std::string::npos;
+        const bool showsWdl = script.find("ShowWDL") != std::string::npos;
         for (const std::string& line : out) {
             const bool wdl = line.find(" wdl ") != std::string::npos;
             EXPECT_TRUE(!StartsWith(line, "info depth ") || wdl == showsWdl) << line;

@@ -15,12 +15,12 @@
 TEST(Session, HandshakeOptionsAndQuit) {
     UciSession session;
     const std::vector<std::string> lines = OutputLines(RunScript(session, "uci\nisready\nstop"));
-    ASSERT_EQ(lines.size(), 15u);
+    ASSERT_EQ(lines.size(), 17u);
     EXPECT_EQ(lines[2],
               "option name UCI_Variant type combo default chess var chess var kingcapture");
     EXPECT_EQ(lines[3], "option name UCI_Chess960 type check default false");
     EXPECT_EQ(lines[4], "option name Threads type spin default 1 min 1 max 64");
-    EXPECT_EQ(lines[13] + lines[14], "uciokreadyok");
+    EXPECT_EQ(lines[15] + lines[16], "uciokreadyok");
     std::ostringstream out;
     RunCommand(session, "go infinite", out);
     EXPECT_TRUE(RunCommand(session, "isready", out));  // answered during the search
@@ -144,6 +144,8 @@ TEST(Session, EveryKindOfBadInputGetsOneLineAndChangesNothing) {
         {"setoption name Ponder value maybe", "Ponder must be true or false"},
         {"setoption name uci_analysemode value 1", "UCI_AnalyseMode must be true or false"},
         {"setoption name UCI_ShowWDL value yes", "UCI_ShowWDL must be true or false"},
+        {"setoption name UCI_LimitStrength value on", "UCI_LimitStrength must be true or false"},
+        {"setoption name UCI_Elo value 99", "UCI_Elo must be a whole number from "},
         {"setoption name MultiPV value 257", "MultiPV must be a whole number from 1 to 256"},
         {"setoption name Skill Level value 21", "Skill Level must be a whole number from 0 to 20"},
         {"bench 0", "the bench depth must be a whole number from 1 to 64"},
