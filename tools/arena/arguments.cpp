@@ -115,23 +115,23 @@ bool OnlyKeys(const Pairs& pairs, const std::vector<std::string>& keys, const st
     return true;
 }
 
-bool ReadEngine(const Pairs& pairs, EngineSpec& spec, std::string& error) {
+bool ReadEngine(const Pairs& pairs, EngineSetup& setup, std::string& error) {
     for (const auto& [key, value] : pairs) {
         if (key == "cmd")
-            spec.command = value;
+            setup.command = value;
         else if (key == "name")
-            spec.name = value;
+            setup.name = value;
         else if (key == "dir")
-            spec.directory = value;
+            setup.directory = value;
         else if (key.rfind("option.", 0) == 0 && key.size() > 7)
-            spec.options.emplace_back(key.substr(7), value);
+            setup.options.emplace_back(key.substr(7), value);
         else {
             error = "--engine: unknown setting '" + key + "'";
             return false;
         }
     }
-    if (spec.command.empty()) error = "--engine needs cmd=COMMAND";
-    return !spec.command.empty();
+    if (setup.command.empty()) error = "--engine needs cmd=COMMAND";
+    return !setup.command.empty();
 }
 
 bool ReadTimeControl(const std::string& word, TimeControl& time, std::string& error) {
@@ -190,16 +190,16 @@ bool ReadPlies(const std::string& word, OpeningRecipe& recipe, std::string& erro
 }
 
 // Two engines, with names that tell them apart.
-bool CheckEngines(std::vector<EngineSpec>& engines, MatchSettings& match, std::string& error) {
+bool CheckEngines(std::vector<EngineSetup>& engines, MatchSettings& match, std::string& error) {
     if (engines.size() != 2) {
         error = "a match needs two --engine options, not " + std::to_string(engines.size());
         return false;
     }
     for (int i = 0; i < 2; ++i) {
-        EngineSpec& spec = engines[i];
-        if (spec.name.empty()) {
-            std::string program = spec.command.substr(0, spec.command.find(' '));
-            spec.name = program.substr(program.rfind('/') + 1);
+        EngineSetup& setup = engines[i];
+        if (setup.name.empty()) {
+            std::string program = setup.command.substr(0, setup.command.find(' '));
+            setup.name = program.substr(program.rfind('/') + 1);
         }
     }
     if (engines[0].name == engines[1].name) {
@@ -259,7 +259,7 @@ bool ReadMatchOption(const std::string& option, const std::string& value, Comman
 
 bool ReadMatchArguments(const std::vector<std::string>& args, Command& command,
                         std::string& error) {
-    std::vector<EngineSpec> engines;
+    std::vector<EngineSetup> engines;
     bool timed = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];

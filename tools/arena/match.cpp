@@ -28,10 +28,10 @@ struct Shared {
 
 std::string Today() {
     std::time_t now = std::time(nullptr);
-    std::tm parts{};
-    gmtime_r(&now, &parts);
+    std::tm calendar{};
+    gmtime_r(&now, &calendar);
     char text[16];
-    std::strftime(text, sizeof text, "%Y.%m.%d", &parts);
+    std::strftime(text, sizeof text, "%Y.%m.%d", &calendar);
     return text;
 }
 
@@ -50,10 +50,10 @@ void Fail(Shared& shared, const std::string& error) {
 }
 
 // Ready for a new game: open (again) when not running, else ucinewgame.
-bool Prepare(const EngineSpec& spec, Engine& engine, std::string& error) {
+bool Prepare(const EngineSetup& setup, Engine& engine, std::string& error) {
     if (engine.process.pid > 0 && NewGame(engine, error)) return true;
     CloseEngine(engine);
-    return OpenEngine(spec, engine, error) && NewGame(engine, error);
+    return OpenEngine(setup, engine, error) && NewGame(engine, error);
 }
 
 void Record(Shared& shared, int index, const Pairing& pairing, const GameRecord& game) {

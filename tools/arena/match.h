@@ -16,7 +16,7 @@
 namespace arena {
 
 struct MatchSettings {
-    EngineSpec engines[2];  // the first one is "ours": results are from its view
+    EngineSetup engines[2];  // the first one is "ours": results are from its view
     std::vector<std::string> openings;
     int games = 0;  // 0: each opening twice
     int concurrency = 1;

@@ -93,8 +93,8 @@ GameRecord PlayGame(Engine* const engines[2], const std::string& fen,
                     const GameSettings& settings) {
     GameRecord record;
     record.fen = fen;
-    record.white = engines[0]->spec.name;
-    record.black = engines[1]->spec.name;
+    record.white = engines[0]->setup.name;
+    record.black = engines[1]->setup.name;
     chess::Game game;
     std::string error;
     if (!GameFromFen(fen, game, error)) {

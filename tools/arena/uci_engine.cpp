@@ -9,7 +9,7 @@ void Log(Engine& engine, const char* direction, const std::string& line) {
     auto ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - engine.log->start);
     std::lock_guard<std::mutex> lock(engine.log->mutex);
-    *engine.log->out << ms.count() << " w" << engine.worker << " " << engine.spec.name << " "
+    *engine.log->out << ms.count() << " w" << engine.worker << " " << engine.setup.name << " "
                      << direction << " " << line << "\n";
 }
 
@@ -36,10 +36,10 @@ bool AwaitLine(Engine& engine, const std::string& expected, std::string& error) 
                 if (line == expected) return true;
                 break;
             case ReadStatus::TIMEOUT:
-                error = engine.spec.name + " did not answer '" + expected + "' in time";
+                error = engine.setup.name + " did not answer '" + expected + "' in time";
                 return false;
             case ReadStatus::CLOSED:
-                error = engine.spec.name + " exited before '" + expected + "'";
+                error = engine.setup.name + " exited before '" + expected + "'";
                 return false;
         }
     }
@@ -47,17 +47,17 @@ bool AwaitLine(Engine& engine, const std::string& expected, std::string& error) 
 
 bool Send(Engine& engine, const std::string& line, std::string& error) {
     if (Write(engine, line)) return true;
-    error = engine.spec.name + " no longer reads its input";
+    error = engine.setup.name + " no longer reads its input";
     return false;
 }
 
 }  // namespace
 
-bool OpenEngine(const EngineSpec& spec, Engine& engine, std::string& error) {
-    engine.spec = spec;
-    if (!StartProcess(spec.command, spec.directory, engine.process, error)) return false;
+bool OpenEngine(const EngineSetup& setup, Engine& engine, std::string& error) {
+    engine.setup = setup;
+    if (!StartProcess(setup.command, setup.directory, engine.process, error)) return false;
     bool ready = Send(engine, "uci", error) && AwaitLine(engine, "uciok", error);
-    for (const auto& [name, value] : spec.options)
+    for (const auto& [name, value] : setup.options)
         ready = ready && Send(engine, "setoption name " + name + " value " + value, error);
     ready = ready && Send(engine, "isready", error) && AwaitLine(engine, "readyok", error);
     if (!ready) CloseEngine(engine);

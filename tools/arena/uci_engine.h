@@ -14,7 +14,7 @@
 namespace arena {
 
 // An engine as given on the command line.
-struct EngineSpec {
+struct EngineSetup {
     std::string name;     // for the PGN and the summary
     std::string command;  // a shell command line
     std::string directory;
@@ -32,7 +32,7 @@ struct TrafficLog {
 };
 
 struct Engine {
-    EngineSpec spec;
+    EngineSetup setup;
     EngineProcess process;
     TrafficLog* log = nullptr;  // none: nothing logged
     int worker = 0;             // in the log: which of the match's workers it plays for
@@ -42,7 +42,7 @@ struct Engine {
 constexpr std::chrono::seconds kHandshakeTime{10};
 
 // Starts the engine and sets its options: uci, uciok, each setoption, isready, readyok.
-bool OpenEngine(const EngineSpec& spec, Engine& engine, std::string& error);
+bool OpenEngine(const EngineSetup& setup, Engine& engine, std::string& error);
 void CloseEngine(Engine& engine);
 
 // ucinewgame, then isready until readyok.
