@@ -1,30 +1,40 @@
 #include "chess/evaluate.h"
 
 #include "chess/chess.h"
-#include "chess/piece_square.h"
+#include "chess/eval_weights.h"
 
 namespace chess {
 
 namespace {
 
-struct Score {
+// The material values the rules of thumb below use, which stay put however
+// the weights are fitted.
+constexpr int kPieceValue[PIECE_TYPES] = {100, 320, 330, 480, 950, 0};
+constexpr int kPhaseWeight[PIECE_TYPES] = {0, 1, 1, 2, 4, 0};
+constexpr int kFullPhase = 24;
+// Weight of an attacker near the enemy king, by piece type.
+constexpr int kKingAttackWeight[PIECE_TYPES] = {0, 2, 2, 3, 5, 0};
+constexpr int kMobilityTerm[PIECE_TYPES] = {
+    0, TERM_KNIGHT_MOBILITY, TERM_BISHOP_MOBILITY, TERM_ROOK_MOBILITY, TERM_QUEEN_MOBILITY, 0};
+
+// The evaluation proper adds up the weights of the terms it meets...
+struct WeightSum {
     int middle = 0;
     int end = 0;
-    void Add(int m, int e) {
-        middle += m;
-        end += e;
+    void Add(int term, int count = 1) {
+        middle += kEvalWeights[term].middle * count;
+        end += kEvalWeights[term].end * count;
     }
 };
 
-constexpr int kValueMiddle[PIECE_TYPES] = {100, 320, 330, 480, 950, 0};
-constexpr int kValueEnd[PIECE_TYPES] = {120, 300, 320, 540, 1000, 0};
-constexpr int kPhaseWeight[PIECE_TYPES] = {0, 1, 1, 2, 4, 0};
-constexpr int kFullPhase = 24;
-
-constexpr int kPassedMiddle[8] = {0, 5, 10, 15, 25, 40, 60, 0};
-constexpr int kPassedEnd[8] = {0, 10, 18, 30, 50, 80, 120, 0};
-// Weight of an attacker near the enemy king, by piece type.
-constexpr int kKingAttackWeight[PIECE_TYPES] = {0, 2, 2, 3, 5, 0};
+// ...and a trace counts the terms instead, Black's negatively.
+struct TermCounter {
+    EvalTrace& trace;
+    int sign;
+    void Add(int term, int count = 1) {
+        trace.count[term] = static_cast<int16_t>(trace.count[term] + sign * count);
+    }
+};
 
 // Rank as seen from color's side: 0 is its back rank.
 int RelativeRank(int color, int square) {
@@ -50,7 +60,21 @@ Bitboard PawnAttackSpan(int color, Bitboard pawns) {
                           : ((pawns >> 7) & ~FILE_A) | ((pawns >> 9) & ~FileMask(7));
 }
 
-void EvaluatePawns(const Board& board, int us, Score& score) {
+template <class Out>
+void EvaluateMaterial(const Board& board, int us, Out& out) {
+    for (int type = PAWN; type <= KING; ++type) {
+        Bitboard pieces = board.pieces[us][type];
+        out.Add(TERM_MATERIAL + type, PopCount(pieces));
+        while (pieces) {
+            int sq = PopLowest(pieces);
+            out.Add(TERM_PIECE_SQUARE + type * 64 + (us == WHITE ? sq : sq ^ 56));
+        }
+    }
+    if (PopCount(board.pieces[us][BISHOP]) >= 2) out.Add(TERM_BISHOP_PAIR);
+}
+
+template <class Out>
+void EvaluatePawns(const Board& board, int us, Out& out) {
     Bitboard ours = board.pieces[us][PAWN], theirs = board.pieces[us ^ 1][PAWN];
     int ownKing = KingSquare(board, us), theirKing = KingSquare(board, us ^ 1);
     Bitboard pawns = ours;
@@ -61,21 +85,23 @@ void EvaluatePawns(const Board& board, int us, Score& score) {
         Bitboard frontAndSides = front;
         if (file > 0) frontAndSides |= FrontSpan(us, sq - 1);
         if (file < 7) frontAndSides |= FrontSpan(us, sq + 1);
-        if (!(AdjacentFiles(file) & ours)) score.Add(-10, -15);
-        if (front & ours) score.Add(-10, -20);
+        if (!(AdjacentFiles(file) & ours)) out.Add(TERM_ISOLATED_PAWN);
+        if (front & ours) out.Add(TERM_DOUBLED_PAWN);
         if (!(frontAndSides & theirs)) {
-            score.Add(kPassedMiddle[rank], kPassedEnd[rank]);
+            out.Add(TERM_PASSED_PAWN + rank);
             // In the end game a passer is worth more the farther the enemy king.
             int stop = us == WHITE ? sq + 8 : sq - 8;
-            score.Add(0, (Distance(theirKing, stop) * 5 - Distance(ownKing, stop) * 2) * rank / 2);
-            if (!(front & board.occupied)) score.Add(0, rank * 3);
+            out.Add(TERM_PASSER_ENEMY_KING + rank, Distance(theirKing, stop));
+            out.Add(TERM_PASSER_OWN_KING + rank, Distance(ownKing, stop));
+            if (!(front & board.occupied)) out.Add(TERM_PASSER_FREE_PATH + rank);
         }
     }
 }
 
 // Mobility, threats from pawns, rooks on open files and the pressure on the
 // enemy king.
-void EvaluatePieces(const Board& board, int us, Score& score) {
+template <class Out>
+void EvaluatePieces(const Board& board, int us, Out& out) {
     int them = us ^ 1;
     Bitboard occupied = board.occupied;
     Bitboard ownPawns = board.pieces[us][PAWN], theirPawns = board.pieces[them][PAWN];
@@ -94,19 +120,13 @@ void EvaluatePieces(const Board& board, int us, Score& score) {
                                : type == ROOK
                                    ? RookAttacks(sq, occupied)
                                    : BishopAttacks(sq, occupied) | RookAttacks(sq, occupied);
-            int mobility = PopCount(attacks & safe);
+            out.Add(kMobilityTerm[type] + PopCount(attacks & safe));
             // A piece that a pawn attacks must move or be lost.
-            if (Bit(sq) & pawnThreats) score.Add(-30, -20);
-            switch (type) {
-                case KNIGHT: score.Add((mobility - 4) * 4, (mobility - 4) * 4); break;
-                case BISHOP: score.Add((mobility - 6) * 5, (mobility - 6) * 5); break;
-                case ROOK: score.Add((mobility - 7) * 2, (mobility - 7) * 4); break;
-                default: score.Add(mobility - 13, (mobility - 13) * 2); break;
-            }
+            if (Bit(sq) & pawnThreats) out.Add(TERM_THREATENED_BY_PAWN + type);
             if (type == ROOK) {
                 Bitboard file = FileMask(FileOf(sq));
                 if (!(file & ownPawns))
-                    score.Add(file & theirPawns ? 12 : 25, file & theirPawns ? 6 : 10);
+                    out.Add(file & theirPawns ? TERM_ROOK_SEMI_OPEN_FILE : TERM_ROOK_OPEN_FILE);
             }
             if (Bitboard nearKing = attacks & kingZone) {
                 ++attackers;
@@ -114,14 +134,14 @@ void EvaluatePieces(const Board& board, int us, Score& score) {
             }
         }
     }
-    if (attackers >= 2) {
-        int danger = attackWeight * attackWeight / 2;
-        score.Add(danger > 400 ? 400 : danger, 0);
-    }
+    if (attackers >= 2)
+        out.Add(TERM_KING_ATTACK +
+                (attackWeight < KING_ATTACK_STEPS ? attackWeight : KING_ATTACK_STEPS - 1));
 }
 
 // Pawns in front of a castled king.
-void EvaluateShelter(const Board& board, int us, Score& score) {
+template <class Out>
+void EvaluateShelter(const Board& board, int us, Out& out) {
     int king = KingSquare(board, us);
     if (RelativeRank(us, king) > 1) return;
     Bitboard ownPawns = board.pieces[us][PAWN];
@@ -130,8 +150,29 @@ void EvaluateShelter(const Board& board, int us, Score& score) {
         Bitboard pawnsOnFile = ownPawns & FileMask(f);
         Bitboard close =
             pawnsOnFile & (RankMask(us == WHITE ? 1 : 6) | RankMask(us == WHITE ? 2 : 5));
-        score.Add(close ? 8 : pawnsOnFile ? -4 : -18, 0);
+        out.Add(close ? TERM_SHELTER_CLOSE : pawnsOnFile ? TERM_SHELTER_FAR : TERM_SHELTER_NONE);
     }
+}
+
+template <class Out>
+void EvaluateSide(const Board& board, int us, Out& out) {
+    EvaluateMaterial(board, us, out);
+    EvaluatePawns(board, us, out);
+    EvaluatePieces(board, us, out);
+    EvaluateShelter(board, us, out);
+    if (board.side == us) out.Add(TERM_TEMPO);
+}
+
+int Phase(const Board& board) {
+    int phase = 0;
+    for (int type = KNIGHT; type <= QUEEN; ++type)
+        phase +=
+            kPhaseWeight[type] * PopCount(board.pieces[WHITE][type] | board.pieces[BLACK][type]);
+    return phase < kFullPhase ? phase : kFullPhase;
+}
+
+int Blend(int middle, int end, int phase) {
+    return (middle * phase + end * (kFullPhase - phase)) / kFullPhase;
 }
 
 // In a won ending without enemy pieces: drive the lone king to the edge and
@@ -156,9 +197,43 @@ bool CanForceMate(const Board& board, int color) {
            (p[BISHOP] && p[KNIGHT]);
 }
 
+int NonPawnMaterial(const Board& board, int color) {
+    int material = 0;
+    for (int type = KNIGHT; type <= QUEEN; ++type)
+        material += kPieceValue[type] * PopCount(board.pieces[color][type]);
+    return material;
+}
+
+// What the endings without pawns make of a blended score (White's view):
+// a lone king gets mated; a small edge is a draw.
+struct EndingAdjustment {
+    int scale = 8;  // eighths
+    int offset = 0;
+};
+
+EndingAdjustment AdjustEnding(const Board& board, int blended) {
+    EndingAdjustment adjustment;
+    int strong = blended > 0 ? WHITE : BLACK, weak = strong ^ 1;
+    if (!board.pieces[strong][PAWN]) {
+        int edge = NonPawnMaterial(board, strong) - NonPawnMaterial(board, weak);
+        bool onlyKnights =
+            board.colors[strong] == (board.pieces[strong][KNIGHT] | board.pieces[strong][KING]);
+        if (edge < 400 || onlyKnights) adjustment.scale = 1;
+    }
+    if (board.colors[weak] == board.pieces[weak][KING] && CanForceMate(board, strong)) {
+        int bonus = MopUp(board, strong);
+        adjustment.offset = strong == WHITE ? bonus : -bonus;
+    }
+    return adjustment;
+}
+
+int Adjusted(int blended, const EndingAdjustment& adjustment) {
+    return blended * adjustment.scale / 8 + adjustment.offset;
+}
+
 }  // namespace
 
-int PieceValue(int type) { return kValueMiddle[type]; }
+int PieceValue(int type) { return kPieceValue[type]; }
 
 bool IsInsufficientMaterial(const Board& board) {
     const auto& p = board.pieces;
@@ -175,46 +250,40 @@ bool IsInsufficientMaterial(const Board& board) {
 
 int EvaluateBoard(const Board& board) {
     if (IsInsufficientMaterial(board)) return 0;
-    Score side[2];
-    int phase = 0, material[2] = {0, 0};
-    for (int color : {WHITE, BLACK}) {
-        for (int type = PAWN; type <= KING; ++type) {
-            Bitboard pieces = board.pieces[color][type];
-            phase += kPhaseWeight[type] * PopCount(pieces);
-            if (type != PAWN && type != KING)
-                material[color] += kValueMiddle[type] * PopCount(pieces);
-            while (pieces) {
-                int sq = PopLowest(pieces);
-                int white = color == WHITE ? sq : sq ^ 56;
-                side[color].Add(kValueMiddle[type] + kPieceSquare.middle[type][white],
-                                kValueEnd[type] + kPieceSquare.end[type][white]);
-            }
-        }
-        if (PopCount(board.pieces[color][BISHOP]) >= 2) side[color].Add(30, 50);
-        EvaluatePawns(board, color, side[color]);
-        EvaluatePieces(board, color, side[color]);
-        EvaluateShelter(board, color, side[color]);
-    }
-    side[board.side].Add(10, 0);
-
-    if (phase > kFullPhase) phase = kFullPhase;
-    int middle = side[WHITE].middle - side[BLACK].middle;
-    int end = side[WHITE].end - side[BLACK].end;
-    int score = (middle * phase + end * (kFullPhase - phase)) / kFullPhase;
-
-    // Endings without pawns: a lone king gets mated; a small edge is a draw.
-    int strong = score > 0 ? WHITE : BLACK, weak = strong ^ 1;
-    if (!board.pieces[strong][PAWN]) {
-        int edge = material[strong] - material[weak];
-        bool onlyKnights =
-            board.colors[strong] == (board.pieces[strong][KNIGHT] | board.pieces[strong][KING]);
-        if (edge < 400 || onlyKnights) score /= 8;
-    }
-    if (board.colors[weak] == board.pieces[weak][KING] && CanForceMate(board, strong)) {
-        int bonus = MopUp(board, strong);
-        score += strong == WHITE ? bonus : -bonus;
-    }
+    WeightSum side[2];
+    EvaluateSide(board, WHITE, side[WHITE]);
+    EvaluateSide(board, BLACK, side[BLACK]);
+    int blended = Blend(side[WHITE].middle - side[BLACK].middle, side[WHITE].end - side[BLACK].end,
+                        Phase(board));
+    int score = Adjusted(blended, AdjustEnding(board, blended));
     return board.side == WHITE ? score : -score;
+}
+
+EvalTrace TraceEvaluation(const Board& board) {
+    EvalTrace trace;
+    if ((trace.insufficientMaterial = IsInsufficientMaterial(board))) return trace;
+    TermCounter white{trace, 1}, black{trace, -1};
+    EvaluateSide(board, WHITE, white);
+    EvaluateSide(board, BLACK, black);
+    trace.phase = Phase(board);
+    EndingAdjustment adjustment = AdjustEnding(board, BlendedScore(trace, kEvalWeights));
+    trace.scale = adjustment.scale;
+    trace.offset = adjustment.offset;
+    return trace;
+}
+
+int BlendedScore(const EvalTrace& trace, const EvalWeight* weights) {
+    int middle = 0, end = 0;
+    for (int term = 0; term < EVAL_TERM_COUNT; ++term) {
+        middle += trace.count[term] * weights[term].middle;
+        end += trace.count[term] * weights[term].end;
+    }
+    return Blend(middle, end, trace.phase);
+}
+
+int TracedScore(const EvalTrace& trace, const EvalWeight* weights) {
+    if (trace.insufficientMaterial) return 0;
+    return Adjusted(BlendedScore(trace, weights), {trace.scale, trace.offset});
 }
 
 int Evaluate(const Game& game) { return EvaluateBoard(game.board); }

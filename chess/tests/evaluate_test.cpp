@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "chess/eval_weights.h"
 #include "chess/evaluate.h"
 #include "chess/tests/fen_game.h"
 
@@ -30,15 +36,88 @@ TEST(Evaluate, PrefersTheBetterOfTwoPositions) {
         EXPECT_GT(Evaluate(GameFromFen(c.better)), Evaluate(GameFromFen(c.worse))) << c.feature;
 }
 
-TEST(Evaluate, IsSymmetricBetweenTheSides) {
-    const char* mirrored[][2] = {
-        {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-         "r3k2r/pppbbppp/2n2q1P/1P2p3/3pn3/BN2PNP1/P1PPQPB1/R3K2R b KQkq - 0 1"},
-        {"8/5k2/8/3P4/8/8/2K5/8 w - - 0 1", "8/2k5/8/8/3p4/8/5K2/8 b - - 0 1"},
+// Positions of every kind the evaluation distinguishes: openings and
+// middle games with attacks on a king, passers, pawnless and won endings,
+// dead material.
+const char* const kVariedPositions[] = {
+    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+    "rnbqkb1r/ppp1pppp/5n2/3pP3/8/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 3",
+    "r1bq1rk1/2p1bppp/p1np1n2/1p2p3/4P3/1BP2N2/PP1P1PPP/RNBQR1K1 w - - 0 9",
+    "2kr3r/ppp2q2/2n1b1pp/2b1p3/4P1Q1/2NP1N2/PPP3PP/R1B2R1K b - - 0 15",
+    "6k1/5ppp/8/1Q6/8/8/5PPP/3q2K1 w - - 0 1",
+    "r4rk1/1pp2ppp/p7/3qN3/3P2Q1/1P6/P4PPP/R4RK1 w - - 0 20",
+    "8/5k2/8/3P4/8/8/2K5/8 w - - 0 1",
+    "8/1p3k2/p7/P1P5/6K1/8/5p2/8 b - - 0 50",
+    "4k3/8/4b3/8/8/8/8/R3K3 w - - 0 1",
+    "4k3/8/8/8/8/8/8/1N2K1N1 w - - 0 1",
+    "7k/8/5K2/8/8/8/8/R7 w - - 0 1",
+    "k7/8/8/8/8/8/8/2B1KN2 b - - 0 1",
+    "4kb2/8/8/8/8/4B3/8/2B1K3 w - - 0 1",
+    "8/8/3k4/8/2B5/8/3K4/8 b - - 0 1",
+    "3qk3/8/8/8/8/8/8/3QK2R w K - 0 1",
+};
+
+// The same position with the board turned over and the colours swapped.
+std::string MirrorFen(const std::string& fen) {
+    std::istringstream in(fen);
+    std::string placement, side, castling, enPassant, rest;
+    in >> placement >> side >> castling >> enPassant;
+    std::getline(in, rest);
+    auto swapCase = [](std::string text) {
+        for (char& c : text) c = std::isupper(c) ? char(std::tolower(c)) : char(std::toupper(c));
+        return text;
     };
-    for (auto& pair : mirrored)
-        EXPECT_EQ(Evaluate(GameFromFen(pair[0])), Evaluate(GameFromFen(pair[1]))) << pair[0];
+    std::vector<std::string> ranks;
+    std::istringstream rows(placement);
+    for (std::string row; std::getline(rows, row, '/');) ranks.insert(ranks.begin(), row);
+    std::string mirrored;
+    for (const std::string& row : ranks) mirrored += (mirrored.empty() ? "" : "/") + swapCase(row);
+    if (enPassant != "-") enPassant[1] = char('1' + '8' - enPassant[1]);
+    std::string rights = castling == "-" ? "-" : "";
+    for (const char* order = "KQkq"; *order; ++order)
+        if (castling != "-" && castling.find(swapCase(std::string(1, *order))) != std::string::npos)
+            rights += *order;
+    return mirrored + (side == "w" ? " b " : " w ") + rights + " " + enPassant + rest;
+}
+
+TEST(Evaluate, IsSymmetricBetweenTheSides) {
+    for (const char* fen : kVariedPositions) {
+        const std::string mirror = MirrorFen(fen);
+        EXPECT_EQ(Evaluate(GameFromFen(fen)), Evaluate(GameFromFen(mirror)))
+            << fen << " / " << mirror;
+        EXPECT_EQ(MirrorFen(mirror), fen);
+    }
     EXPECT_LT(Evaluate(GameFromFen("8/5k2/8/8/8/2Q5/2K5/8 b - - 0 1")), -800);
+}
+
+// The trace a tuner fits to must add up to what the evaluation says, with
+// the weights in use, special endings and rounding included.
+TEST(Evaluate, TraceAddsUpToTheEvaluation) {
+    for (const char* fen : kVariedPositions) {
+        const Board board = GameFromFen(fen).board;
+        const EvalTrace trace = TraceEvaluation(board);
+        const int white = TracedScore(trace, kEvalWeights);
+        EXPECT_EQ(board.side == WHITE ? white : -white, EvaluateBoard(board)) << fen;
+        if (!trace.insufficientMaterial) {
+            EXPECT_EQ(trace.count[TERM_TEMPO], board.side == WHITE ? 1 : -1) << fen;
+        }
+    }
+}
+
+// Terms both sides have equally cancel out, and changing one weight moves
+// the score by the term's count times the change.
+TEST(Evaluate, TraceCountsWhiteMinusBlack) {
+    const Board board =
+        GameFromFen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1").board;
+    const EvalTrace trace = TraceEvaluation(board);
+    std::vector<EvalWeight> weights(kEvalWeights, kEvalWeights + EVAL_TERM_COUNT);
+    EXPECT_EQ(trace.count[TERM_MATERIAL + PAWN], 0);
+    EXPECT_EQ(trace.count[TERM_MATERIAL + KING], 0);
+    EXPECT_EQ(trace.count[TERM_PIECE_SQUARE + KING * 64 + 4], 0);  // both kings at home
+    const int base = BlendedScore(trace, weights.data());
+    weights[TERM_TEMPO] = {kEvalWeights[TERM_TEMPO].middle + 24, kEvalWeights[TERM_TEMPO].end + 24};
+    EXPECT_EQ(BlendedScore(trace, weights.data()), base + 24);
 }
 
 TEST(Evaluate, ScalesDownPawnlessEndingsThatCannotBeWon) {

@@ -1,0 +1,94 @@
+// The evaluation is a sum of terms, each a feature counted for White minus
+// the same for Black, times the term's weight. A weight has a middle-game
+// and an end-game part, blended by the material left on the board. Every
+// weight lives in one table, kEvalWeights, indexed by the terms below, so
+// that a tuner can fit them all to games and write the table again.
+#pragma once
+
+#include <cstdint>
+
+namespace chess {
+
+struct EvalWeight {
+    int middle;
+    int end;
+};
+
+// Where each group of terms starts in the table; a group is indexed by what
+// its comment says.
+enum EvalTerm : int {
+    TERM_MATERIAL = 0,                                   // piece type
+    TERM_PIECE_SQUARE = TERM_MATERIAL + 6,               // type * 64 + square, from White's side
+    TERM_PASSED_PAWN = TERM_PIECE_SQUARE + 6 * 64,       // rank from the pawn's own side
+    TERM_PASSER_FREE_PATH = TERM_PASSED_PAWN + 8,        // rank, when nothing stands in front
+    TERM_PASSER_ENEMY_KING = TERM_PASSER_FREE_PATH + 8,  // rank; counted per square of
+                                                         // distance to the stop square
+    TERM_PASSER_OWN_KING = TERM_PASSER_ENEMY_KING + 8,   // the same for the own king
+    TERM_ISOLATED_PAWN = TERM_PASSER_OWN_KING + 8,
+    TERM_DOUBLED_PAWN = TERM_ISOLATED_PAWN + 1,          // a pawn with an own pawn in front
+    TERM_THREATENED_BY_PAWN = TERM_DOUBLED_PAWN + 1,     // piece type
+    TERM_KNIGHT_MOBILITY = TERM_THREATENED_BY_PAWN + 6,  // safe squares reached, 0-8
+    TERM_BISHOP_MOBILITY = TERM_KNIGHT_MOBILITY + 9,     // 0-13
+    TERM_ROOK_MOBILITY = TERM_BISHOP_MOBILITY + 14,      // 0-14
+    TERM_QUEEN_MOBILITY = TERM_ROOK_MOBILITY + 15,       // 0-27
+    TERM_ROOK_OPEN_FILE = TERM_QUEEN_MOBILITY + 28,      // no pawns on the file
+    TERM_ROOK_SEMI_OPEN_FILE = TERM_ROOK_OPEN_FILE + 1,  // only enemy pawns
+    TERM_KING_ATTACK = TERM_ROOK_SEMI_OPEN_FILE + 1,     // attack weight, capped
+    TERM_SHELTER_CLOSE = TERM_KING_ATTACK + 32,          // per file beside a castled king
+    TERM_SHELTER_FAR = TERM_SHELTER_CLOSE + 1,           // an own pawn farther up
+    TERM_SHELTER_NONE = TERM_SHELTER_FAR + 1,            // no own pawn on the file
+    TERM_BISHOP_PAIR = TERM_SHELTER_NONE + 1,
+    TERM_TEMPO = TERM_BISHOP_PAIR + 1,  // the side to move
+    EVAL_TERM_COUNT = TERM_TEMPO + 1,
+};
+
+// The king-attack weight counted is at most this.
+constexpr int KING_ATTACK_STEPS = TERM_SHELTER_CLOSE - TERM_KING_ATTACK;
+
+// The groups by name and extent, for the tuner's output.
+struct EvalTermGroup {
+    const char* name;
+    int first;
+    int count;
+};
+
+inline constexpr EvalTermGroup kEvalTermGroups[] = {
+    {"material", TERM_MATERIAL, 6},
+    {"piece-square", TERM_PIECE_SQUARE, 6 * 64},
+    {"passed pawn", TERM_PASSED_PAWN, 8},
+    {"passer with a free path", TERM_PASSER_FREE_PATH, 8},
+    {"passer, per square to the enemy king", TERM_PASSER_ENEMY_KING, 8},
+    {"passer, per square to the own king", TERM_PASSER_OWN_KING, 8},
+    {"isolated pawn", TERM_ISOLATED_PAWN, 1},
+    {"doubled pawn", TERM_DOUBLED_PAWN, 1},
+    {"piece threatened by a pawn", TERM_THREATENED_BY_PAWN, 6},
+    {"knight mobility", TERM_KNIGHT_MOBILITY, 9},
+    {"bishop mobility", TERM_BISHOP_MOBILITY, 14},
+    {"rook mobility", TERM_ROOK_MOBILITY, 15},
+    {"queen mobility", TERM_QUEEN_MOBILITY, 28},
+    {"rook on an open file", TERM_ROOK_OPEN_FILE, 1},
+    {"rook on a semi-open file", TERM_ROOK_SEMI_OPEN_FILE, 1},
+    {"king attack", TERM_KING_ATTACK, KING_ATTACK_STEPS},
+    {"shelter pawn close", TERM_SHELTER_CLOSE, 1},
+    {"shelter pawn far", TERM_SHELTER_FAR, 1},
+    {"no shelter pawn", TERM_SHELTER_NONE, 1},
+    {"bishop pair", TERM_BISHOP_PAIR, 1},
+    {"tempo", TERM_TEMPO, 1},
+};
+
+// How the evaluation of a board came about, for fitting the weights: the
+// count of every term (White's minus Black's), the game phase, and what the
+// special endings did to the blended sum. With the weights w,
+//   blended = (sum(count * w.middle) * phase + sum(count * w.end) * (24 - phase)) / 24
+//   White's score = blended * scale / 8 + offset
+// rounded as integers are, which is what the evaluation returns (from the
+// side to move's view).
+struct EvalTrace {
+    int16_t count[EVAL_TERM_COUNT] = {};
+    int phase = 0;
+    int scale = 8;
+    int offset = 0;
+    bool insufficientMaterial = false;
+};
+
+}  // namespace chess

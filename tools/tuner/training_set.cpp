@@ -1,0 +1,68 @@
+#include "tools/tuner/training_set.h"
+
+#include "chess/chess.h"
+#include "chess/evaluate.h"
+#include "chess/game.h"
+#include "tools/tuner/quiet.h"
+#include "uci/fen.h"
+
+namespace tuner {
+
+namespace {
+
+// White's points as the line gives them, or a negative number.
+float ParsePoints(const std::string& text) {
+    return text == "1" ? 1.0f : text == "0.5" ? 0.5f : text == "0" ? 0.0f : -1.0f;
+}
+
+bool ReadBoard(const std::string& fen, chess::Board& board) {
+    FenPosition position;
+    chess::Game game;
+    std::string error;
+    if (!ParseFen(SplitWords(fen), false, position, error) ||
+        !chess::StartGame(position.record, position.halfMoveClock, game, error, position.castling))
+        return false;
+    board = game.board;
+    return true;
+}
+
+}  // namespace
+
+LineVerdict AddPositionLine(const std::string& line, TrainingSet& set) {
+    const std::size_t first = line.find(';'), second = line.find(';', first + 1);
+    if (first == std::string::npos || second == std::string::npos) return LineVerdict::MALFORMED;
+    std::string points = line.substr(second + 1);
+    if (!points.empty() && points.back() == '\r') points.pop_back();
+    const float result = ParsePoints(points);
+    chess::Board board;
+    if (result < 0 || !ReadBoard(line.substr(0, first), board)) return LineVerdict::MALFORMED;
+    if (chess::InCheck(board)) return LineVerdict::IN_CHECK;
+
+    const chess::EvalTrace trace = chess::TraceEvaluation(QuietLeaf(board));
+    if (trace.insufficientMaterial) return LineVerdict::DEAD;
+    Sample sample;
+    sample.firstTerm = static_cast<uint32_t>(set.terms.size());
+    for (int term = 0; term < chess::EVAL_TERM_COUNT; ++term) {
+        if (!trace.count[term]) continue;
+        set.terms.push_back({static_cast<uint16_t>(term), trace.count[term]});
+        ++sample.termCount;
+    }
+    sample.phase = static_cast<uint8_t>(trace.phase);
+    sample.scale = static_cast<uint8_t>(trace.scale);
+    sample.offset = static_cast<int16_t>(trace.offset);
+    sample.result = result;
+    set.samples.push_back(sample);
+    return LineVerdict::KEPT;
+}
+
+chess::EvalTrace TraceOf(const TrainingSet& set, const Sample& sample) {
+    chess::EvalTrace trace;
+    for (uint32_t i = sample.firstTerm; i < sample.firstTerm + sample.termCount; ++i)
+        trace.count[set.terms[i].term] = set.terms[i].count;
+    trace.phase = sample.phase;
+    trace.scale = sample.scale;
+    trace.offset = sample.offset;
+    return trace;
+}
+
+}  // namespace tuner

@@ -1,0 +1,50 @@
+// Training positions for fitting the evaluation's weights: each position of
+// a played game, reduced to the terms its evaluation counts and labelled
+// with how the game ended.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "chess/eval_terms.h"
+
+namespace tuner {
+
+struct TermCount {
+    uint16_t term;
+    int16_t count;
+};
+
+// One position: its non-zero term counts (a run in the set's terms), the
+// rest of its trace, and White's points from the game.
+struct Sample {
+    uint32_t firstTerm = 0;
+    uint16_t termCount = 0;
+    uint8_t phase = 0;
+    uint8_t scale = 8;
+    int16_t offset = 0;
+    float result = 0.5f;
+};
+
+struct TrainingSet {
+    std::vector<TermCount> terms;
+    std::vector<Sample> samples;
+};
+
+enum class LineVerdict {
+    KEPT,
+    MALFORMED,  // not FEN;score;points, or not a position chess can play
+    IN_CHECK,   // no quiet position: the side to move must answer a check
+    DEAD,       // neither side can mate, so the evaluation is 0 whatever the weights
+};
+
+// Reads a line FEN;centipawns;White's points (1, 0.5 or 0), as the match
+// runner's --positions writes them, and adds the quiet position that the
+// captures from it lead to, labelled with the points.
+LineVerdict AddPositionLine(const std::string& line, TrainingSet& set);
+
+// The trace of a sample, as the evaluation counted it.
+chess::EvalTrace TraceOf(const TrainingSet& set, const Sample& sample);
+
+}  // namespace tuner
