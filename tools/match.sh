@@ -5,6 +5,7 @@
 #
 # Usage: tools/match.sh [--games N] [--tc MIN:SEC] [--inc SEC] [--fen-file FILE]
 #                       [--variant NAME] [--opponent CMD] [--out DIR] [--engine PATH]
+#                       [--option NAME=VALUE ...]
 #   --games N        games to play, colours alternating (default 20, or twice
 #                    the positions of --fen-file)
 #   --tc MIN:SEC     each side's time for the game (default 0:30)
@@ -19,6 +20,8 @@
 #   --out DIR        where the games, logs and summary go (default build/match)
 #   --engine PATH    the UCI engine to play (default: the native build of
 #                    quillmate-uci, built first)
+#   --option N=V     a UCI option polyglot sets in the engine before the
+#                    games, such as UCI_Elo=1500 (repeatable; no spaces)
 #
 # DIR gets games.pgn, summary.txt (also printed), xboard.debug (all protocol
 # traffic on the xboard side), polyglot.log (the UCI side) and xboard.out.
@@ -29,6 +32,7 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 games='' tc=0:30 inc=0.5 fen_file='' variant=normal opponent=fairymax out=$ROOT/build/match engine=''
+uci_options=''
 while [[ $# -gt 0 ]]; do
     case $1 in
         --games) games=$2; shift 2 ;;
@@ -39,7 +43,11 @@ while [[ $# -gt 0 ]]; do
         --opponent) opponent=$2; shift 2 ;;
         --out) out=$2; shift 2 ;;
         --engine) engine=$(realpath "$2"); shift 2 ;;
-        -h | --help) sed -n '2,26s/^# \{0,1\}//p' "$0"; exit 0 ;;
+        --option)
+            [[ $2 =~ ^[^=[:space:]]+=[^[:space:]]+$ ]] ||
+                { echo "match.sh: --option wants NAME=VALUE without spaces" >&2; exit 2; }
+            uci_options+=" -uci $2"; shift 2 ;;
+        -h | --help) sed -n '2,29s/^# \{0,1\}//p' "$0"; exit 0 ;;
         *) echo "match.sh: unknown option $1" >&2; exit 2 ;;
     esac
 done
@@ -79,7 +87,7 @@ start_display
 
 name=$(basename "$engine")
 xboard_args=(
-    -fcp "polyglot -noini -log true -lf $out/polyglot.log -ec $engine"
+    -fcp "polyglot -noini -log true -lf $out/polyglot.log -ec $engine$uci_options"
     -fd "$work" -fn "$name"
     -scp "$opponent" -sd "$work"
     -mg "$games" -tc "$tc" -inc "$inc" -variant "$variant"
