@@ -10,14 +10,16 @@ const char* const kUsage =
     R"(quillmate-arena: plays UCI engines against each other and measures Elo.
 
 Usage:
-  quillmate-arena --engine cmd=CMD [name=NAME] [dir=DIR] [option.NAME=VALUE ...]
+  quillmate-arena --engine cmd=CMD [name=NAME] [dir=DIR] [nodes=N] [option.NAME=VALUE ...]
                   --engine cmd=CMD ...  [match options]
   quillmate-arena openings [--count N] [--seed S] [--plies MIN-MAX] [--depth D]
                   [--margin CP]  > openings.fen
 
 The first --engine is the one measured: every result is from its view. CMD is
 a shell command line (quote it when it has spaces); each option.NAME=VALUE is
-sent as "setoption name NAME value VALUE" before the first game.
+sent as "setoption name NAME value VALUE" before the first game. With --nodes,
+nodes=N gives that engine N nodes a move instead: two copies of one engine
+then play different games.
 
 Match options:
   --openings FILE   start positions, one FEN a line ('#' comments); each is
@@ -123,7 +125,9 @@ bool ReadEngine(const Pairs& pairs, EngineSetup& setup, std::string& error) {
             setup.name = value;
         else if (key == "dir")
             setup.directory = value;
-        else if (key.rfind("option.", 0) == 0 && key.size() > 7)
+        else if (key == "nodes") {
+            if (!Int(value, 1, INT64_MAX, setup.nodes, error, "--engine nodes")) return false;
+        } else if (key.rfind("option.", 0) == 0 && key.size() > 7)
             setup.options.emplace_back(key.substr(7), value);
         else {
             error = "--engine: unknown setting '" + key + "'";
@@ -205,6 +209,10 @@ bool CheckEngines(std::vector<EngineSetup>& engines, MatchSettings& match, std::
     if (engines[0].name == engines[1].name) {
         engines[0].name += "-1";
         engines[1].name += "-2";
+    }
+    if ((engines[0].nodes > 0 || engines[1].nodes > 0) && match.game.time.nodes == 0) {
+        error = "--engine nodes= needs a match at --nodes";
+        return false;
     }
     match.engines[0] = engines[0];
     match.engines[1] = engines[1];

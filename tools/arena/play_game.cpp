@@ -109,7 +109,9 @@ GameRecord PlayGame(Engine* const engines[2], const std::string& fen,
         int side = game.board.side;
         int64_t allowedMs = time.nodes > 0 ? time.moveTimeoutMs : clocksMs[side] + time.marginMs;
         std::string position = "position fen " + fen + (moves.empty() ? "" : " moves" + moves);
-        Answer answer = AskMove(*engines[side], position, GoCommand(time, clocksMs),
+        TimeControl own = time;
+        if (engines[side]->setup.nodes > 0) own.nodes = engines[side]->setup.nodes;
+        Answer answer = AskMove(*engines[side], position, GoCommand(own, clocksMs),
                                 Clock::now() + std::chrono::milliseconds(allowedMs));
         Termination termination;
         if (auto fault = AnswerFault(answer, time, clocksMs[side], termination)) {

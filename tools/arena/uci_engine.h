@@ -19,6 +19,9 @@ struct EngineSetup {
     std::string command;  // a shell command line
     std::string directory;
     std::vector<std::pair<std::string, std::string>> options;  // setoption name N value V
+    // Above 0, in a match at fixed nodes: this engine's nodes a move instead
+    // of the match's, so that two copies of one engine play different games.
+    int64_t nodes = 0;
 };
 
 // Every line sent to and read from the engines of a match, for finding out

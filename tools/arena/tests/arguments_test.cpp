@@ -55,8 +55,11 @@ TEST(ParseArguments, AMatch) {
 TEST(ParseArguments, SameProgramsGetNamesApart) {
     Command command;
     std::string error;
-    ASSERT_TRUE(ParseArguments(Words("--engine cmd=/x/uci --engine cmd=/y/uci --nodes 2000"),
-                               command, error));
+    ASSERT_TRUE(ParseArguments(
+        Words("--engine cmd=/x/uci --engine cmd=/y/uci nodes=2100 --nodes 2000"), command, error))
+        << error;
+    EXPECT_EQ(command.match.engines[0].nodes, 0);
+    EXPECT_EQ(command.match.engines[1].nodes, 2100);
     EXPECT_EQ(command.match.engines[0].name, "uci-1");
     EXPECT_EQ(command.match.engines[1].name, "uci-2");
     EXPECT_EQ(command.match.game.time.nodes, 2000);
@@ -86,6 +89,8 @@ TEST(ParseArguments, RefusesWithAReason) {
         {"--engine cmd=a", "two --engine"},
         {"--engine name=a --engine cmd=b", "cmd="},
         {"--engine cmd=a hash=1 --engine cmd=b", "unknown setting 'hash'"},
+        {"--engine cmd=a nodes=0 --engine cmd=b --nodes 5", "--engine nodes must be"},
+        {"--engine cmd=a nodes=9 --engine cmd=b --tc 5+0.1", "needs a match at --nodes"},
         {std::string(kTwo) + "--tc 5", "BASE+INC"},
         {std::string(kTwo) + "--tc 0+1", "BASE+INC"},
         {std::string(kTwo) + "--tc 5+0.1 --nodes 100", "exclude"},

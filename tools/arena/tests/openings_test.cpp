@@ -11,18 +11,25 @@
 namespace arena {
 namespace {
 
-// The recipe's choices do not depend on the count: the first openings of the
-// default recipe are the first lines of the file it made.
-TEST(GenerateOpenings, TheDefaultRecipeMadeTheOpeningsFile) {
+// The same recipe makes the same openings, whatever the count. The file
+// shipped stays as it was made, so that matches stay comparable: each of its
+// lines is a position a game can start from.
+TEST(GenerateOpenings, TheRecipeRepeatsAndTheFileHoldsPlayableOpenings) {
     OpeningRecipe recipe;
     recipe.count = 4;
-    std::vector<std::string> made = GenerateOpenings(recipe, [](int, int) {});
+    const std::vector<std::string> made = GenerateOpenings(recipe, [](int, int) {});
+    recipe.count = 5;
+    const std::vector<std::string> more = GenerateOpenings(recipe, [](int, int) {});
+    EXPECT_EQ(made, std::vector<std::string>(more.begin(), more.begin() + 4));
     std::ifstream file(QUILLMATE_OPENINGS_FILE);
     std::vector<std::string> read;
     std::string error;
     ASSERT_TRUE(ReadOpenings(file, read, error)) << error;
     ASSERT_EQ(read.size(), 300u);
-    EXPECT_EQ(made, std::vector<std::string>(read.begin(), read.begin() + 4));
+    for (const std::string& fen : read) {
+        chess::Game game;
+        EXPECT_TRUE(GameFromFen(fen, game, error)) << fen << ": " << error;
+    }
 }
 
 TEST(GenerateOpenings, KeepsEachPositionOnce) {
