@@ -67,7 +67,7 @@ double ExpectedPoints(double score, double k) {
 double MeanSquaredError(const TrainingSet& set, const Parameters& parameters, double k) {
     double sum = 0;
     for (const Sample& sample : set.samples) {
-        const double miss = sample.result - ExpectedPoints(SampleScore(set, sample, parameters), k);
+        const double miss = sample.target - ExpectedPoints(SampleScore(set, sample, parameters), k);
         sum += miss * miss;
     }
     return set.samples.empty() ? 0 : sum / static_cast<double>(set.samples.size());
@@ -81,7 +81,7 @@ double ErrorGradient(const TrainingSet& set, const Parameters& parameters, doubl
     double sum = 0;
     for (const Sample& sample : set.samples) {
         const double expected = ExpectedPoints(SampleScore(set, sample, parameters), k);
-        const double miss = sample.result - expected;
+        const double miss = sample.target - expected;
         sum += miss * miss;
         // d(miss^2)/d(score), then the score's share of each part of a weight.
         const double slope = -2.0 * miss * expected * (1.0 - expected) * kLn10 * k / 400.0;

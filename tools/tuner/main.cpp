@@ -15,7 +15,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: quillmate-tune [--epochs N] [--rate R] [--prior P] [--limit N] [--k K]\n"
+    "Usage: quillmate-tune [--epochs N] [--rate R] [--prior P] [--blend B] [--limit N] [--k K]\n"
     "                      --out HEADER POSITIONS...\n"
     "\n"
     "Fits every evaluation weight, starting from those compiled in, to the\n"
@@ -27,6 +27,9 @@ constexpr const char* kUsage =
     "  --rate R    the first steps' size in centipawns (default 1)\n"
     "  --prior P   adds P * (weight - compiled weight)^2 for every weight to\n"
     "              the error, holding back terms few positions show (default 0)\n"
+    "  --blend B   fits to (1 - B) * the game's points + B * the points the\n"
+    "              game's own search score predicts (default 0: results only;\n"
+    "              the check set is always measured against results)\n"
     "  --limit N   reads at most N positions\n"
     "  --check F   also reports the error on the positions of F, which the fit\n"
     "              does not see: how well the weights carry over to other games\n"
@@ -36,6 +39,7 @@ struct Arguments {
     tuner::TuneSettings settings;
     long limit = -1;
     double k = 0;
+    double blend = 0;
     std::string out;
     std::vector<std::string> inputs;
     std::vector<std::string> checks;
@@ -49,6 +53,8 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments) {
             arguments.settings.epochs = std::atoi(argv[++i]);
         else if (word == "--rate" && hasValue)
             arguments.settings.rate = std::atof(argv[++i]);
+        else if (word == "--blend" && hasValue)
+            arguments.blend = std::atof(argv[++i]);
         else if (word == "--prior" && hasValue)
             arguments.settings.prior = std::atof(argv[++i]);
         else if (word == "--limit" && hasValue)
@@ -65,7 +71,8 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments) {
             arguments.inputs.push_back(word);
     }
     return !arguments.out.empty() && !arguments.inputs.empty() && arguments.settings.epochs >= 0 &&
-           arguments.settings.rate > 0 && arguments.settings.prior >= 0 && arguments.k >= 0;
+           arguments.settings.rate > 0 && arguments.settings.prior >= 0 && arguments.k >= 0 &&
+           arguments.blend >= 0 && arguments.blend <= 1;
 }
 
 // Reads the positions of paths, each distinct line once: two engines that
@@ -113,6 +120,11 @@ int main(int argc, char** argv) {
     const double k = arguments.k > 0 ? arguments.k : tuner::FitScaling(set, parameters);
     std::printf("k %.3f, error of the compiled weights %.6f\n", k,
                 tuner::MeanSquaredError(set, parameters, k));
+    if (arguments.blend > 0) {
+        tuner::BlendTargets(set, arguments.blend, k);
+        std::printf("aiming at %.2f of the game's points and %.2f of the search's\n",
+                    1 - arguments.blend, arguments.blend);
+    }
     if (arguments.settings.epochs > 0)
         parameters = tuner::Tune(set, parameters, k, arguments.settings,
                                  [&](int epoch, double error, const tuner::Parameters& reached) {

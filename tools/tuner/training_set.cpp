@@ -1,8 +1,12 @@
 #include "tools/tuner/training_set.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "chess/chess.h"
 #include "chess/evaluate.h"
 #include "chess/game.h"
+#include "tools/tuner/fit.h"
 #include "tools/tuner/quiet.h"
 #include "uci/fen.h"
 
@@ -26,6 +30,9 @@ bool ReadBoard(const std::string& fen, chess::Board& board) {
     return true;
 }
 
+// Scores beyond this many centipawns predict a sure result anyway.
+constexpr long MOST_SEARCH_SCORE = 3000;
+
 }  // namespace
 
 LineVerdict AddPositionLine(const std::string& line, TrainingSet& set) {
@@ -34,8 +41,12 @@ LineVerdict AddPositionLine(const std::string& line, TrainingSet& set) {
     std::string points = line.substr(second + 1);
     if (!points.empty() && points.back() == '\r') points.pop_back();
     const float result = ParsePoints(points);
+    const std::string scoreText = line.substr(first + 1, second - first - 1);
+    char* end = nullptr;
+    const long score = std::strtol(scoreText.c_str(), &end, 10);
     chess::Board board;
-    if (result < 0 || !ReadBoard(line.substr(0, first), board)) return LineVerdict::MALFORMED;
+    if (result < 0 || scoreText.empty() || *end || !ReadBoard(line.substr(0, first), board))
+        return LineVerdict::MALFORMED;
     if (chess::InCheck(board)) return LineVerdict::IN_CHECK;
 
     const chess::EvalTrace trace = chess::TraceEvaluation(QuietLeaf(board));
@@ -50,9 +61,17 @@ LineVerdict AddPositionLine(const std::string& line, TrainingSet& set) {
     sample.phase = static_cast<uint8_t>(trace.phase);
     sample.scale = static_cast<uint8_t>(trace.scale);
     sample.offset = static_cast<int16_t>(trace.offset);
-    sample.result = result;
+    const long clipped = std::clamp(score, -MOST_SEARCH_SCORE, MOST_SEARCH_SCORE);
+    sample.searchScore = static_cast<int16_t>(board.side == chess::WHITE ? clipped : -clipped);
+    sample.result = sample.target = result;
     set.samples.push_back(sample);
     return LineVerdict::KEPT;
+}
+
+void BlendTargets(TrainingSet& set, double blend, double k) {
+    for (Sample& sample : set.samples)
+        sample.target = static_cast<float>((1 - blend) * sample.result +
+                                           blend * ExpectedPoints(sample.searchScore, k));
 }
 
 chess::EvalTrace TraceOf(const TrainingSet& set, const Sample& sample) {

@@ -17,14 +17,18 @@ struct TermCount {
 };
 
 // One position: its non-zero term counts (a run in the set's terms), the
-// rest of its trace, and White's points from the game.
+// rest of its trace, White's points from the game, the engine's score from
+// the game (centipawns, White's view), and the points the fit aims at:
+// the game's, unless blended with what the score predicts.
 struct Sample {
     uint32_t firstTerm = 0;
     uint16_t termCount = 0;
     uint8_t phase = 0;
     uint8_t scale = 8;
     int16_t offset = 0;
+    int16_t searchScore = 0;
     float result = 0.5f;
+    float target = 0.5f;
 };
 
 struct TrainingSet {
@@ -43,6 +47,10 @@ enum class LineVerdict {
 // runner's --positions writes them, and adds the quiet position that the
 // captures from it lead to, labelled with the points.
 LineVerdict AddPositionLine(const std::string& line, TrainingSet& set);
+
+// Aims every sample at (1 - blend) * its game's points + blend * the points
+// its search score predicts on the curve of scale k (see fit.h).
+void BlendTargets(TrainingSet& set, double blend, double k);
 
 // The trace of a sample, as the evaluation counted it.
 chess::EvalTrace TraceOf(const TrainingSet& set, const Sample& sample);

@@ -57,6 +57,8 @@ const LineCase kLines[] = {
     {"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1;300", LineVerdict::MALFORMED},
     {"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1;300;2", LineVerdict::MALFORMED},
     {"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1;300;", LineVerdict::MALFORMED},
+    {"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1;;1", LineVerdict::MALFORMED},
+    {"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1;3x0;1", LineVerdict::MALFORMED},
     {"4k3/8/8/8/8/8/4P3/4K4 w - - 0 1;0;1", LineVerdict::MALFORMED},
     {"4k3/8/8/8/8/8/8/8 w - - 0 1;0;1", LineVerdict::MALFORMED},
     {"", LineVerdict::MALFORMED},
@@ -87,6 +89,25 @@ TEST(TrainingSet, CountsTheQuietPositionThatCapturesLeadTo) {
     EXPECT_EQ(kept.count[chess::TERM_MATERIAL + chess::ROOK], 0);
     EXPECT_EQ(kept.count[chess::TERM_MATERIAL + chess::PAWN], -1);
     EXPECT_FLOAT_EQ(set.samples[0].result, 1.0f);
+}
+
+// The search score is kept from White's side, within bounds, and a blend
+// aims between the game's points and what that score predicts.
+TEST(TrainingSet, BlendsTheResultWithTheSearchScore) {
+    TrainingSet set;
+    for (const char* line :
+         {"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1;300;1", "4k3/8/8/8/8/8/4P3/4K3 b - - 0 1;-300;1",
+          "4k3/8/8/8/8/8/4P3/4K3 b - - 0 1;99999;0"})
+        ASSERT_EQ(AddPositionLine(line, set), LineVerdict::KEPT) << line;
+    EXPECT_EQ(set.samples[0].searchScore, 300);
+    EXPECT_EQ(set.samples[1].searchScore, 300);
+    EXPECT_EQ(set.samples[2].searchScore, -3000);
+    EXPECT_FLOAT_EQ(set.samples[0].target, 1.0f);
+    BlendTargets(set, 0.25, 1.0);
+    EXPECT_FLOAT_EQ(set.samples[0].target,
+                    static_cast<float>(0.75 + 0.25 * ExpectedPoints(300, 1)));
+    EXPECT_FLOAT_EQ(set.samples[2].target, static_cast<float>(0.25 * ExpectedPoints(-3000, 1)));
+    EXPECT_FLOAT_EQ(set.samples[2].result, 0.0f);
 }
 
 const char* const kGameLines[] = {
@@ -147,7 +168,7 @@ TrainingSet CurveSet(double k, double bishopPair) {
             set.terms.push_back({chess::TERM_BISHOP_PAIR, static_cast<int16_t>(count)});
             set.terms.push_back({chess::TERM_MATERIAL + chess::PAWN, static_cast<int16_t>(count)});
             const double score = count * (bishopPair + 100.0);
-            sample.result = static_cast<float>(ExpectedPoints(score, k));
+            sample.result = sample.target = static_cast<float>(ExpectedPoints(score, k));
             set.samples.push_back(sample);
         }
     }
