@@ -38,8 +38,15 @@ enum EvalTerm : int {
     TERM_SHELTER_FAR = TERM_SHELTER_CLOSE + 1,           // an own pawn farther up
     TERM_SHELTER_NONE = TERM_SHELTER_FAR + 1,            // no own pawn on the file
     TERM_BISHOP_PAIR = TERM_SHELTER_NONE + 1,
-    TERM_TEMPO = TERM_BISHOP_PAIR + 1,  // the side to move
-    EVAL_TERM_COUNT = TERM_TEMPO + 1,
+    TERM_TEMPO = TERM_BISHOP_PAIR + 1,               // the side to move
+    TERM_CONNECTED_PAWN = TERM_TEMPO + 1,            // rank; defended by a pawn or beside one
+    TERM_BACKWARD_PAWN = TERM_CONNECTED_PAWN + 8,    // no pawn beside or behind to back it,
+                                                     // and its stop square under a pawn's attack
+    TERM_KNIGHT_OUTPOST = TERM_BACKWARD_PAWN + 1,    // on the 4th to 6th rank, defended by a
+    TERM_BISHOP_OUTPOST = TERM_KNIGHT_OUTPOST + 1,   // pawn, out of the enemy pawns' reach
+    TERM_THREAT_BY_MINOR = TERM_BISHOP_OUTPOST + 1,  // type of the enemy piece attacked
+    TERM_THREAT_BY_ROOK = TERM_THREAT_BY_MINOR + 6,  // the same
+    EVAL_TERM_COUNT = TERM_THREAT_BY_ROOK + 6,
 };
 
 // The king-attack weight counted is at most this.
@@ -74,6 +81,12 @@ inline constexpr EvalTermGroup kEvalTermGroups[] = {
     {"no shelter pawn", TERM_SHELTER_NONE, 1},
     {"bishop pair", TERM_BISHOP_PAIR, 1},
     {"tempo", TERM_TEMPO, 1},
+    {"connected pawn", TERM_CONNECTED_PAWN, 8},
+    {"backward pawn", TERM_BACKWARD_PAWN, 1},
+    {"knight outpost", TERM_KNIGHT_OUTPOST, 1},
+    {"bishop outpost", TERM_BISHOP_OUTPOST, 1},
+    {"piece attacked by a knight or bishop", TERM_THREAT_BY_MINOR, 6},
+    {"piece attacked by a rook", TERM_THREAT_BY_ROOK, 6},
 };
 
 // How the evaluation of a board came about, for fitting the weights: the

@@ -55,6 +55,21 @@ Bitboard AdjacentFiles(int file) {
 // The squares in front of square from color's side, on its own file.
 Bitboard FrontSpan(int color, int square) { return Ray(color == WHITE ? NORTH : SOUTH, square); }
 
+// The ranks behind square and its own, from color's side.
+Bitboard RanksUpTo(int color, int square) {
+    int rank = RankOf(square);
+    return color == WHITE ? (rank == 7 ? ~Bitboard{0} : (Bitboard{1} << (8 * rank + 8)) - 1)
+                          : ~((Bitboard{1} << (8 * rank)) - 1);
+}
+
+// The squares ahead of square on the files beside it, from color's side:
+// where enemy pawns could one day attack it from.
+Bitboard AdjacentFrontSpans(int color, int square) {
+    int file = FileOf(square);
+    return (file > 0 ? FrontSpan(color, square - 1) : 0) |
+           (file < 7 ? FrontSpan(color, square + 1) : 0);
+}
+
 Bitboard PawnAttackSpan(int color, Bitboard pawns) {
     return color == WHITE ? ((pawns << 9) & ~FILE_A) | ((pawns << 7) & ~FileMask(7))
                           : ((pawns >> 7) & ~FILE_A) | ((pawns >> 9) & ~FileMask(7));
@@ -76,21 +91,25 @@ void EvaluateMaterial(const Board& board, int us, Out& out) {
 template <class Out>
 void EvaluatePawns(const Board& board, int us, Out& out) {
     Bitboard ours = board.pieces[us][PAWN], theirs = board.pieces[us ^ 1][PAWN];
+    Bitboard ourAttacks = PawnAttackSpan(us, ours), theirAttacks = PawnAttackSpan(us ^ 1, theirs);
     int ownKing = KingSquare(board, us), theirKing = KingSquare(board, us ^ 1);
     Bitboard pawns = ours;
     while (pawns) {
         int sq = PopLowest(pawns);
         int file = FileOf(sq), rank = RelativeRank(us, sq);
+        int stop = us == WHITE ? sq + 8 : sq - 8;
         Bitboard front = FrontSpan(us, sq);
-        Bitboard frontAndSides = front;
-        if (file > 0) frontAndSides |= FrontSpan(us, sq - 1);
-        if (file < 7) frontAndSides |= FrontSpan(us, sq + 1);
-        if (!(AdjacentFiles(file) & ours)) out.Add(TERM_ISOLATED_PAWN);
+        Bitboard frontAndSides = front | AdjacentFrontSpans(us, sq);
+        Bitboard neighbours = AdjacentFiles(file) & ours;
+        if (!neighbours) out.Add(TERM_ISOLATED_PAWN);
         if (front & ours) out.Add(TERM_DOUBLED_PAWN);
+        if ((Bit(sq) & ourAttacks) || (neighbours & RankMask(RankOf(sq))))
+            out.Add(TERM_CONNECTED_PAWN + rank);
+        else if (neighbours && !(neighbours & RanksUpTo(us, sq)) && (Bit(stop) & theirAttacks))
+            out.Add(TERM_BACKWARD_PAWN);
         if (!(frontAndSides & theirs)) {
             out.Add(TERM_PASSED_PAWN + rank);
             // In the end game a passer is worth more the farther the enemy king.
-            int stop = us == WHITE ? sq + 8 : sq - 8;
             out.Add(TERM_PASSER_ENEMY_KING + rank, Distance(theirKing, stop));
             out.Add(TERM_PASSER_OWN_KING + rank, Distance(ownKing, stop));
             if (!(front & board.occupied)) out.Add(TERM_PASSER_FREE_PATH + rank);
@@ -98,7 +117,15 @@ void EvaluatePawns(const Board& board, int us, Out& out) {
     }
 }
 
-// Mobility, threats from pawns, rooks on open files and the pressure on the
+// The enemy's knights, bishops, rooks and queens that attacks reach, by type.
+template <class Out>
+void AddThreats(const Board& board, int them, Bitboard attacks, int firstTerm, Out& out) {
+    for (int type = KNIGHT; type <= QUEEN; ++type)
+        if (Bitboard hit = attacks & board.pieces[them][type])
+            out.Add(firstTerm + type, PopCount(hit));
+}
+
+// Mobility, threats, outposts, rooks on open files and the pressure on the
 // enemy king.
 template <class Out>
 void EvaluatePieces(const Board& board, int us, Out& out) {
@@ -106,6 +133,7 @@ void EvaluatePieces(const Board& board, int us, Out& out) {
     Bitboard occupied = board.occupied;
     Bitboard ownPawns = board.pieces[us][PAWN], theirPawns = board.pieces[them][PAWN];
     Bitboard pawnThreats = PawnAttackSpan(them, theirPawns);
+    Bitboard ownPawnGuard = PawnAttackSpan(us, ownPawns);
     Bitboard safe = ~board.colors[us] & ~pawnThreats;
     int theirKing = KingSquare(board, them);
     Bitboard kingZone = KingAttacks(theirKing) | Bit(theirKing);
@@ -123,6 +151,14 @@ void EvaluatePieces(const Board& board, int us, Out& out) {
             out.Add(kMobilityTerm[type] + PopCount(attacks & safe));
             // A piece that a pawn attacks must move or be lost.
             if (Bit(sq) & pawnThreats) out.Add(TERM_THREATENED_BY_PAWN + type);
+            if (type <= BISHOP) {
+                if (RelativeRank(us, sq) >= 3 && RelativeRank(us, sq) <= 5 &&
+                    (Bit(sq) & ownPawnGuard) && !(AdjacentFrontSpans(us, sq) & theirPawns))
+                    out.Add(type == KNIGHT ? TERM_KNIGHT_OUTPOST : TERM_BISHOP_OUTPOST);
+                AddThreats(board, them, attacks, TERM_THREAT_BY_MINOR, out);
+            } else if (type == ROOK) {
+                AddThreats(board, them, attacks, TERM_THREAT_BY_ROOK, out);
+            }
             if (type == ROOK) {
                 Bitboard file = FileMask(FileOf(sq));
                 if (!(file & ownPawns))

@@ -21,7 +21,7 @@ struct PreferenceCase {
 };
 
 const PreferenceCase kPreferences[] = {
-    {"4k3/8/3P4/8/8/8/8/4K3 w - - 0 1", "4k3/8/8/8/8/3P4/8/4K3 w - - 0 1", "an advanced passer"},
+    {"k7/8/3P4/8/8/8/8/7K w - - 0 1", "k7/8/8/8/8/3P4/8/7K w - - 0 1", "an advanced passer"},
     {"4k3/8/8/8/8/8/2PP4/4K3 w - - 0 1", "4k3/8/8/8/8/3P4/3P4/4K3 w - - 0 1", "undoubled pawns"},
     {"4k3/p7/8/8/8/8/1PP5/4K3 w - - 0 1", "4k3/p7/8/8/8/8/P1P5/4K3 w - - 0 1", "connected pawns"},
     {"k7/2p5/8/8/8/8/3P4/4R1K1 w - - 0 1", "k7/2p5/8/8/8/8/3P4/3R2K1 w - - 0 1",
@@ -118,6 +118,45 @@ TEST(Evaluate, TraceCountsWhiteMinusBlack) {
     const int base = BlendedScore(trace, weights.data());
     weights[TERM_TEMPO] = {kEvalWeights[TERM_TEMPO].middle + 24, kEvalWeights[TERM_TEMPO].end + 24};
     EXPECT_EQ(BlendedScore(trace, weights.data()), base + 24);
+}
+
+// What the trace counts, White's minus Black's, in positions made to show
+// one feature, whatever the weights.
+struct TermCase {
+    const char* fen;
+    int term;
+    int count;
+};
+
+const TermCase kTermCounts[] = {
+    // A knight on d5 that a pawn defends and no enemy pawn can drive away...
+    {"4k3/8/8/3N4/2P5/8/8/4K3 w - - 0 1", TERM_KNIGHT_OUTPOST, 1},
+    {"4k3/4p3/8/3N4/2P5/8/8/4K3 w - - 0 1", TERM_KNIGHT_OUTPOST, 0},  // ...e6 would
+    {"4k3/8/8/3N4/8/8/8/4K3 w - - 0 1", TERM_KNIGHT_OUTPOST, 0},      // ...no pawn defends
+    {"4k3/8/8/8/8/3N4/2P5/4K3 w - - 0 1", TERM_KNIGHT_OUTPOST, 0},    // ...only the 4th rank up
+    {"4k3/8/8/2p5/3n4/8/8/4K3 b - - 0 1", TERM_KNIGHT_OUTPOST, -1},
+    {"4k3/8/3B4/2P5/8/8/8/4K3 w - - 0 1", TERM_BISHOP_OUTPOST, 1},
+    // Pawns side by side, or one defending the other.
+    {"4k3/8/8/8/8/8/3PP3/4K3 w - - 0 1", TERM_CONNECTED_PAWN + 1, 2},
+    {"4k3/8/8/8/8/4P3/3P4/4K3 w - - 0 1", TERM_CONNECTED_PAWN + 2, 1},
+    {"4k3/8/8/8/8/4P3/3P4/4K3 w - - 0 1", TERM_CONNECTED_PAWN + 1, 0},
+    {"4k3/3pp3/8/8/8/8/8/4K3 w - - 0 1", TERM_CONNECTED_PAWN + 1, -2},
+    // e3 cannot be backed by the d-pawn ahead of it, and f5 guards e4.
+    {"4k3/8/8/5p2/3P4/4P3/8/4K3 w - - 0 1", TERM_BACKWARD_PAWN, 1},
+    {"4k3/8/8/8/3P4/4P3/8/4K3 w - - 0 1", TERM_BACKWARD_PAWN, 0},
+    {"4k3/8/8/5p2/8/4P3/8/4K3 w - - 0 1", TERM_BACKWARD_PAWN, 0},  // isolated instead
+    {"4k3/8/8/5p2/8/4P3/8/4K3 w - - 0 1", TERM_ISOLATED_PAWN, 0},
+    // Pieces attacked by knights, bishops and rooks.
+    {"4k3/8/8/8/3r4/8/4N3/4K3 w - - 0 1", TERM_THREAT_BY_MINOR + ROOK, 1},
+    {"4k3/8/8/8/3q4/8/8/3RK3 w - - 0 1", TERM_THREAT_BY_ROOK + QUEEN, 1},
+    {"4k3/8/8/8/3q4/8/8/3RK3 w - - 0 1", TERM_THREAT_BY_MINOR + ROOK, 0},
+    {"4k3/8/8/1b6/8/3Q4/8/4K3 w - - 0 1", TERM_THREAT_BY_MINOR + QUEEN, -1},
+};
+
+TEST(Evaluate, TraceCountsEachFeature) {
+    for (const TermCase& c : kTermCounts)
+        EXPECT_EQ(TraceEvaluation(GameFromFen(c.fen).board).count[c.term], c.count)
+            << c.fen << " term " << c.term;
 }
 
 TEST(Evaluate, ScalesDownPawnlessEndingsThatCannotBeWon) {
