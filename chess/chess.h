@@ -23,7 +23,8 @@ namespace chess {
 // "0000". Game (chess/game.h): a copyable value holding the position, its
 // clocks and the keys of the positions before it (for repetitions); a default
 // Game is the initial position. SearchTables (chess/transposition.h): the
-// transposition table and move-ordering history kept between searches.
+// transposition table, move-ordering histories and counter moves kept
+// between searches.
 // SearchThreads (chess/threads.h): the threads a search runs on.
 
 // Starts a game at record (as read from a FEN) with the given half-move
@@ -72,9 +73,10 @@ struct PerftBranch {
 std::vector<PerftBranch> DividedPerft(const Game& game, int depth);
 
 // What the search keeps between searches: the transposition table, sized in
-// megabytes, and the move-ordering history. Cleared for a new game.
+// megabytes, the move-ordering histories and the counter moves. Cleared for
+// a new game.
 //
-// Sizes the table to about hashMegabytes and clears it and the history. When
+// Sizes the table to about hashMegabytes and clears it and the rest. When
 // that much memory cannot be had, keeps the table it had (or, having none,
 // the largest smaller power-of-two size that can be had), writes error, and
 // returns false. Never throws.

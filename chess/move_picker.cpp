@@ -62,11 +62,16 @@ bool NextGoodCapture(MovePicker& picker, PickedMove& picked) {
     return false;
 }
 
+// A quiet move worth trying first: not handed out already, and a move of this position.
+bool IsFreshQuiet(const MovePicker& picker, Move move) {
+    return move != NO_MOVE && move != picker.hashMove && IsQuietMove(*picker.board, move) &&
+           IsPseudoLegal(*picker.board, move);
+}
+
 bool NextKiller(MovePicker& picker, PickedMove& picked) {
     while (picker.killerNext < 2 && !picker.skipQuiets) {
         Move killer = picker.killers[picker.killerNext++];
-        if (killer != NO_MOVE && killer != picker.hashMove && IsQuietMove(*picker.board, killer) &&
-            IsPseudoLegal(*picker.board, killer)) {
+        if (IsFreshQuiet(picker, killer)) {
             picked.move = killer;
             return true;
         }
@@ -74,20 +79,39 @@ bool NextKiller(MovePicker& picker, PickedMove& picked) {
     return false;
 }
 
+bool NextCounter(MovePicker& picker, PickedMove& picked) {
+    Move counter = picker.counter;
+    if (picker.skipQuiets || counter == picker.killers[0] || counter == picker.killers[1] ||
+        !IsFreshQuiet(picker, counter)) {
+        picker.counter = NO_MOVE;
+        return false;
+    }
+    picked.move = counter;
+    return true;
+}
+
+int QuietOrder(const MovePicker& picker, Move move) {
+    int from = FromOf(move), to = ToOf(move);
+    int piece = picker.board->squares[from];
+    int order = picker.history ? picker.history[from][to] : 0;
+    for (const PieceToHistory* followUp : picker.followUps)
+        if (followUp) order += (*followUp)[piece][to];
+    return order;
+}
+
 void GenerateQuiets(MovePicker& picker) {
     picker.next = picker.list.count;
     GenerateQuietMoves(*picker.board, picker.list);
     picker.end = picker.list.count;
-    for (int i = picker.next; i < picker.end; ++i) {
-        Move move = picker.list.moves[i];
-        picker.scores[i] = picker.history ? picker.history[FromOf(move)][ToOf(move)] : 0;
-    }
+    for (int i = picker.next; i < picker.end; ++i)
+        picker.scores[i] = QuietOrder(picker, picker.list.moves[i]);
 }
 
 bool NextQuiet(MovePicker& picker, PickedMove& picked) {
     while (picker.next < picker.end && !picker.skipQuiets) {
         Move move = TakeBest(picker);
-        if (move == picker.hashMove || move == picker.killers[0] || move == picker.killers[1])
+        if (move == picker.hashMove || move == picker.killers[0] || move == picker.killers[1] ||
+            move == picker.counter)
             continue;
         picked.move = move;
         return true;
@@ -121,9 +145,13 @@ bool NextUnderPromotion(MovePicker& picker, PickedMove& picked) {
 }  // namespace
 
 void StartPicker(MovePicker& picker, const Board& board, Move hashMove, const Move* killers,
-                 const int16_t (*history)[64]) {
+                 const int16_t (*history)[64], Move counter,
+                 const PieceToHistory* const* followUps) {
     picker.board = &board;
     picker.history = history;
+    picker.followUps[0] = followUps ? followUps[0] : nullptr;
+    picker.followUps[1] = followUps ? followUps[1] : nullptr;
+    picker.counter = counter;
     picker.hashMove = hashMove;
     picker.killers[0] = killers ? killers[0] : NO_MOVE;
     picker.killers[1] = killers ? killers[1] : NO_MOVE;
@@ -162,7 +190,11 @@ PickedMove NextMove(MovePicker& picker) {
                 break;
             case PICK_KILLERS:
                 if (NextKiller(picker, picked)) return picked;
+                picker.stage = PICK_COUNTER;
+                break;
+            case PICK_COUNTER:
                 picker.stage = PICK_GENERATE_QUIETS;
+                if (NextCounter(picker, picked)) return picked;
                 break;
             case PICK_GENERATE_QUIETS:
                 if (!picker.skipQuiets) GenerateQuiets(picker);

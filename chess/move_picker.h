@@ -1,14 +1,18 @@
 // The staged move picker: hands out the moves of a position one at a time,
 // best first by stages, generating each kind of move only when its stage
 // comes: the hash move, captures and queen promotions that do not lose
-// material (most valuable victim first), the killer moves, the other quiet
-// moves by history, the losing captures and last the under-promotions.
+// material (most valuable victim first), the killer moves, the counter move
+// (the quiet move that last refuted the opponent's move), the other quiet
+// moves by history, the losing captures and last the under-promotions. A
+// quiet move's history adds its own [from][to] history and the continuation
+// histories of the moves one and two plies back.
 // A picker in captures-only mode stops after the good captures.
 #pragma once
 
 #include <cstdint>
 
 #include "chess/board.h"
+#include "chess/transposition.h"
 
 namespace chess {
 
@@ -17,6 +21,7 @@ enum PickStage : int {
     PICK_GENERATE_CAPTURES,
     PICK_GOOD_CAPTURES,
     PICK_KILLERS,
+    PICK_COUNTER,
     PICK_GENERATE_QUIETS,
     PICK_QUIETS,
     PICK_BAD_CAPTURES,
@@ -37,7 +42,10 @@ struct MovePicker {
     const Board* board = nullptr;
     const int16_t (*history)[64] = nullptr;  // [from][to] of the side to move
     Move hashMove = NO_MOVE;
+    // [piece][to] after the moves one and two plies back, each may be empty.
+    const PieceToHistory* followUps[2] = {nullptr, nullptr};
     Move killers[2] = {NO_MOVE, NO_MOVE};
+    Move counter = NO_MOVE;
     bool capturesOnly = false;
     // Set by the search once no further quiet move can be worth trying:
     // the killers and quiet moves not yet handed out are passed over.
@@ -55,9 +63,11 @@ struct MovePicker {
     int killerNext = 0;
 };
 
-// Starts picking every move; hashMove, killers and history may be empty.
+// Starts picking every move; hashMove, killers, history, counter and
+// followUps (two, either may be empty) may be empty.
 void StartPicker(MovePicker& picker, const Board& board, Move hashMove, const Move* killers,
-                 const int16_t (*history)[64]);
+                 const int16_t (*history)[64], Move counter = NO_MOVE,
+                 const PieceToHistory* const* followUps = nullptr);
 // Starts picking only the captures and queen promotions that do not lose
 // material, for the captures-only search.
 void StartCapturePicker(MovePicker& picker, const Board& board);

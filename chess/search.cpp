@@ -61,21 +61,38 @@ void UpdatePv(Worker& worker, int ply, Move move) {
     worker.pvLength[ply] = worker.pvLength[ply + 1];
 }
 
-void AddHistory(int16_t& value, int bonus) {
-    int next = value + bonus - value * (bonus < 0 ? -bonus : bonus) / 16384;
-    value = int16_t(next);
+// The continuation history after the move `back` plies before the one made
+// at ply, or none when there is no such move or it was a null move.
+PieceToHistory* FollowUp(Worker& worker, int ply, int back) {
+    if (ply < back || worker.movedPiece[ply - back] == NO_PIECE) return nullptr;
+    return &worker.continuation.after[worker.movedPiece[ply - back]][worker.movedTo[ply - back]];
 }
 
-void RewardQuiet(Worker& worker, const Board& board, Move best, const Move* tried, int triedCount,
-                 int depth, int ply) {
+void AddQuietHistory(Worker& worker, const Board& board, PieceToHistory* const followUps[2],
+                     Move move, int bonus) {
+    int piece = board.squares[FromOf(move)];
+    AddHistory(worker.history[board.side][FromOf(move)][ToOf(move)], bonus);
+    for (int i = 0; i < 2; ++i)
+        if (followUps[i]) AddHistory((*followUps[i])[piece][ToOf(move)], bonus);
+}
+
+// A quiet move cut the node: it becomes a killer and the counter move to
+// the move before, and gains history; the quiet moves tried before it lose
+// as much.
+void RewardQuiet(Worker& worker, const Board& board, PieceToHistory* const followUps[2], Move best,
+                 const Move* tried, int triedCount, int depth, int ply) {
     if (worker.killers[ply][0] != best) {
         worker.killers[ply][1] = worker.killers[ply][0];
         worker.killers[ply][0] = best;
     }
-    int bonus = depth * depth > 400 ? 400 : depth * depth;
-    AddHistory(worker.history[board.side][FromOf(best)][ToOf(best)], bonus * 8);
+    if (ply >= 1 && worker.movedPiece[ply - 1] != NO_PIECE)
+        worker.counterMoves[worker.movedPiece[ply - 1]][worker.movedTo[ply - 1]] = best;
+    int bonus = HISTORY_BONUS_PER_PLY_SQUARED * (depth * depth > HISTORY_BONUS_MAX_DEPTH_SQUARED
+                                                     ? HISTORY_BONUS_MAX_DEPTH_SQUARED
+                                                     : depth * depth);
+    AddQuietHistory(worker, board, followUps, best, bonus);
     for (int i = 0; i < triedCount; ++i)
-        AddHistory(worker.history[board.side][FromOf(tried[i])][ToOf(tried[i])], -bonus * 8);
+        AddQuietHistory(worker, board, followUps, tried[i], -bonus);
 }
 
 int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, int ply,
@@ -166,6 +183,7 @@ bool CutsBeforeMoves(Worker& worker, const Board& board, int beta, int depth, in
     int reduction = NULL_MOVE_BASE_REDUCTION + depth / NULL_MOVE_DEPTH_PER_EXTRA_PLY;
     Board next;
     PlayNullMove(board, next);
+    worker.movedPiece[ply] = NO_PIECE;
     score = -Search(worker, next, -beta, -beta + 1, depth - 1 - reduction, ply + 1, false);
     if (worker.stopped || score < beta) return false;
     // A mate found after passing is no proof of one: the pass is not a move.
@@ -241,8 +259,13 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     }
     if (pvNode && ttMove == NO_MOVE && depth >= NO_TABLE_MOVE_REDUCTION_DEPTH) --depth;
 
+    PieceToHistory* const followUps[2] = {FollowUp(worker, ply, 1), FollowUp(worker, ply, 2)};
+    Move counter = ply >= 1 && worker.movedPiece[ply - 1] != NO_PIECE
+                       ? worker.counterMoves[worker.movedPiece[ply - 1]][worker.movedTo[ply - 1]]
+                       : NO_MOVE;
     MovePicker picker;
-    StartPicker(picker, board, ttMove, worker.killers[ply], worker.history[board.side]);
+    StartPicker(picker, board, ttMove, worker.killers[ply], worker.history[board.side], counter,
+                followUps);
     worker.killers[ply + 1][0] = worker.killers[ply + 1][1] = NO_MOVE;
 
     Move quietsTried[64];
@@ -265,9 +288,12 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
                 picked.exchange < -SEE_PRUNING_PER_PLY * depth)
                 continue;
         }
+        int piece = board.squares[FromOf(move)];
         if (!PlayOnBoard(board, move, next)) continue;
         PrefetchTable(*worker.shared->tables, next.key);
         ++legal;
+        worker.movedPiece[ply] = piece;
+        worker.movedTo[ply] = ToOf(move);
         bool givesCheck = InCheck(next);
         int newDepth = depth - 1;
         int score = 0;
@@ -293,7 +319,8 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
                 UpdatePv(worker, ply, move);
                 if (score >= beta) {
                     if (quiet)
-                        RewardQuiet(worker, board, move, quietsTried, quietCount, depth, ply);
+                        RewardQuiet(worker, board, followUps, move, quietsTried, quietCount, depth,
+                                    ply);
                     break;
                 }
             }
@@ -320,6 +347,10 @@ void StartWorker(Worker& worker, const Board& root, const uint64_t* gameKeys, in
     std::memset(worker.pv, 0, sizeof worker.pv);
     std::memset(worker.pvLength, 0, sizeof worker.pvLength);
     std::memcpy(worker.history, worker.shared->tables->history, sizeof worker.history);
+    std::memcpy(worker.counterMoves, worker.shared->tables->counterMoves,
+                sizeof worker.counterMoves);
+    std::memcpy(&worker.continuation, worker.shared->tables->continuation.get(),
+                sizeof worker.continuation);
     worker.nodes = worker.unflushedNodes = 0;
     worker.selectiveDepth = 0;
     worker.canStop = worker.stopped = false;
@@ -337,6 +368,8 @@ int SearchRoot(Worker& worker, int alpha, int beta, int depth) {
     Board next;
     for (int i = first; i < worker.rootMoveCount; ++i) {
         Move move = worker.rootMoves[i];
+        worker.movedPiece[0] = board.squares[FromOf(move)];
+        worker.movedTo[0] = ToOf(move);
         PlayOnBoard(board, move, next);
         int score;
         if (i == first) {

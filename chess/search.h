@@ -55,6 +55,13 @@ struct Worker {
     int rootKeyIndex = 0;
 
     int16_t history[2][64][64];
+    Move counterMoves[12][64];
+    ContinuationHistory continuation;
+    // The piece each ply's move moved and its destination, which the
+    // continuation history and the counter moves are indexed by; NO_PIECE
+    // after a null move.
+    int movedPiece[MAX_PLY + 2];
+    int movedTo[MAX_PLY + 2];
     Move killers[MAX_PLY + 2][2];
     int staticEval[MAX_PLY + 2];
     Move pv[MAX_PLY + 2][MAX_PLY + 2];
@@ -68,9 +75,17 @@ struct Worker {
     int rootStart = 0;
 };
 
+// Moves value toward bonus's sign by bonus, less the more value already
+// leans that way, so that it stays within plus or minus HISTORY_MAX while
+// bonus does.
+inline void AddHistory(int16_t& value, int bonus) {
+    int next = value + bonus - value * (bonus < 0 ? -bonus : bonus) / HISTORY_MAX;
+    value = int16_t(next);
+}
+
 // Prepares a worker, whose shared is set, for a search from game's position
 // with its history: forgets all the last search left in it and takes the
-// move-ordering history of the tables.
+// move-ordering histories and counter moves of the tables.
 void StartWorker(Worker& worker, const Board& root, const uint64_t* gameKeys, int gameKeyCount);
 
 // Searches the root moves from rootStart to depth; the best is moved to

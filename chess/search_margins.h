@@ -31,6 +31,12 @@ constexpr int LATE_MOVE_BASE_COUNT = 3;
 constexpr int LATE_MOVE_REDUCTION_MIN_DEPTH = 3;
 constexpr int LATE_MOVE_HISTORY_PER_PLY = 6000;
 
+// A quiet move that cuts a node gains this much history per ply of depth
+// squared, the depth counted up to the square root of the cap; the quiet
+// moves tried before it lose as much.
+constexpr int HISTORY_BONUS_PER_PLY_SQUARED = 8;
+constexpr int HISTORY_BONUS_MAX_DEPTH_SQUARED = 400;
+
 // Futility: a quiet move is skipped when the static evaluation plus this
 // margin cannot reach alpha.
 constexpr int FUTILITY_MAX_DEPTH = 3;

@@ -1,5 +1,6 @@
 #include "chess/transposition.h"
 
+#include <cstring>
 #include <exception>
 
 #include "chess/chess.h"
@@ -126,6 +127,9 @@ void ClearSearchTables(SearchTables& tables) {
     for (auto& side : tables.history)
         for (auto& from : side)
             for (int16_t& value : from) value = 0;
+    for (auto& piece : tables.counterMoves)
+        for (Move& move : piece) move = NO_MOVE;
+    std::memset(tables.continuation.get(), 0, sizeof(ContinuationHistory));
 }
 
 }  // namespace chess

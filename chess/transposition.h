@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "chess/move.h"
@@ -30,12 +31,29 @@ struct TableHit {
 
 constexpr int BUCKET_SIZE = 4;
 
+// History values stay within plus or minus this (see AddHistory).
+constexpr int HISTORY_MAX = 16384;
+
+// A history of quiet moves by the piece moved and its destination: [piece][to].
+using PieceToHistory = int16_t[12][64];
+
+// Quiet-move history by the move before: [piece][to] of an earlier move in
+// the line, then the [piece][to] of the move that follows it. One table
+// serves both the move one ply back and the move two plies back.
+struct ContinuationHistory {
+    PieceToHistory after[12][64];
+};
+
 struct SearchTables {
     std::vector<TableEntry> entries;  // buckets of BUCKET_SIZE entries
     uint64_t bucketMask = 0;
     int generation = 0;
     // Quiet-move history of the main search thread: [side][from][to].
     int16_t history[2][64][64] = {};
+    // The quiet move that last refuted a move, by that move's [piece][to].
+    Move counterMoves[12][64] = {};
+    // Held apart: at over a megabyte it would not fit on a thread's stack.
+    std::unique_ptr<ContinuationHistory> continuation = std::make_unique<ContinuationHistory>();
 };
 
 // Starts loading the bucket of key into the cache ahead of its probe.

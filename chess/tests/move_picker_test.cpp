@@ -196,5 +196,110 @@ TEST(MovePicker, HandsOutEveryMoveOnceInStageOrder) {
     }
 }
 
+std::vector<Move> QuietMoves(const Board& board) {
+    std::vector<Move> quiets;
+    for (Move move : AllMoves(board))
+        if (NeitherCapturesNorPromotes(board, move)) quiets.push_back(move);
+    return quiets;
+}
+
+std::vector<Move> PickAllWith(const Board& board, Move hashMove, const Move* killers, Move counter,
+                              const PieceToHistory* const* followUps = nullptr) {
+    MovePicker picker;
+    StartPicker(picker, board, hashMove, killers, kHistory, counter, followUps);
+    std::vector<Move> moves;
+    for (PickedMove p = NextMove(picker); p.move != NO_MOVE; p = NextMove(picker))
+        moves.push_back(p.move);
+    return moves;
+}
+
+// The counter move comes straight after the killers when it is a quiet move
+// of the position not handed out already, and every move still comes once.
+TEST(MovePicker, HandsOutTheCounterMoveAfterTheKillers) {
+    FillHistory();
+    const std::vector<Move> foreign = MovesOfAllPositions();
+    for (const char* fen : kPositions) {
+        Board board = GameFromFen(fen).board;
+        std::vector<Move> quiets = QuietMoves(board), all = AllMoves(board);
+        ASSERT_GE(quiets.size(), 3u) << fen;
+        std::sort(all.begin(), all.end());
+        Move capture = NO_MOVE, stranger = NO_MOVE;
+        for (Move move : all)
+            if (IsCapture(board, move)) capture = move;
+        for (Move move : foreign)
+            if (move != NO_MOVE && !IsPseudoLegal(board, move)) stranger = move;
+        const Move q0 = quiets[0], q1 = quiets[1], q2 = quiets[2];
+        struct Case {
+            Move hash, killers[2], counter;
+            int counterAt;  // where the counter move comes; -1: in its usual place
+        };
+        const Case cases[] = {
+            {NO_MOVE, {q0, q1}, q2, 2},
+            {NO_MOVE, {NO_MOVE, NO_MOVE}, q2, 0},
+            {q1, {q0, NO_MOVE}, q2, 1},
+            {NO_MOVE, {q0, q1}, q1, -1},
+            {q2, {q0, q1}, q2, -1},
+            {NO_MOVE, {q0, q1}, capture, -1},
+            {NO_MOVE, {q0, q1}, stranger, -1},
+        };
+        for (const Case& c : cases) {
+            std::vector<Move> picked = PickAllWith(board, c.hash, c.killers, c.counter);
+            std::vector<Move> quietOrder;
+            for (Move move : picked)
+                if (NeitherCapturesNorPromotes(board, move) && move != c.hash)
+                    quietOrder.push_back(move);
+            if (c.counterAt >= 0) {
+                ASSERT_GT(quietOrder.size(), size_t(c.counterAt)) << fen;
+                EXPECT_EQ(quietOrder[c.counterAt], c.counter) << fen << " " << MoveText(c.counter);
+            }
+            std::sort(picked.begin(), picked.end());
+            EXPECT_EQ(picked, all) << fen << " counter " << MoveText(c.counter);
+        }
+        // Once the search wants no more quiet moves the counter move is passed over too.
+        MovePicker picker;
+        const Move noKillers[2] = {NO_MOVE, NO_MOVE};
+        StartPicker(picker, board, NO_MOVE, noKillers, kHistory, q2);
+        picker.skipQuiets = true;
+        for (PickedMove p = NextMove(picker); p.move != NO_MOVE; p = NextMove(picker))
+            EXPECT_FALSE(NeitherCapturesNorPromotes(board, p.move)) << fen << MoveText(p.move);
+    }
+}
+
+PieceToHistory kFollowUps[2];
+
+// Quiet moves come by their [from][to] history plus the continuation
+// histories given, whichever of the two is given.
+TEST(MovePicker, OrdersQuietMovesByTheHistoriesCombined) {
+    FillHistory();
+    for (int piece = 0; piece < 12; ++piece)
+        for (int to = 0; to < 64; ++to) {
+            kFollowUps[0][piece][to] = int16_t((piece * 53 + to * 29) % 401 - 200);
+            kFollowUps[1][piece][to] = int16_t((piece * 17 + to * 71) % 251 - 125);
+        }
+    const PieceToHistory* const given[][2] = {{nullptr, nullptr},
+                                              {&kFollowUps[0], nullptr},
+                                              {nullptr, &kFollowUps[1]},
+                                              {&kFollowUps[0], &kFollowUps[1]}};
+    for (const char* fen : kPositions) {
+        Board board = GameFromFen(fen).board;
+        for (const auto& followUps : given) {
+            auto order = [&](Move move) {
+                int piece = board.squares[FromOf(move)], to = ToOf(move);
+                int sum = kHistory[FromOf(move)][to];
+                for (const PieceToHistory* followUp : followUps)
+                    if (followUp) sum += (*followUp)[piece][to];
+                return sum;
+            };
+            std::vector<Move> quiets;
+            for (Move move : PickAllWith(board, NO_MOVE, nullptr, NO_MOVE, followUps))
+                if (NeitherCapturesNorPromotes(board, move)) quiets.push_back(move);
+            EXPECT_EQ(quiets.size(), QuietMoves(board).size()) << fen;
+            for (size_t i = 1; i < quiets.size(); ++i)
+                EXPECT_GE(order(quiets[i - 1]), order(quiets[i]))
+                    << fen << " " << MoveText(quiets[i]);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace chess

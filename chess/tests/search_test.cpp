@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <sstream>
 
 #include "chess/search.h"
@@ -9,6 +10,30 @@
 
 namespace chess {
 namespace {
+
+// However often a history gains or loses, it moves toward the bonus's sign
+// and stays within its bounds, nearing the bound the bonus points to.
+TEST(History, GravityKeepsValuesBounded) {
+    for (int start : {-HISTORY_MAX, -5000, 0, 5000, HISTORY_MAX})
+        for (int bonus : {1, 400, 3200, HISTORY_MAX, -1, -400, -3200, -HISTORY_MAX}) {
+            int16_t value = int16_t(start);
+            for (int step = 0; step < 300; ++step) {
+                int before = value;
+                AddHistory(value, bonus);
+                ASSERT_LE(value, HISTORY_MAX) << start << " " << bonus;
+                ASSERT_GE(value, -HISTORY_MAX) << start << " " << bonus;
+                ASSERT_GE((value - before) * bonus, 0) << start << " " << bonus;
+            }
+            int bound = bonus > 0 ? HISTORY_MAX : -HISTORY_MAX;
+            if (std::abs(bonus) >= 400) {
+                EXPECT_LE(std::abs(bound - value), std::abs(bonus)) << start << " " << bonus;
+            }
+        }
+    // Gains and losses by turns settle where they balance, near zero.
+    int16_t value = 0;
+    for (int step = 0; step < 1000; ++step) AddHistory(value, step % 2 ? 3200 : -3200);
+    EXPECT_LE(std::abs(int(value)), 3200);
+}
 
 constexpr int ANY_MATE = 1000;  // mateIn not checked
 constexpr int WIN = INFINITE_SCORE;

@@ -163,13 +163,15 @@ TEST(TranspositionTable, AnEntryWhoseWordsComeFromTwoWritesIsAMiss) {
     EXPECT_EQ(hit.score, 30);
 }
 
-TEST(TableSize, ASizeChangeClearsTheTableAndTheHistory) {
+TEST(TableSize, ASizeChangeClearsTheTableAndTheHistories) {
     SearchTables tables;
     std::string error;
     for (int megabytes : {0, 1, 3, 4, 3}) {
         ASSERT_TRUE(ResizeSearchTables(tables, 1, error));
         StoreInTable(tables, 11, EncodeMove(1, 2), 10, 0, 5, BOUND_EXACT);
         tables.history[1][2][3] = 77;
+        tables.counterMoves[11][63] = EncodeMove(1, 2);
+        tables.continuation->after[11][63][0][5] = -77;
         tables.generation = 9;
         ASSERT_TRUE(ResizeSearchTables(tables, megabytes, error)) << error;
         uint64_t bytes = tables.entries.size() * sizeof(TableEntry);
@@ -181,6 +183,8 @@ TEST(TableSize, ASizeChangeClearsTheTableAndTheHistory) {
         TableHit hit;
         EXPECT_FALSE(ProbeTable(tables, 11, hit)) << megabytes;
         EXPECT_EQ(tables.history[1][2][3], 0);
+        EXPECT_EQ(tables.counterMoves[11][63], NO_MOVE);
+        EXPECT_EQ(tables.continuation->after[11][63][0][5], 0);
         EXPECT_EQ(tables.generation, 0);
     }
     EXPECT_EQ(error, "");

@@ -166,8 +166,8 @@ TEST(Think, AReusedPoolSearchesExactlyAsAFreshOneWithOneThread) {
 }
 
 // Each search is a new generation of the table, counted modulo 64, and
-// leaves the tables the history it learnt.
-TEST(Think, EachSearchAgesTheTableAndLeavesItsHistory) {
+// leaves the tables the histories and counter moves it learnt.
+TEST(Think, EachSearchAgesTheTableAndLeavesWhatItLearnt) {
     SearchThreads pool;
     Game game = GameFromFen(kFens[1]);
     for (const auto& [before, after] : {std::pair{0, 1}, {62, 63}, {63, 0}}) {
@@ -175,10 +175,18 @@ TEST(Think, EachSearchAgesTheTableAndLeavesItsHistory) {
         tables.generation = before;
         Search(game, Depth(6), &pool, &tables);
         EXPECT_EQ(tables.generation, after) << before;
-        int learnt = 0;
+        int learnt = 0, counters = 0, followUps = 0;
         for (const auto& from : tables.history[0])
             for (int16_t value : from) learnt += value != 0;
+        for (const auto& piece : tables.counterMoves)
+            for (Move move : piece) counters += move != NO_MOVE;
+        for (const auto& piece : tables.continuation->after)
+            for (const PieceToHistory& next : piece)
+                for (const auto& to : next)
+                    for (int16_t value : to) followUps += value != 0;
         EXPECT_GT(learnt, 0) << before;
+        EXPECT_GT(counters, 0) << before;
+        EXPECT_GT(followUps, 0) << before;
     }
 }
 
