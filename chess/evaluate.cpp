@@ -125,6 +125,14 @@ void AddThreats(const Board& board, int them, Bitboard attacks, int firstTerm, O
             out.Add(firstTerm + type, PopCount(hit));
 }
 
+// A square in the enemy's half, guarded by an own pawn, that no enemy pawn
+// can ever attack: a knight or bishop there cannot be driven away.
+bool IsOutpost(int us, int sq, Bitboard ownPawnGuard, Bitboard theirPawns) {
+    int rank = RelativeRank(us, sq);
+    return rank >= 3 && rank <= 5 && (Bit(sq) & ownPawnGuard) &&
+           !(AdjacentFrontSpans(us, sq) & theirPawns);
+}
+
 // Mobility, threats, outposts, rooks on open files and the pressure on the
 // enemy king.
 template <class Out>
@@ -152,14 +160,11 @@ void EvaluatePieces(const Board& board, int us, Out& out) {
             // A piece that a pawn attacks must move or be lost.
             if (Bit(sq) & pawnThreats) out.Add(TERM_THREATENED_BY_PAWN + type);
             if (type <= BISHOP) {
-                if (RelativeRank(us, sq) >= 3 && RelativeRank(us, sq) <= 5 &&
-                    (Bit(sq) & ownPawnGuard) && !(AdjacentFrontSpans(us, sq) & theirPawns))
+                if (IsOutpost(us, sq, ownPawnGuard, theirPawns))
                     out.Add(type == KNIGHT ? TERM_KNIGHT_OUTPOST : TERM_BISHOP_OUTPOST);
                 AddThreats(board, them, attacks, TERM_THREAT_BY_MINOR, out);
             } else if (type == ROOK) {
                 AddThreats(board, them, attacks, TERM_THREAT_BY_ROOK, out);
-            }
-            if (type == ROOK) {
                 Bitboard file = FileMask(FileOf(sq));
                 if (!(file & ownPawns))
                     out.Add(file & theirPawns ? TERM_ROOK_SEMI_OPEN_FILE : TERM_ROOK_OPEN_FILE);
