@@ -117,20 +117,29 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
     if (NodeEndsAtOnce(worker, board, ply, early)) return early;
 
     TableHit hit;
-    if (ProbeTable(*worker.shared->tables, board.key, hit)) {
+    bool found = ProbeTable(*worker.shared->tables, board.key, hit);
+    if (found) {
         int score = ScoreFromTable(hit.score, ply);
         if (hit.bound == BOUND_EXACT || (hit.bound == BOUND_LOWER && score >= beta) ||
             (hit.bound == BOUND_UPPER && score <= alpha))
             return score;
     }
 
+    // Results are stored at depth 0, which only the captures-only search
+    // cuts on; the full search takes their move and evaluation.
     bool inCheck = InCheck(board);
     int standPat = -INFINITE_SCORE;
     if (!inCheck) {
-        standPat = EvaluateBoard(board);
-        if (standPat >= beta) return standPat;
+        standPat = found ? hit.eval : EvaluateBoard(board);
+        if (standPat >= beta) {
+            if (!found)
+                StoreInTable(*worker.shared->tables, board.key, NO_MOVE,
+                             ScoreToTable(standPat, ply), standPat, 0, BOUND_LOWER);
+            return standPat;
+        }
         if (standPat > alpha) alpha = standPat;
     }
+    int originalAlpha = alpha;
 
     // In check every evasion is tried; otherwise only captures that do not
     // lose material.
@@ -141,6 +150,7 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
         StartCapturePicker(picker, board);
 
     int best = standPat, legal = 0;
+    Move bestMove = NO_MOVE;
     Board next;
     for (PickedMove picked = NextMove(picker); picked.move != NO_MOVE; picked = NextMove(picker)) {
         Move move = picked.move;
@@ -158,12 +168,16 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
             best = score;
             if (score > alpha) {
                 alpha = score;
+                bestMove = move;
                 UpdatePv(worker, ply, move);
                 if (score >= beta) break;
             }
         }
     }
-    if (inCheck && legal == 0) return -MATE_SCORE + ply;
+    if (inCheck && legal == 0) best = -MATE_SCORE + ply;
+    int bound = best >= beta ? BOUND_LOWER : alpha > originalAlpha ? BOUND_EXACT : BOUND_UPPER;
+    StoreInTable(*worker.shared->tables, board.key, bestMove, ScoreToTable(best, ply),
+                 inCheck ? 0 : standPat, 0, bound);
     return best;
 }
 
