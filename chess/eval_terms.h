@@ -46,7 +46,25 @@ enum EvalTerm : int {
     TERM_BISHOP_OUTPOST = TERM_KNIGHT_OUTPOST + 1,   // pawn, out of the enemy pawns' reach
     TERM_THREAT_BY_MINOR = TERM_BISHOP_OUTPOST + 1,  // type of the enemy piece attacked
     TERM_THREAT_BY_ROOK = TERM_THREAT_BY_MINOR + 6,  // the same
-    EVAL_TERM_COUNT = TERM_THREAT_BY_ROOK + 6,
+    TERM_SAFE_CHECK = TERM_THREAT_BY_ROOK + 6,       // type of the piece: squares it attacks
+                                                     // and could check the enemy king from,
+                                                     // free of own pieces and enemy attacks
+    TERM_KING_ZONE_ATTACKER = TERM_SAFE_CHECK + 6,   // a piece attacking the enemy king's zone
+    TERM_WEAK_KING_SQUARE = TERM_KING_ZONE_ATTACKER + 1,  // a square beside the enemy king
+                                                          // we attack, defended by nothing but
+                                                          // the king or the queen
+    TERM_HANGING = TERM_WEAK_KING_SQUARE + 1,             // type of an enemy piece we attack and
+                                                          // nothing defends
+    TERM_THREAT_BY_KING = TERM_HANGING + 6,            // an undefended enemy piece our king attacks
+    TERM_PAWN_PUSH_THREAT = TERM_THREAT_BY_KING + 1,   // an enemy piece a safe pawn push would
+                                                       // attack
+    TERM_ROOK_ON_SEVENTH = TERM_PAWN_PUSH_THREAT + 1,  // with the enemy king on its back rank
+    TERM_QUEEN_ON_SEVENTH = TERM_ROOK_ON_SEVENTH + 1,  // or enemy pawns on their second
+    TERM_PASSER_BLOCKED = TERM_QUEEN_ON_SEVENTH + 1,   // rank, when an enemy piece stands on
+                                                       // the square in front
+    TERM_MINOR_BEHIND_PAWN = TERM_PASSER_BLOCKED + 8,  // a knight or bishop with a pawn of
+                                                       // either side just in front
+    EVAL_TERM_COUNT = TERM_MINOR_BEHIND_PAWN + 1,
 };
 
 // The king-attack weight counted is at most this.
@@ -87,6 +105,16 @@ inline constexpr EvalTermGroup kEvalTermGroups[] = {
     {"bishop outpost", TERM_BISHOP_OUTPOST, 1},
     {"piece attacked by a knight or bishop", TERM_THREAT_BY_MINOR, 6},
     {"piece attacked by a rook", TERM_THREAT_BY_ROOK, 6},
+    {"safe check", TERM_SAFE_CHECK, 6},
+    {"king zone attacker", TERM_KING_ZONE_ATTACKER, 1},
+    {"weak square beside the enemy king", TERM_WEAK_KING_SQUARE, 1},
+    {"hanging piece", TERM_HANGING, 6},
+    {"undefended piece attacked by the king", TERM_THREAT_BY_KING, 1},
+    {"piece a safe pawn push would attack", TERM_PAWN_PUSH_THREAT, 1},
+    {"rook on the seventh rank", TERM_ROOK_ON_SEVENTH, 1},
+    {"queen on the seventh rank", TERM_QUEEN_ON_SEVENTH, 1},
+    {"blocked passer", TERM_PASSER_BLOCKED, 8},
+    {"minor piece behind a pawn", TERM_MINOR_BEHIND_PAWN, 1},
 };
 
 // How the evaluation of a board came about, for fitting the weights: the

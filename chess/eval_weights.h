@@ -124,6 +124,26 @@ inline constexpr EvalWeight kEvalWeights[EVAL_TERM_COUNT] = {
     {0, 0}, {11, 41}, {36, 16}, {39, 17}, {38, 11}, {0, 0},
     // piece attacked by a rook
     {0, 0}, {11, 13}, {24, 2}, {0, 0}, {48, 14}, {0, 0},
+    // safe check
+    {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0},
+    // king zone attacker
+    {0, 0},
+    // weak square beside the enemy king
+    {0, 0},
+    // hanging piece
+    {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0},
+    // undefended piece attacked by the king
+    {0, 0},
+    // piece a safe pawn push would attack
+    {0, 0},
+    // rook on the seventh rank
+    {0, 0},
+    // queen on the seventh rank
+    {0, 0},
+    // blocked passer
+    {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0},
+    // minor piece behind a pawn
+    {0, 0},
 };
 // clang-format on
 

@@ -36,6 +36,17 @@ struct TermCounter {
     }
 };
 
+// The squares one side's pieces attack, by piece type and all together,
+// filled once per evaluation: mobility, threats and king safety read them.
+struct AttackMap {
+    Bitboard byType[PIECE_TYPES] = {};
+    Bitboard all = 0;
+    void Add(int type, Bitboard attacks) {
+        byType[type] |= attacks;
+        all |= attacks;
+    }
+};
+
 // Rank as seen from color's side: 0 is its back rank.
 int RelativeRank(int color, int square) {
     return color == WHITE ? RankOf(square) : 7 - RankOf(square);
@@ -73,6 +84,19 @@ Bitboard AdjacentFrontSpans(int color, int square) {
 Bitboard PawnAttackSpan(int color, Bitboard pawns) {
     return color == WHITE ? ((pawns << 9) & ~FILE_A) | ((pawns << 7) & ~FileMask(7))
                           : ((pawns >> 7) & ~FILE_A) | ((pawns >> 9) & ~FileMask(7));
+}
+
+// Every square one rank forward from color's side (off the board is dropped).
+Bitboard PushForward(int color, Bitboard squares) {
+    return color == WHITE ? squares << 8 : squares >> 8;
+}
+
+// The map with what the pawns and the king attack; the pieces come later.
+AttackMap PawnAndKingAttacks(const Board& board, int color) {
+    AttackMap map;
+    map.Add(PAWN, PawnAttackSpan(color, board.pieces[color][PAWN]));
+    map.Add(KING, KingAttacks(KingSquare(board, color)));
+    return map;
 }
 
 template <class Out>
@@ -113,6 +137,8 @@ void EvaluatePawns(const Board& board, int us, Out& out) {
             out.Add(TERM_PASSER_ENEMY_KING + rank, Distance(theirKing, stop));
             out.Add(TERM_PASSER_OWN_KING + rank, Distance(ownKing, stop));
             if (!(front & board.occupied)) out.Add(TERM_PASSER_FREE_PATH + rank);
+            // A blockader on the stop square holds the pawn back where it stands.
+            if (Bit(stop) & board.colors[us ^ 1]) out.Add(TERM_PASSER_BLOCKED + rank);
         }
     }
 }
@@ -133,15 +159,23 @@ bool IsOutpost(int us, int sq, Bitboard ownPawnGuard, Bitboard theirPawns) {
            !(AdjacentFrontSpans(us, sq) & theirPawns);
 }
 
+// A rook or queen on the enemy's second rank, where it cuts the king off on
+// its back rank or eats the pawns that have not moved.
+bool OnSeventh(const Board& board, int us, int sq) {
+    int them = us ^ 1;
+    return RelativeRank(us, sq) == 6 && (RelativeRank(us, KingSquare(board, them)) == 7 ||
+                                         (board.pieces[them][PAWN] & RankMask(RankOf(sq))));
+}
+
 // Mobility, threats, outposts, rooks on open files and the pressure on the
-// enemy king.
+// enemy king; what the pieces attack goes into ours, whose pawns' and
+// king's attacks are there already.
 template <class Out>
-void EvaluatePieces(const Board& board, int us, Out& out) {
+void EvaluatePieces(const Board& board, int us, Bitboard pawnThreats, AttackMap& ours, Out& out) {
     int them = us ^ 1;
     Bitboard occupied = board.occupied;
     Bitboard ownPawns = board.pieces[us][PAWN], theirPawns = board.pieces[them][PAWN];
-    Bitboard pawnThreats = PawnAttackSpan(them, theirPawns);
-    Bitboard ownPawnGuard = PawnAttackSpan(us, ownPawns);
+    Bitboard ownPawnGuard = ours.byType[PAWN];
     Bitboard safe = ~board.colors[us] & ~pawnThreats;
     int theirKing = KingSquare(board, them);
     Bitboard kingZone = KingAttacks(theirKing) | Bit(theirKing);
@@ -156,6 +190,7 @@ void EvaluatePieces(const Board& board, int us, Out& out) {
                                : type == ROOK
                                    ? RookAttacks(sq, occupied)
                                    : BishopAttacks(sq, occupied) | RookAttacks(sq, occupied);
+            ours.Add(type, attacks);
             out.Add(kMobilityTerm[type] + PopCount(attacks & safe));
             // A piece that a pawn attacks must move or be lost.
             if (Bit(sq) & pawnThreats) out.Add(TERM_THREATENED_BY_PAWN + type);
@@ -169,15 +204,73 @@ void EvaluatePieces(const Board& board, int us, Out& out) {
                 if (!(file & ownPawns))
                     out.Add(file & theirPawns ? TERM_ROOK_SEMI_OPEN_FILE : TERM_ROOK_OPEN_FILE);
             }
+            if (type >= ROOK && OnSeventh(board, us, sq))
+                out.Add(type == ROOK ? TERM_ROOK_ON_SEVENTH : TERM_QUEEN_ON_SEVENTH);
             if (Bitboard nearKing = attacks & kingZone) {
                 ++attackers;
                 attackWeight += kKingAttackWeight[type] * PopCount(nearKing);
             }
         }
     }
+    // A pawn just in front shields a knight or bishop from attacks along
+    // the file and keeps enemy rooks off it.
+    Bitboard shielded = (board.pieces[us][KNIGHT] | board.pieces[us][BISHOP]) &
+                        PushForward(them, ownPawns | theirPawns);
+    if (shielded) out.Add(TERM_MINOR_BEHIND_PAWN, PopCount(shielded));
+    if (attackers) out.Add(TERM_KING_ZONE_ATTACKER, attackers);
     if (attackers >= 2)
         out.Add(TERM_KING_ATTACK +
                 (attackWeight < KING_ATTACK_STEPS ? attackWeight : KING_ATTACK_STEPS - 1));
+}
+
+// How open the enemy king is to what we attack: the checks our pieces can
+// give on squares the enemy does not guard, and the squares beside the
+// king that we attack and only the king or the queen defends.
+template <class Out>
+void EvaluateKingDanger(const Board& board, int us, const AttackMap& ours, const AttackMap& theirs,
+                        Out& out) {
+    int them = us ^ 1;
+    int king = KingSquare(board, them);
+    Bitboard safe = ~board.colors[us] & ~theirs.all;
+    // A piece checks from where the king, moving like it, would attack it.
+    Bitboard bishopChecks = BishopAttacks(king, board.occupied);
+    Bitboard rookChecks = RookAttacks(king, board.occupied);
+    Bitboard checks[PIECE_TYPES] = {0,          KnightAttacks(king),       bishopChecks,
+                                    rookChecks, bishopChecks | rookChecks, 0};
+    for (int type = KNIGHT; type <= QUEEN; ++type)
+        if (Bitboard safeChecks = checks[type] & ours.byType[type] & safe)
+            out.Add(TERM_SAFE_CHECK + type, PopCount(safeChecks));
+    // Guards that can take an attacker on the square without leaving the
+    // king or giving up the queen.
+    Bitboard firmGuard =
+        theirs.byType[PAWN] | theirs.byType[KNIGHT] | theirs.byType[BISHOP] | theirs.byType[ROOK];
+    if (Bitboard weak = KingAttacks(king) & ours.all & ~firmGuard)
+        out.Add(TERM_WEAK_KING_SQUARE, PopCount(weak));
+}
+
+// Enemy pieces we attack that nothing defends, those our king attacks, and
+// those a pawn of ours could attack next move by stepping to a square where
+// it is not lost.
+template <class Out>
+void EvaluateThreats(const Board& board, int us, const AttackMap& ours, const AttackMap& theirs,
+                     Out& out) {
+    int them = us ^ 1;
+    Bitboard undefended = board.colors[them] & ~board.pieces[them][KING] & ~theirs.all;
+    for (int type = PAWN; type <= QUEEN; ++type)
+        if (Bitboard hanging = board.pieces[them][type] & undefended & ours.all)
+            out.Add(TERM_HANGING + type, PopCount(hanging));
+    if (Bitboard byKing = undefended & ours.byType[KING])
+        out.Add(TERM_THREAT_BY_KING, PopCount(byKing));
+
+    Bitboard empty = ~board.occupied;
+    Bitboard pushes = PushForward(us, board.pieces[us][PAWN]) & empty;
+    Bitboard thirdRank = RankMask(us == WHITE ? 2 : 5);
+    pushes |= PushForward(us, pushes & thirdRank) & empty;
+    pushes &= ~theirs.byType[PAWN] & (ours.all | ~theirs.all);
+    Bitboard targets = board.colors[them] & ~board.pieces[them][PAWN] & ~board.pieces[them][KING] &
+                       ~ours.byType[PAWN];
+    if (Bitboard pushThreats = PawnAttackSpan(us, pushes) & targets)
+        out.Add(TERM_PAWN_PUSH_THREAT, PopCount(pushThreats));
 }
 
 // Pawns in front of a castled king.
@@ -195,13 +288,24 @@ void EvaluateShelter(const Board& board, int us, Out& out) {
     }
 }
 
+// Both sides' terms, White's into white and Black's into black: the pieces
+// of both must have been through before the threats and the king danger,
+// which need to know what either side attacks.
 template <class Out>
-void EvaluateSide(const Board& board, int us, Out& out) {
-    EvaluateMaterial(board, us, out);
-    EvaluatePawns(board, us, out);
-    EvaluatePieces(board, us, out);
-    EvaluateShelter(board, us, out);
-    if (board.side == us) out.Add(TERM_TEMPO);
+void EvaluateSides(const Board& board, Out& white, Out& black) {
+    Out* out[2] = {&white, &black};
+    AttackMap attacks[2] = {PawnAndKingAttacks(board, WHITE), PawnAndKingAttacks(board, BLACK)};
+    for (int us = WHITE; us <= BLACK; ++us) {
+        EvaluateMaterial(board, us, *out[us]);
+        EvaluatePawns(board, us, *out[us]);
+        EvaluatePieces(board, us, attacks[us ^ 1].byType[PAWN], attacks[us], *out[us]);
+        EvaluateShelter(board, us, *out[us]);
+        if (board.side == us) out[us]->Add(TERM_TEMPO);
+    }
+    for (int us = WHITE; us <= BLACK; ++us) {
+        EvaluateThreats(board, us, attacks[us], attacks[us ^ 1], *out[us]);
+        EvaluateKingDanger(board, us, attacks[us], attacks[us ^ 1], *out[us]);
+    }
 }
 
 int Phase(const Board& board) {
@@ -292,8 +396,7 @@ bool IsInsufficientMaterial(const Board& board) {
 int EvaluateBoard(const Board& board) {
     if (IsInsufficientMaterial(board)) return 0;
     WeightSum side[2];
-    EvaluateSide(board, WHITE, side[WHITE]);
-    EvaluateSide(board, BLACK, side[BLACK]);
+    EvaluateSides(board, side[WHITE], side[BLACK]);
     int blended = Blend(side[WHITE].middle - side[BLACK].middle, side[WHITE].end - side[BLACK].end,
                         Phase(board));
     int score = Adjusted(blended, AdjustEnding(board, blended));
@@ -304,8 +407,7 @@ EvalTrace TraceEvaluation(const Board& board) {
     EvalTrace trace;
     if ((trace.insufficientMaterial = IsInsufficientMaterial(board))) return trace;
     TermCounter white{trace, 1}, black{trace, -1};
-    EvaluateSide(board, WHITE, white);
-    EvaluateSide(board, BLACK, black);
+    EvaluateSides(board, white, black);
     trace.phase = Phase(board);
     EndingAdjustment adjustment = AdjustEnding(board, BlendedScore(trace, kEvalWeights));
     trace.scale = adjustment.scale;

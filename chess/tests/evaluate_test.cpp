@@ -56,6 +56,16 @@ const char* const kVariedPositions[] = {
     "4kb2/8/8/8/8/4B3/8/2B1K3 w - - 0 1",
     "8/8/3k4/8/2B5/8/3K4/8 b - - 0 1",
     "3qk3/8/8/8/8/8/8/3QK2R w K - 0 1",
+    // Safe checks, weak squares by the king, hanging pieces, threats of the
+    // king and of pawn pushes, rooks and queens on the seventh, blockaded
+    // passers, minor pieces behind pawns.
+    "6k1/5p1p/4pQp1/3p4/3P4/4P1P1/3q1P1P/6K1 w - - 0 1",
+    "2r3k1/1R3ppp/p3p3/3nP3/3P4/P4N2/5PPP/6K1 b - - 0 1",
+    "r1b2rk1/pp3ppp/2n1p3/q2pP3/3P1B2/2PB1N2/P4PPP/R2Q1RK1 w - - 0 12",
+    "4r1k1/p4ppp/1p6/2pP4/2P1n3/1P3N2/P2K1PPP/4R3 w - - 0 1",
+    "8/3k4/2p5/1pPn4/1P1K4/8/8/8 w - - 0 1",
+    "6k1/8/3n4/3P4/1b3K2/5p2/P1N5/8 w - - 0 1",
+    "r3k2r/ppp2ppp/2n5/3Np1B1/2B1P1b1/5N2/PPP2PPP/R3K2R b KQkq - 0 1",
 };
 
 // The same position with the board turned over and the colours swapped.
@@ -87,6 +97,11 @@ TEST(Evaluate, IsSymmetricBetweenTheSides) {
         EXPECT_EQ(Evaluate(GameFromFen(fen)), Evaluate(GameFromFen(mirror)))
             << fen << " / " << mirror;
         EXPECT_EQ(MirrorFen(mirror), fen);
+        // Term by term, whatever the weights: each count changes sign.
+        const EvalTrace trace = TraceEvaluation(GameFromFen(fen).board);
+        const EvalTrace mirrored = TraceEvaluation(GameFromFen(mirror).board);
+        for (int term = 0; term < EVAL_TERM_COUNT; ++term)
+            EXPECT_EQ(trace.count[term], -mirrored.count[term]) << fen << " term " << term;
     }
     EXPECT_LT(Evaluate(GameFromFen("8/5k2/8/8/8/2Q5/2K5/8 b - - 0 1")), -800);
 }
@@ -151,6 +166,59 @@ const TermCase kTermCounts[] = {
     {"4k3/8/8/8/3q4/8/8/3RK3 w - - 0 1", TERM_THREAT_BY_ROOK + QUEEN, 1},
     {"4k3/8/8/8/3q4/8/8/3RK3 w - - 0 1", TERM_THREAT_BY_MINOR + ROOK, 0},
     {"4k3/8/8/1b6/8/3Q4/8/4K3 w - - 0 1", TERM_THREAT_BY_MINOR + QUEEN, -1},
+    // The knight on e4 could check from d6 and f6, unless e7 guards them or
+    // an own piece stands there; the rook from a8 and e1, the queen only
+    // where nothing of the enemy's reaches.
+    {"4k3/8/8/8/4N3/8/P7/4K3 w - - 0 1", TERM_SAFE_CHECK + KNIGHT, 2},
+    {"4k3/4p3/8/8/4N3/8/P7/4K3 w - - 0 1", TERM_SAFE_CHECK + KNIGHT, 0},
+    {"4k3/8/3P4/8/4N3/8/8/4K3 w - - 0 1", TERM_SAFE_CHECK + KNIGHT, 1},
+    {"4k3/8/8/8/8/8/7K/R7 w - - 0 1", TERM_SAFE_CHECK + ROOK, 2},
+    {"4k3/8/8/8/8/8/7K/R7 w - - 0 1", TERM_SAFE_CHECK + QUEEN, 0},
+    {"4k3/8/8/8/8/8/q7/4K3 b - - 0 1", TERM_SAFE_CHECK + QUEEN, -4},  // a1, b1, a5, e6
+    {"4k3/8/8/8/8/8/q7/4K3 b - - 0 1", TERM_SAFE_CHECK + ROOK, 0},
+    // The rook on d1 reaches d7 and d8 beside the king, which only the king
+    // defends, until a knight on b6 covers d7.
+    {"4k3/8/8/8/8/8/8/3RK3 w - - 0 1", TERM_KING_ZONE_ATTACKER, 1},
+    {"4k3/8/8/8/8/8/8/3RK3 w - - 0 1", TERM_WEAK_KING_SQUARE, 2},
+    {"4k3/8/1n6/8/8/8/8/3RK3 w - - 0 1", TERM_WEAK_KING_SQUARE, 1},
+    {"4k3/8/8/8/8/8/8/R3K3 w - - 0 1", TERM_WEAK_KING_SQUARE, 0},
+    // A piece attacked and not defended hangs; a pawn on e5 defends d4.
+    {"4k3/8/8/8/3r4/8/4N3/4K3 w - - 0 1", TERM_HANGING + ROOK, 1},
+    {"4k3/8/8/4p3/3r4/8/4N3/4K3 w - - 0 1", TERM_HANGING + ROOK, 0},
+    {"4k3/8/8/4p3/3r4/8/4N3/4K3 w - - 0 1", TERM_HANGING + PAWN, 0},
+    {"4k3/8/8/8/3q4/8/8/3RK3 w - - 0 1", TERM_HANGING + QUEEN, 1},
+    {"4k3/8/8/3p4/8/8/8/3RK3 b - - 0 1", TERM_HANGING + PAWN, 1},
+    {"4k3/8/8/8/1b6/8/3P4/4K3 w - - 0 1", TERM_HANGING + PAWN, 0},  // the king defends d2
+    {"4k3/p7/8/8/8/8/3n4/4K3 w - - 0 1", TERM_THREAT_BY_KING, 1},
+    {"4k3/p7/8/8/8/4p3/3n4/4K3 w - - 0 1", TERM_THREAT_BY_KING, 0},
+    {"4k3/8/4K3/3p4/8/8/8/8 b - - 0 1", TERM_THREAT_BY_KING, 1},
+    {"8/8/8/8/3P4/4k3/8/4K3 w - - 0 1", TERM_THREAT_BY_KING, -1},
+    // e3 or e4 would attack the knight; not when a pawn on f4 guards e3 (a
+    // pawn that has to pass e3 still may), nor a knight a pawn attacks now.
+    {"4k3/8/8/8/3n4/8/4P3/4K3 w - - 0 1", TERM_PAWN_PUSH_THREAT, 1},
+    {"4k3/8/8/5n2/8/8/4P3/4K3 w - - 0 1", TERM_PAWN_PUSH_THREAT, 1},
+    {"4k3/8/8/8/3n1p2/8/4P3/4K3 w - - 0 1", TERM_PAWN_PUSH_THREAT, 0},
+    {"4k3/8/8/5n2/5p2/8/4P3/4K3 w - - 0 1", TERM_PAWN_PUSH_THREAT, 1},
+    {"4k3/8/8/8/3n4/4P3/8/4K3 w - - 0 1", TERM_PAWN_PUSH_THREAT, 0},
+    {"4k3/8/8/8/3n4/4p3/4P3/4K3 w - - 0 1", TERM_PAWN_PUSH_THREAT, 0},
+    {"4k3/4p3/8/3N4/8/8/8/4K3 b - - 0 1", TERM_PAWN_PUSH_THREAT, -1},
+    // A rook or queen on the seventh counts with the king on the eighth or
+    // pawns on the seventh.
+    {"4k3/R7/8/8/8/8/8/4K3 w - - 0 1", TERM_ROOK_ON_SEVENTH, 1},
+    {"8/R7/4k3/8/8/8/8/4K3 w - - 0 1", TERM_ROOK_ON_SEVENTH, 0},
+    {"8/R5p1/4k3/8/8/8/8/4K3 w - - 0 1", TERM_ROOK_ON_SEVENTH, 1},
+    {"4k3/Q7/8/8/8/8/8/4K3 w - - 0 1", TERM_QUEEN_ON_SEVENTH, 1},
+    {"4k3/8/8/8/8/4K3/r7/8 w - - 0 1", TERM_ROOK_ON_SEVENTH, 0},
+    {"4k3/8/8/8/8/4K3/r6P/8 w - - 0 1", TERM_ROOK_ON_SEVENTH, -1},
+    // A passer on d4 with an enemy knight on d5, not an own one.
+    {"4k3/8/8/3n4/3P4/8/8/4K3 w - - 0 1", TERM_PASSER_BLOCKED + 3, 1},
+    {"4k3/8/8/3N4/3P4/8/8/4K3 w - - 0 1", TERM_PASSER_BLOCKED + 3, 0},
+    {"4k3/8/8/8/8/3p4/3N4/4K3 w - - 0 1", TERM_PASSER_BLOCKED + 5, -1},
+    // A knight or bishop with a pawn of either side just in front.
+    {"4k3/8/8/8/4P3/4N3/8/4K3 w - - 0 1", TERM_MINOR_BEHIND_PAWN, 1},
+    {"4k3/8/8/4p3/4B3/8/8/4K3 w - - 0 1", TERM_MINOR_BEHIND_PAWN, 1},
+    {"4k3/8/8/8/3P4/4N3/8/4K3 w - - 0 1", TERM_MINOR_BEHIND_PAWN, 0},
+    {"4k3/8/8/3n4/3P4/8/8/4K3 w - - 0 1", TERM_MINOR_BEHIND_PAWN, -1},
 };
 
 TEST(Evaluate, TraceCountsEachFeature) {
