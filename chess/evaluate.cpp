@@ -86,6 +86,14 @@ Bitboard PawnAttackSpan(int color, Bitboard pawns) {
                           : ((pawns >> 7) & ~FILE_A) | ((pawns >> 9) & ~FileMask(7));
 }
 
+// The number of squares in a set that has few: cheaper than PopCount
+// when there are none, one or two.
+int SparseCount(Bitboard b) {
+    int count = 0;
+    for (; b; b &= b - 1) ++count;
+    return count;
+}
+
 // Every square one rank forward from color's side (off the board is dropped).
 Bitboard PushForward(int color, Bitboard squares) {
     return color == WHITE ? squares << 8 : squares >> 8;
@@ -216,7 +224,7 @@ void EvaluatePieces(const Board& board, int us, Bitboard pawnThreats, AttackMap&
     // the file and keeps enemy rooks off it.
     Bitboard shielded = (board.pieces[us][KNIGHT] | board.pieces[us][BISHOP]) &
                         PushForward(them, ownPawns | theirPawns);
-    if (shielded) out.Add(TERM_MINOR_BEHIND_PAWN, PopCount(shielded));
+    if (shielded) out.Add(TERM_MINOR_BEHIND_PAWN, SparseCount(shielded));
     if (attackers) out.Add(TERM_KING_ZONE_ATTACKER, attackers);
     if (attackers >= 2)
         out.Add(TERM_KING_ATTACK +
@@ -239,13 +247,13 @@ void EvaluateKingDanger(const Board& board, int us, const AttackMap& ours, const
                                     rookChecks, bishopChecks | rookChecks, 0};
     for (int type = KNIGHT; type <= QUEEN; ++type)
         if (Bitboard safeChecks = checks[type] & ours.byType[type] & safe)
-            out.Add(TERM_SAFE_CHECK + type, PopCount(safeChecks));
+            out.Add(TERM_SAFE_CHECK + type, SparseCount(safeChecks));
     // Guards that can take an attacker on the square without leaving the
     // king or giving up the queen.
     Bitboard firmGuard =
         theirs.byType[PAWN] | theirs.byType[KNIGHT] | theirs.byType[BISHOP] | theirs.byType[ROOK];
     if (Bitboard weak = KingAttacks(king) & ours.all & ~firmGuard)
-        out.Add(TERM_WEAK_KING_SQUARE, PopCount(weak));
+        out.Add(TERM_WEAK_KING_SQUARE, SparseCount(weak));
 }
 
 // Enemy pieces we attack that nothing defends, those our king attacks, and
@@ -256,11 +264,10 @@ void EvaluateThreats(const Board& board, int us, const AttackMap& ours, const At
                      Out& out) {
     int them = us ^ 1;
     Bitboard undefended = board.colors[them] & ~board.pieces[them][KING] & ~theirs.all;
-    for (int type = PAWN; type <= QUEEN; ++type)
-        if (Bitboard hanging = board.pieces[them][type] & undefended & ours.all)
-            out.Add(TERM_HANGING + type, PopCount(hanging));
+    for (Bitboard hanging = undefended & ours.all; hanging; hanging &= hanging - 1)
+        out.Add(TERM_HANGING + TypeOfPiece(board.squares[LowestSquare(hanging)]));
     if (Bitboard byKing = undefended & ours.byType[KING])
-        out.Add(TERM_THREAT_BY_KING, PopCount(byKing));
+        out.Add(TERM_THREAT_BY_KING, SparseCount(byKing));
 
     Bitboard empty = ~board.occupied;
     Bitboard pushes = PushForward(us, board.pieces[us][PAWN]) & empty;
@@ -270,7 +277,7 @@ void EvaluateThreats(const Board& board, int us, const AttackMap& ours, const At
     Bitboard targets = board.colors[them] & ~board.pieces[them][PAWN] & ~board.pieces[them][KING] &
                        ~ours.byType[PAWN];
     if (Bitboard pushThreats = PawnAttackSpan(us, pushes) & targets)
-        out.Add(TERM_PAWN_PUSH_THREAT, PopCount(pushThreats));
+        out.Add(TERM_PAWN_PUSH_THREAT, SparseCount(pushThreats));
 }
 
 // Pawns in front of a castled king.
@@ -288,24 +295,28 @@ void EvaluateShelter(const Board& board, int us, Out& out) {
     }
 }
 
+template <class Out>
+void EvaluateSide(const Board& board, int us, Bitboard pawnThreats, AttackMap& ours, Out& out) {
+    EvaluateMaterial(board, us, out);
+    EvaluatePawns(board, us, out);
+    EvaluatePieces(board, us, pawnThreats, ours, out);
+    EvaluateShelter(board, us, out);
+    if (board.side == us) out.Add(TERM_TEMPO);
+}
+
 // Both sides' terms, White's into white and Black's into black: the pieces
 // of both must have been through before the threats and the king danger,
-// which need to know what either side attacks.
+// which need to know what either side attacks. Each side is called for by
+// its colour, which the compiler then knows.
 template <class Out>
 void EvaluateSides(const Board& board, Out& white, Out& black) {
-    Out* out[2] = {&white, &black};
     AttackMap attacks[2] = {PawnAndKingAttacks(board, WHITE), PawnAndKingAttacks(board, BLACK)};
-    for (int us = WHITE; us <= BLACK; ++us) {
-        EvaluateMaterial(board, us, *out[us]);
-        EvaluatePawns(board, us, *out[us]);
-        EvaluatePieces(board, us, attacks[us ^ 1].byType[PAWN], attacks[us], *out[us]);
-        EvaluateShelter(board, us, *out[us]);
-        if (board.side == us) out[us]->Add(TERM_TEMPO);
-    }
-    for (int us = WHITE; us <= BLACK; ++us) {
-        EvaluateThreats(board, us, attacks[us], attacks[us ^ 1], *out[us]);
-        EvaluateKingDanger(board, us, attacks[us], attacks[us ^ 1], *out[us]);
-    }
+    EvaluateSide(board, WHITE, attacks[BLACK].byType[PAWN], attacks[WHITE], white);
+    EvaluateSide(board, BLACK, attacks[WHITE].byType[PAWN], attacks[BLACK], black);
+    EvaluateThreats(board, WHITE, attacks[WHITE], attacks[BLACK], white);
+    EvaluateThreats(board, BLACK, attacks[BLACK], attacks[WHITE], black);
+    EvaluateKingDanger(board, WHITE, attacks[WHITE], attacks[BLACK], white);
+    EvaluateKingDanger(board, BLACK, attacks[BLACK], attacks[WHITE], black);
 }
 
 int Phase(const Board& board) {
