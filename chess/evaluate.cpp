@@ -269,6 +269,9 @@ void EvaluateThreats(const Board& board, int us, const AttackMap& ours, const At
     if (Bitboard byKing = undefended & ours.byType[KING])
         out.Add(TERM_THREAT_BY_KING, SparseCount(byKing));
 
+    // Single steps, and double steps through the third rank; a pawn is not
+    // lost where no enemy pawn attacks it and we defend it or the enemy
+    // does not attack it at all.
     Bitboard empty = ~board.occupied;
     Bitboard pushes = PushForward(us, board.pieces[us][PAWN]) & empty;
     Bitboard thirdRank = RankMask(us == WHITE ? 2 : 5);
