@@ -188,7 +188,10 @@ const TermCase kTermCounts[] = {
     {"4k3/8/8/4p3/3r4/8/4N3/4K3 w - - 0 1", TERM_HANGING + PAWN, 0},
     {"4k3/8/8/8/3q4/8/8/3RK3 w - - 0 1", TERM_HANGING + QUEEN, 1},
     {"4k3/8/8/3p4/8/8/8/3RK3 b - - 0 1", TERM_HANGING + PAWN, 1},
-    {"4k3/8/8/8/1b6/8/3P4/4K3 w - - 0 1", TERM_HANGING + PAWN, 0},  // the king defends d2
+    {"4k3/8/8/8/1b6/8/3P4/4K3 w - - 0 1", TERM_HANGING + PAWN, 0},    // the king defends d2
+    {"4k3/8/8/8/n2R3b/8/8/4K3 w - - 0 1", TERM_HANGING + KNIGHT, 1},  // both ends of a line
+    {"4k3/8/8/8/n2R3b/8/8/4K3 w - - 0 1", TERM_HANGING + BISHOP, 1},
+    {"4k3/8/8/8/R7/8/8/n3K3 w - - 0 1", TERM_HANGING + KNIGHT, 1},  // the corner, square 0
     {"4k3/p7/8/8/8/8/3n4/4K3 w - - 0 1", TERM_THREAT_BY_KING, 1},
     {"4k3/p7/8/8/8/4p3/3n4/4K3 w - - 0 1", TERM_THREAT_BY_KING, 0},
     {"4k3/8/4K3/3p4/8/8/8/8 b - - 0 1", TERM_THREAT_BY_KING, 1},
