@@ -107,7 +107,8 @@ struct Iteration {
 // starting with a different root move, and reports them best first: the
 // deepening ends after an iteration in which onIteration returned false for
 // any line. Returns the first move of the last finished iteration's best
-// line: a legal move, or NO_MOVE only when there is none.
+// line, or with one line a move that beat it in the unfinished iteration: a
+// legal move, or NO_MOVE only when there is none.
 // Runs on every thread of pool, one search at a time; on one thread, the
 // same game and tables give the same search every time.
 // Searches without a transposition table while tables has none; allocates

@@ -174,7 +174,12 @@ Move Think(SearchTables& tables, SearchThreads& pool, const Game& game, const Se
             if (depth > 1 && stop.load(std::memory_order_relaxed)) break;
             main.canStop = depth > 1;
             main.selectiveDepth = 0;
-            if (!SearchLines(main, depth, scores, lines)) break;
+            if (!SearchLines(main, depth, scores, lines)) {
+                // A move that took the lead in the unfinished depth was
+                // searched to the end and beat the last depth's best there.
+                if (lineCount == 1) best = main.rootMoves[0];
+                break;
+            }
             best = main.rootMoves[0];
             bool more = true;
             for (Iteration& line : lines) {

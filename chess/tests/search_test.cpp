@@ -165,6 +165,31 @@ TEST(Think, HonoursSearchMovesStopAndNodeLimits) {
     EXPECT_GT(limited.last.depth, 3);
 }
 
+// A node limit stops the search inside a depth. A root move that took the
+// lead there was searched to the end and beat the last finished depth's
+// best, so it is played; with several lines the finished depth decides.
+TEST(Think, PlaysTheMoveThatTookTheLeadInTheUnfinishedDepth) {
+    const char* const kOpenings[] = {
+        "r1bqkbr1/pp1pp1pp/n6n/2p2p2/N4P2/6P1/PPPPP2P/R1BQKBNR w KQq - 2 6",
+        "r1bqkbnr/4ppp1/np1p4/p1p4p/2B1PPQ1/1P6/P1PP1KPP/RNB3NR w kq - 0 7",
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+    };
+    int overtaken = 0;
+    for (const char* fen : kOpenings)
+        for (int64_t nodes = 9000; nodes <= 15000; nodes += 1000) {
+            const Game game = GameFromFen(fen);
+            SearchLimits limits = Depth(60);
+            limits.maxNodes = nodes;
+            const Searched one = Search(game, limits);
+            ASSERT_TRUE(IsLegal(game, one.move)) << fen << " " << nodes;
+            if (one.move != one.last.pv[0]) ++overtaken;
+            limits.multiPv = 2;
+            const Searched two = Search(game, limits);
+            EXPECT_EQ(two.move, two.iterations[two.iterations.size() - 2].pv[0]) << fen;
+        }
+    EXPECT_GT(overtaken, 0);
+}
+
 // The order of scores, mates included: mating sooner is best, being mated
 // sooner worst.
 int Rank(const Iteration& line) {
