@@ -7,6 +7,7 @@
 #include "chess/move_picker.h"
 #include "chess/movegen.h"
 #include "chess/search_margins.h"
+#include "chess/see.h"
 
 namespace chess {
 
@@ -300,6 +301,11 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
             }
             if (!quiet && depth <= SEE_PRUNING_MAX_DEPTH && picked.exchangeKnown &&
                 picked.exchange < -SEE_PRUNING_PER_PLY * depth)
+                continue;
+            // A quiet move that gives its piece away is not worth a search
+            // near the leaves.
+            if (quiet && depth <= QUIET_SEE_PRUNING_MAX_DEPTH &&
+                StaticExchange(board, move) < -QUIET_SEE_PRUNING_PER_PLY_SQUARED * depth * depth)
                 continue;
         }
         int piece = board.squares[FromOf(move)];

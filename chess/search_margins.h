@@ -47,6 +47,11 @@ constexpr int FUTILITY_PER_PLY = 90;
 constexpr int SEE_PRUNING_MAX_DEPTH = 3;
 constexpr int SEE_PRUNING_PER_PLY = 100;
 
+// Quiet moves whose exchange loses more than this per ply of depth left,
+// squared, are skipped.
+constexpr int QUIET_SEE_PRUNING_MAX_DEPTH = 8;
+constexpr int QUIET_SEE_PRUNING_PER_PLY_SQUARED = 25;
+
 // A capture or promotion counts as good, and is tried before the quiet
 // moves, when its exchange gains at least this much.
 constexpr int GOOD_CAPTURE_MIN_EXCHANGE = 0;
