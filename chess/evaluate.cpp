@@ -120,10 +120,11 @@ void EvaluateMaterial(const Board& board, int us, Out& out) {
     if (PopCount(board.pieces[us][BISHOP]) >= 2) out.Add(TERM_BISHOP_PAIR);
 }
 
+// ourAttacks and theirAttacks are the squares each side's pawns attack.
 template <class Out>
-void EvaluatePawns(const Board& board, int us, Out& out) {
+void EvaluatePawns(const Board& board, int us, Bitboard ourAttacks, Bitboard theirAttacks,
+                   Out& out) {
     Bitboard ours = board.pieces[us][PAWN], theirs = board.pieces[us ^ 1][PAWN];
-    Bitboard ourAttacks = PawnAttackSpan(us, ours), theirAttacks = PawnAttackSpan(us ^ 1, theirs);
     int ownKing = KingSquare(board, us), theirKing = KingSquare(board, us ^ 1);
     Bitboard pawns = ours;
     while (pawns) {
@@ -301,7 +302,7 @@ void EvaluateShelter(const Board& board, int us, Out& out) {
 template <class Out>
 void EvaluateSide(const Board& board, int us, Bitboard pawnThreats, AttackMap& ours, Out& out) {
     EvaluateMaterial(board, us, out);
-    EvaluatePawns(board, us, out);
+    EvaluatePawns(board, us, ours.byType[PAWN], pawnThreats, out);
     EvaluatePieces(board, us, pawnThreats, ours, out);
     EvaluateShelter(board, us, out);
     if (board.side == us) out.Add(TERM_TEMPO);
