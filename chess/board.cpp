@@ -34,11 +34,13 @@ void RemovePiece(Board& board, int piece, int square) {
     board.occupied ^= bit;
     board.squares[square] = NO_PIECE;
     board.key ^= kZobrist.piece[piece][square];
+    if (TypeOfPiece(piece) == PAWN) board.pawnKey ^= kZobrist.piece[piece][square];
 }
 
 void AddPiece(Board& board, int piece, int square) {
     PutPiece(board, piece, square);
     board.key ^= kZobrist.piece[piece][square];
+    if (TypeOfPiece(piece) == PAWN) board.pawnKey ^= kZobrist.piece[piece][square];
 }
 
 void MovePiece(Board& board, int piece, int from, int to) {
@@ -48,7 +50,9 @@ void MovePiece(Board& board, int piece, int from, int to) {
     board.occupied ^= bits;
     board.squares[from] = NO_PIECE;
     board.squares[to] = static_cast<uint8_t>(piece);
-    board.key ^= kZobrist.piece[piece][from] ^ kZobrist.piece[piece][to];
+    uint64_t change = kZobrist.piece[piece][from] ^ kZobrist.piece[piece][to];
+    board.key ^= change;
+    if (TypeOfPiece(piece) == PAWN) board.pawnKey ^= change;
 }
 
 // Lifts the king and the rook and sets them down on their castled squares:
@@ -107,6 +111,15 @@ uint64_t ComputeKey(const Board& board) {
     key ^= kZobrist.castling[board.castling];
     if (board.enPassant != NO_SQUARE) key ^= kZobrist.enPassantFile[FileOf(board.enPassant)];
     if (board.side == BLACK) key ^= kZobrist.side;
+    return key;
+}
+
+uint64_t ComputePawnKey(const Board& board) {
+    uint64_t key = 0;
+    for (int square = 0; square < 64; ++square) {
+        int piece = board.squares[square];
+        if (piece != NO_PIECE && TypeOfPiece(piece) == PAWN) key ^= kZobrist.piece[piece][square];
+    }
     return key;
 }
 

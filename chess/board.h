@@ -1,6 +1,7 @@
 // The board: bitboards per colour and piece type, a square-to-piece array,
 // the castling rights and their rooks, the en passant square, the half-move
-// clock and the Zobrist key, kept up to date move by move. Moves are made by
+// clock and the Zobrist keys, of the position and of its pawns alone, kept up
+// to date move by move. Moves are made by
 // copy: the caller keeps the board before the move.
 #pragma once
 
@@ -59,12 +60,16 @@ struct Board {
     // game, and kept in what would otherwise be padding.
     uint8_t castlingRooks[4] = {7, 0, 63, 56};
     uint64_t key = 0;
+    // The pawns' part of the key alone, which the pawn cache is looked up by.
+    uint64_t pawnKey = 0;
 };
 
 Board EmptyBoard();
 void PutPiece(Board& board, int piece, int square);
-// Recomputes the key from scratch (after setting up a board by hand).
+// Recompute the key and the pawns' key from scratch (after setting up a
+// board by hand).
 uint64_t ComputeKey(const Board& board);
+uint64_t ComputePawnKey(const Board& board);
 
 inline int KingSquare(const Board& board, int color) {
     return LowestSquare(board.pieces[color][KING]);

@@ -167,6 +167,7 @@ bool StartGame(const PositionRecord& record, int halfMoveClock, Game& game, std:
     }
     board.halfMoveClock = board.reversiblePlies = halfMoveClock;
     board.key = ComputeKey(board);
+    board.pawnKey = ComputePawnKey(board);
     game.board = board;
     game.moveNumber = record.moveNumber > 0 ? record.moveNumber : 1;
     game.history.clear();

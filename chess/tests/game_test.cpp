@@ -134,6 +134,7 @@ void CheckMoves(const MoveCase* begin, const MoveCase* end, bool chess960) {
             EXPECT_EQ(RecordOf(game), expected) << c->fen << " " << c->move;
             EXPECT_EQ(HalfMoveClock(game), clock) << c->fen << " " << c->move;
             EXPECT_EQ(game.board.key, ComputeKey(game.board)) << c->fen << " " << c->move;
+            EXPECT_EQ(game.board.pawnKey, ComputePawnKey(game.board)) << c->fen << " " << c->move;
         } else {
             EXPECT_FALSE(played) << c->fen << " " << c->move;
             EXPECT_NE(error.find(c->error), std::string::npos) << c->move << ": " << error;

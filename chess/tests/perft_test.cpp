@@ -68,9 +68,11 @@ TEST(Perft, DividesPerRootMoveAndStopsBelowDepthOne) {
     EXPECT_TRUE(DividedPerft(game, 0).empty());
 }
 
-// Every key kept up move by move equals the key computed from scratch.
+// Every key kept up move by move, the position's and the pawns', equals the
+// key computed from scratch.
 void CheckKeys(const Board& board, int depth, int& checked) {
     ASSERT_EQ(board.key, ComputeKey(board));
+    ASSERT_EQ(board.pawnKey, ComputePawnKey(board));
     ++checked;
     if (depth == 0) return;
     MoveList list;
