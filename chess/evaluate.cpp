@@ -2,6 +2,7 @@
 
 #include "chess/chess.h"
 #include "chess/eval_weights.h"
+#include "chess/pawn_cache.h"
 
 namespace chess {
 
@@ -107,9 +108,10 @@ AttackMap PawnAndKingAttacks(const Board& board, int color) {
     return map;
 }
 
+// The pieces' material and squares; the pawns' go with their structure.
 template <class Out>
 void EvaluateMaterial(const Board& board, int us, Out& out) {
-    for (int type = PAWN; type <= KING; ++type) {
+    for (int type = KNIGHT; type <= KING; ++type) {
         Bitboard pieces = board.pieces[us][type];
         out.Add(TERM_MATERIAL + type, PopCount(pieces));
         while (pieces) {
@@ -120,19 +122,22 @@ void EvaluateMaterial(const Board& board, int us, Out& out) {
     if (PopCount(board.pieces[us][BISHOP]) >= 2) out.Add(TERM_BISHOP_PAIR);
 }
 
-// ourAttacks and theirAttacks are the squares each side's pawns attack.
+// The terms of us's pawns that depend on the pawns alone: their material,
+// their squares and their structure. ourAttacks and theirAttacks are the
+// squares each side's pawns attack. Gives back us's passed pawns.
 template <class Out>
-void EvaluatePawns(const Board& board, int us, Bitboard ourAttacks, Bitboard theirAttacks,
-                   Out& out) {
+Bitboard EvaluatePawnStructure(const Board& board, int us, Bitboard ourAttacks,
+                               Bitboard theirAttacks, Out& out) {
     Bitboard ours = board.pieces[us][PAWN], theirs = board.pieces[us ^ 1][PAWN];
-    int ownKing = KingSquare(board, us), theirKing = KingSquare(board, us ^ 1);
+    Bitboard passed = 0;
+    out.Add(TERM_MATERIAL + PAWN, PopCount(ours));
     Bitboard pawns = ours;
     while (pawns) {
         int sq = PopLowest(pawns);
+        out.Add(TERM_PIECE_SQUARE + PAWN * 64 + (us == WHITE ? sq : sq ^ 56));
         int file = FileOf(sq), rank = RelativeRank(us, sq);
         int stop = us == WHITE ? sq + 8 : sq - 8;
         Bitboard front = FrontSpan(us, sq);
-        Bitboard frontAndSides = front | AdjacentFrontSpans(us, sq);
         Bitboard neighbours = AdjacentFiles(file) & ours;
         if (!neighbours) out.Add(TERM_ISOLATED_PAWN);
         if (front & ours) out.Add(TERM_DOUBLED_PAWN);
@@ -140,15 +145,40 @@ void EvaluatePawns(const Board& board, int us, Bitboard ourAttacks, Bitboard the
             out.Add(TERM_CONNECTED_PAWN + rank);
         else if (neighbours && !(neighbours & RanksUpTo(us, sq)) && (Bit(stop) & theirAttacks))
             out.Add(TERM_BACKWARD_PAWN);
-        if (!(frontAndSides & theirs)) {
+        if (!((front | AdjacentFrontSpans(us, sq)) & theirs)) {
+            passed |= Bit(sq);
             out.Add(TERM_PASSED_PAWN + rank);
-            // In the end game a passer is worth more the farther the enemy king.
-            out.Add(TERM_PASSER_ENEMY_KING + rank, Distance(theirKing, stop));
-            out.Add(TERM_PASSER_OWN_KING + rank, Distance(ownKing, stop));
-            if (!(front & board.occupied)) out.Add(TERM_PASSER_FREE_PATH + rank);
-            // A blockader on the stop square holds the pawn back where it stands.
-            if (Bit(stop) & board.colors[us ^ 1]) out.Add(TERM_PASSER_BLOCKED + rank);
         }
+    }
+    return passed;
+}
+
+// Both sides' pawn structure, White's terms into white and Black's into
+// black; gives back both sides' passed pawns.
+template <class Out>
+Bitboard EvaluatePawnStructures(const Board& board, const AttackMap attacks[2], Out& white,
+                                Out& black) {
+    Bitboard whiteAttacks = attacks[WHITE].byType[PAWN], blackAttacks = attacks[BLACK].byType[PAWN];
+    return EvaluatePawnStructure(board, WHITE, whiteAttacks, blackAttacks, white) |
+           EvaluatePawnStructure(board, BLACK, blackAttacks, whiteAttacks, black);
+}
+
+// What else us's passed pawns are worth, which depends on the kings and the
+// pieces: how far each king is from the square in front, and whether the
+// path is free or blocked.
+template <class Out>
+void EvaluatePassers(const Board& board, int us, Bitboard passed, Out& out) {
+    int ownKing = KingSquare(board, us), theirKing = KingSquare(board, us ^ 1);
+    while (passed) {
+        int sq = PopLowest(passed);
+        int rank = RelativeRank(us, sq);
+        int stop = us == WHITE ? sq + 8 : sq - 8;
+        // In the end game a passer is worth more the farther the enemy king.
+        out.Add(TERM_PASSER_ENEMY_KING + rank, Distance(theirKing, stop));
+        out.Add(TERM_PASSER_OWN_KING + rank, Distance(ownKing, stop));
+        if (!(FrontSpan(us, sq) & board.occupied)) out.Add(TERM_PASSER_FREE_PATH + rank);
+        // A blockader on the stop square holds the pawn back where it stands.
+        if (Bit(stop) & board.colors[us ^ 1]) out.Add(TERM_PASSER_BLOCKED + rank);
     }
 }
 
@@ -300,23 +330,26 @@ void EvaluateShelter(const Board& board, int us, Out& out) {
 }
 
 template <class Out>
-void EvaluateSide(const Board& board, int us, Bitboard pawnThreats, AttackMap& ours, Out& out) {
+void EvaluateSide(const Board& board, int us, Bitboard pawnThreats, Bitboard passed,
+                  AttackMap& ours, Out& out) {
     EvaluateMaterial(board, us, out);
-    EvaluatePawns(board, us, ours.byType[PAWN], pawnThreats, out);
+    EvaluatePassers(board, us, passed & board.pieces[us][PAWN], out);
     EvaluatePieces(board, us, pawnThreats, ours, out);
     EvaluateShelter(board, us, out);
     if (board.side == us) out.Add(TERM_TEMPO);
 }
 
-// Both sides' terms, White's into white and Black's into black: the pieces
-// of both must have been through before the threats and the king danger,
-// which need to know what either side attacks. Each side is called for by
-// its colour, which the compiler then knows.
+// Both sides' terms but the pawn structure's, White's into white and
+// Black's into black, given both sides' passed pawns and the attack maps
+// with the pawns' and kings' attacks: the pieces of both must have been
+// through before the threats and the king danger, which need to know what
+// either side attacks. Each side is called for by its colour, which the
+// compiler then knows.
 template <class Out>
-void EvaluateSides(const Board& board, Out& white, Out& black) {
-    AttackMap attacks[2] = {PawnAndKingAttacks(board, WHITE), PawnAndKingAttacks(board, BLACK)};
-    EvaluateSide(board, WHITE, attacks[BLACK].byType[PAWN], attacks[WHITE], white);
-    EvaluateSide(board, BLACK, attacks[WHITE].byType[PAWN], attacks[BLACK], black);
+void EvaluateSides(const Board& board, AttackMap attacks[2], Bitboard passed, Out& white,
+                   Out& black) {
+    EvaluateSide(board, WHITE, attacks[BLACK].byType[PAWN], passed, attacks[WHITE], white);
+    EvaluateSide(board, BLACK, attacks[WHITE].byType[PAWN], passed, attacks[BLACK], black);
     EvaluateThreats(board, WHITE, attacks[WHITE], attacks[BLACK], white);
     EvaluateThreats(board, BLACK, attacks[BLACK], attacks[WHITE], black);
     EvaluateKingDanger(board, WHITE, attacks[WHITE], attacks[BLACK], white);
@@ -391,6 +424,31 @@ int Adjusted(int blended, const EndingAdjustment& adjustment) {
     return blended * adjustment.scale / 8 + adjustment.offset;
 }
 
+// What the pawn structure of board scores, for the pawn cache.
+PawnEntry ScorePawns(const Board& board, const AttackMap attacks[2]) {
+    WeightSum white, black;
+    PawnEntry entry;
+    entry.key = board.pawnKey;
+    entry.passed = EvaluatePawnStructures(board, attacks, white, black);
+    entry.middle = white.middle - black.middle;
+    entry.end = white.end - black.end;
+    return entry;
+}
+
+// The evaluation of a board with enough material to mate, given what its
+// pawn structure scores and the attack maps with the pawns' and kings'
+// attacks.
+int EvaluateWithPawns(const Board& board, AttackMap attacks[2], const PawnEntry& pawns) {
+    WeightSum side[2];
+    side[WHITE].middle = pawns.middle;
+    side[WHITE].end = pawns.end;
+    EvaluateSides(board, attacks, pawns.passed, side[WHITE], side[BLACK]);
+    int blended = Blend(side[WHITE].middle - side[BLACK].middle, side[WHITE].end - side[BLACK].end,
+                        Phase(board));
+    int score = Adjusted(blended, AdjustEnding(board, blended));
+    return board.side == WHITE ? score : -score;
+}
+
 }  // namespace
 
 int PieceValue(int type) { return kPieceValue[type]; }
@@ -410,19 +468,25 @@ bool IsInsufficientMaterial(const Board& board) {
 
 int EvaluateBoard(const Board& board) {
     if (IsInsufficientMaterial(board)) return 0;
-    WeightSum side[2];
-    EvaluateSides(board, side[WHITE], side[BLACK]);
-    int blended = Blend(side[WHITE].middle - side[BLACK].middle, side[WHITE].end - side[BLACK].end,
-                        Phase(board));
-    int score = Adjusted(blended, AdjustEnding(board, blended));
-    return board.side == WHITE ? score : -score;
+    AttackMap attacks[2] = {PawnAndKingAttacks(board, WHITE), PawnAndKingAttacks(board, BLACK)};
+    return EvaluateWithPawns(board, attacks, ScorePawns(board, attacks));
+}
+
+int EvaluateBoard(const Board& board, PawnCache& cache) {
+    if (IsInsufficientMaterial(board)) return 0;
+    AttackMap attacks[2] = {PawnAndKingAttacks(board, WHITE), PawnAndKingAttacks(board, BLACK)};
+    PawnEntry& pawns = PawnSlot(cache, board.pawnKey);
+    if (pawns.key != board.pawnKey) pawns = ScorePawns(board, attacks);
+    return EvaluateWithPawns(board, attacks, pawns);
 }
 
 EvalTrace TraceEvaluation(const Board& board) {
     EvalTrace trace;
     if ((trace.insufficientMaterial = IsInsufficientMaterial(board))) return trace;
     TermCounter white{trace, 1}, black{trace, -1};
-    EvaluateSides(board, white, black);
+    AttackMap attacks[2] = {PawnAndKingAttacks(board, WHITE), PawnAndKingAttacks(board, BLACK)};
+    Bitboard passed = EvaluatePawnStructures(board, attacks, white, black);
+    EvaluateSides(board, attacks, passed, white, black);
     trace.phase = Phase(board);
     EndingAdjustment adjustment = AdjustEnding(board, BlendedScore(trace, kEvalWeights));
     trace.scale = adjustment.scale;

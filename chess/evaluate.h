@@ -8,8 +8,13 @@
 
 namespace chess {
 
+struct PawnCache;  // chess/pawn_cache.h
+
 // Centipawns for the side to move.
 int EvaluateBoard(const Board& board);
+// The same, with the pawn structure's terms taken from cache where it has
+// them and put there where it has not.
+int EvaluateBoard(const Board& board, PawnCache& cache);
 
 // Neither side can ever mate: no pawns, rooks or queens, and either at most
 // one minor piece or only bishops, all on squares of one colour.

@@ -108,7 +108,7 @@ bool NodeEndsAtOnce(Worker& worker, const Board& board, int ply, int& score) {
     score = 0;
     if (CheckStop(worker) || IsInsufficientMaterial(board)) return true;
     if (ply < MAX_PLY) return false;
-    score = EvaluateBoard(board);
+    score = EvaluateBoard(board, worker.pawnCache);
     return true;
 }
 
@@ -131,7 +131,7 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
     bool inCheck = InCheck(board);
     int standPat = -INFINITE_SCORE;
     if (!inCheck) {
-        standPat = found ? hit.eval : EvaluateBoard(board);
+        standPat = found ? hit.eval : EvaluateBoard(board, worker.pawnCache);
         if (standPat >= beta) {
             if (!found)
                 StoreInTable(*worker.shared->tables, board.key, NO_MOVE,
@@ -263,7 +263,9 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
             return score;
     }
 
-    int eval = inCheck ? -INFINITE_SCORE : found ? hit.eval : EvaluateBoard(board);
+    int eval = inCheck ? -INFINITE_SCORE
+               : found ? hit.eval
+                       : EvaluateBoard(board, worker.pawnCache);
     worker.staticEval[ply] = eval;
     bool improving = !inCheck && ply >= 2 && eval > worker.staticEval[ply - 2];
 
@@ -381,7 +383,8 @@ int SearchRoot(Worker& worker, int alpha, int beta, int depth) {
     const Board& board = worker.root;
     worker.keys[worker.rootKeyIndex] = board.key;
     worker.pvLength[0] = 0;
-    worker.staticEval[0] = InCheck(board) ? -INFINITE_SCORE : EvaluateBoard(board);
+    worker.staticEval[0] =
+        InCheck(board) ? -INFINITE_SCORE : EvaluateBoard(board, worker.pawnCache);
     ++worker.nodes;
     int best = -INFINITE_SCORE, originalAlpha = alpha;
     const int first = worker.rootStart;

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "chess/board.h"
+#include "chess/pawn_cache.h"
 #include "chess/transposition.h"
 
 namespace chess {
@@ -73,6 +74,9 @@ struct Worker {
     // The root searches rootMoves[rootStart..]: with several lines, the
     // moves before it are the best lines already found at this depth.
     int rootStart = 0;
+
+    // Kept from search to search: an entry depends on the pawns alone.
+    PawnCache pawnCache;
 };
 
 // Moves value toward bonus's sign by bonus, less the more value already

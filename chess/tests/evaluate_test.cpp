@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "chess/eval_weights.h"
 #include "chess/evaluate.h"
+#include "chess/movegen.h"
+#include "chess/pawn_cache.h"
 #include "chess/tests/fen_game.h"
 
 namespace chess {
@@ -118,6 +121,37 @@ TEST(Evaluate, TraceAddsUpToTheEvaluation) {
             EXPECT_EQ(trace.count[TERM_TEMPO], board.side == WHITE ? 1 : -1) << fen;
         }
     }
+}
+
+// The evaluation through a pawn cache equals the one without and, where
+// there is material to mate, leaves the entry of the board's pawns in the
+// cache, at board and at every position depth plies on.
+void CheckCachedEvaluations(const Board& board, int depth, PawnCache& cache, int& checked) {
+    ASSERT_EQ(EvaluateBoard(board, cache), EvaluateBoard(board));
+    if (!IsInsufficientMaterial(board)) {
+        ASSERT_EQ(PawnSlot(cache, board.pawnKey).key, board.pawnKey);
+    }
+    ++checked;
+    if (depth == 0) return;
+    MoveList list;
+    GenerateMoves(board, list);
+    Board next;
+    for (int i = 0; i < list.count; ++i)
+        if (PlayOnBoard(board, list.moves[i], next))
+            CheckCachedEvaluations(next, depth - 1, cache, checked);
+}
+
+// Two plies on, many positions share their pawns while the kings and the
+// pieces stand elsewhere: an entry that kept a term depending on more than
+// the pawns would give a wrong score for them.
+TEST(Evaluate, PawnCacheChangesNoScore) {
+    auto cache = std::make_unique<PawnCache>();
+    int checked = 0;
+    for (const char* fen : kVariedPositions) {
+        SCOPED_TRACE(fen);
+        CheckCachedEvaluations(GameFromFen(fen).board, 2, *cache, checked);
+    }
+    EXPECT_GT(checked, 10000);
 }
 
 // Terms both sides have equally cancel out, and changing one weight moves
