@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int64_t SUDDEN_DEATH_MOVES = 30;  // moves a clock is spread over with no movestogo
+constexpr int64_t SUDDEN_DEATH_MOVES = 20;  // moves a clock is spread over with no movestogo
 constexpr int64_t MOST_MOVES_TO_GO = 40;
 
 }  // namespace

@@ -65,8 +65,8 @@ TEST(Time, PlansStayInsideTheClockAndGrowWithIt) {
         int64_t soft, hard;  // the plan with 30 ms kept back
     };
     const Case CASES[] = {
-        {300000, 0, 0, 4999, 29997},  // sudden death: the clock spread over 30 moves
-        {1000, 0, 0, 16, 96},
+        {300000, 0, 0, 7499, 44994},  // sudden death: the clock spread over 20 moves
+        {1000, 0, 0, 24, 144},
         {100, 2000, 0, 17, 17},       // most of the increment, but at most a quarter of the clock
         {60000, 0, 1, 29985, 44977},  // the last move before the control: three quarters
         {60000, 0, 80, 749, 4497},    // as with 40 moves to go
