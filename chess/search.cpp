@@ -206,6 +206,47 @@ bool CutsBeforeMoves(Worker& worker, const Board& board, int beta, int depth, in
     return true;
 }
 
+// ProbCut at a non-PV node not in check: a capture or promotion whose
+// exchange could lift the static evaluation to beta plus a margin is tried
+// against that raised beta, first in the captures-only search and, when that
+// holds, in a zero-window search of depth less PROBCUT_REDUCTION plies after
+// it; when that holds too the node is cut with score as its value, stored as
+// a lower bound at the depth the two together reach (one ply more). Skipped
+// when the table already holds the node below the raised beta at that depth.
+// Check worker.stopped when it returns false.
+bool ProbCuts(Worker& worker, const Board& board, int beta, int depth, int ply, int eval,
+              const TableHit* hit, int& score) {
+    int raisedBeta = beta + PROBCUT_MARGIN;
+    int shallower = depth - PROBCUT_REDUCTION;
+    if (depth < PROBCUT_MIN_DEPTH || beta <= -MATE_BOUND || raisedBeta >= MATE_BOUND) return false;
+    if (hit && hit->depth >= shallower + 1 &&
+        (hit->bound == BOUND_UPPER || hit->bound == BOUND_EXACT) &&
+        ScoreFromTable(hit->score, ply) < raisedBeta)
+        return false;
+    MovePicker picker;
+    StartCapturePicker(picker, board);
+    Board next;
+    for (PickedMove picked = NextMove(picker); picked.move != NO_MOVE; picked = NextMove(picker)) {
+        Move move = picked.move;
+        if (eval + picked.exchange < raisedBeta) continue;
+        int piece = board.squares[FromOf(move)];
+        if (!PlayOnBoard(board, move, next)) continue;
+        PrefetchTable(*worker.shared->tables, next.key);
+        worker.movedPiece[ply] = piece;
+        worker.movedTo[ply] = ToOf(move);
+        score = -Quiesce(worker, next, -raisedBeta, -raisedBeta + 1, ply + 1);
+        if (score >= raisedBeta && !worker.stopped)
+            score = -Search(worker, next, -raisedBeta, -raisedBeta + 1, shallower, ply + 1, true);
+        if (worker.stopped) return false;
+        if (score >= raisedBeta) {
+            StoreInTable(*worker.shared->tables, board.key, move, ScoreToTable(score, ply), eval,
+                         shallower + 1, BOUND_LOWER);
+            return true;
+        }
+    }
+    return false;
+}
+
 // Whether the quiet moves not yet tried are not worth trying at a non-PV
 // node: enough of them were tried near the leaves (late-move pruning), or
 // the static evaluation is too far below alpha for a quiet move (futility).
@@ -272,6 +313,9 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     if (!pvNode && !inCheck) {
         int cut = 0;
         if (CutsBeforeMoves(worker, board, beta, depth, ply, eval, nullAllowed, cut)) return cut;
+        if (worker.stopped) return 0;
+        if (ProbCuts(worker, board, beta, depth, ply, eval, found ? &hit : nullptr, cut))
+            return cut;
         if (worker.stopped) return 0;
     }
     if (pvNode && ttMove == NO_MOVE && depth >= NO_TABLE_MOVE_REDUCTION_DEPTH) --depth;

@@ -21,6 +21,15 @@ constexpr int NULL_MOVE_MIN_DEPTH = 3;
 constexpr int NULL_MOVE_BASE_REDUCTION = 3;
 constexpr int NULL_MOVE_DEPTH_PER_EXTRA_PLY = 4;
 
+// ProbCut: from this depth on, a capture whose exchange lifts the static
+// evaluation past beta plus the margin, and that still beats that raised
+// beta in the captures-only search and then in a search to the depth less
+// the reduction, cuts the node: a move that clears the margin that shallow
+// would very likely clear beta at full depth.
+constexpr int PROBCUT_MIN_DEPTH = 5;
+constexpr int PROBCUT_MARGIN = 200;
+constexpr int PROBCUT_REDUCTION = 4;
+
 // Late-move pruning: near the leaves only the first quiet moves are tried,
 // a base count plus depth squared (twice that while the evaluation improves).
 constexpr int LATE_MOVE_MAX_DEPTH = 4;
