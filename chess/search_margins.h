@@ -48,7 +48,7 @@ constexpr int HISTORY_BONUS_MAX_DEPTH_SQUARED = 400;
 
 // Futility: a quiet move is skipped when the static evaluation plus this
 // margin cannot reach alpha.
-constexpr int FUTILITY_MAX_DEPTH = 3;
+constexpr int FUTILITY_MAX_DEPTH = 6;
 constexpr int FUTILITY_BASE = 100;
 constexpr int FUTILITY_PER_PLY = 90;
 
