@@ -38,11 +38,19 @@ wine_boot() {
         echo "Creating the Wine prefix $WINEPREFIX"
         mkdir -p "$(dirname "$WINEPREFIX")"
         # Wine reports its progress on stderr, and that it has no 32-bit part.
-        local log=$WINEPREFIX-boot.log
-        LC_ALL=zh_CN.UTF-8 timeout 300 wineboot -i >"$log" 2>&1 || {
-            cat "$log"
-            return 1
-        }
+        # A first boot that fails (a wineserver still going down, a busy
+        # machine) is reported and tried once more from an empty prefix.
+        local log=$WINEPREFIX-boot.log try
+        for try in 1 2; do
+            LC_ALL=zh_CN.UTF-8 timeout 300 wineboot -i >"$log" 2>&1 && break
+            echo "wineboot failed (try $try, $(wine --version 2>&1)):" >&2
+            cat "$log" >&2
+            [[ $try == 2 ]] && return 1
+            wineserver -k 2>/dev/null || true
+            timeout 10 wineserver -w 2>/dev/null || true
+            rm -rf "$WINEPREFIX"
+            sleep 2
+        done
     fi
     [[ $(cat "$QUILLMATE_WINE_SETTINGS_MARK" 2>/dev/null) == "$QUILLMATE_WINE_SETTINGS_VERSION" ]] &&
         return 0
