@@ -16,7 +16,10 @@ start_display() {
         Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
         QUILLMATE_XVFB_PID=$!
         for tries in $(seq 1 200); do
-            if [[ -S /tmp/.X11-unix/X$n ]]; then
+            # The display is ours only when the lock names our Xvfb: one
+            # started at the same moment by another script may hold it.
+            if [[ -S /tmp/.X11-unix/X$n &&
+                $(tr -d ' \n' </tmp/.X$n-lock 2>/dev/null) == "$QUILLMATE_XVFB_PID" ]]; then
                 export DISPLAY=:$n
                 return 0
             fi
