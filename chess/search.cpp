@@ -239,8 +239,8 @@ bool ProbCuts(Worker& worker, const Board& board, int beta, int depth, int ply, 
             score = -Search(worker, next, -raisedBeta, -raisedBeta + 1, shallower, ply + 1, true);
         if (worker.stopped) return false;
         if (score >= raisedBeta) {
-            StoreInTable(*worker.shared->tables, board.key, move, ScoreToTable(score, ply),
-                         worker.staticEval[ply], shallower + 1, BOUND_LOWER);
+            StoreInTable(*worker.shared->tables, board.key, move, ScoreToTable(score, ply), eval,
+                         shallower + 1, BOUND_LOWER);
             return true;
         }
     }
@@ -309,16 +309,6 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
                        : EvaluateBoard(board, worker.pawnCache);
     worker.staticEval[ply] = eval;
     bool improving = !inCheck && ply >= 2 && eval > worker.staticEval[ply - 2];
-    // The pruning below guesses the node's value; a stored score whose bound
-    // points past the static evaluation is the better guess.
-    int staticEval = eval;
-    if (found && !inCheck) {
-        int stored = ScoreFromTable(hit.score, ply);
-        if (stored > -MATE_BOUND && stored < MATE_BOUND &&
-            (hit.bound == BOUND_EXACT || (hit.bound == BOUND_LOWER && stored > eval) ||
-             (hit.bound == BOUND_UPPER && stored < eval)))
-            eval = stored;
-    }
 
     if (!pvNode && !inCheck) {
         int cut = 0;
@@ -407,7 +397,7 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
 
     int bound = best >= beta ? BOUND_LOWER : alpha > originalAlpha ? BOUND_EXACT : BOUND_UPPER;
     StoreInTable(*worker.shared->tables, board.key, bestMove, ScoreToTable(best, ply),
-                 inCheck ? 0 : staticEval, depth, bound);
+                 inCheck ? 0 : eval, depth, bound);
     return best;
 }
 

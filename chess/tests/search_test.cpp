@@ -76,10 +76,12 @@ const SearchCase kSearches[] = {
     {"8/5k2/8/8/8/8/2K5/8 w - - 0 1", "", 6, 0, 0, 0, nullptr},
     {"8/5k2/4b3/8/8/8/2K5/8 w - - 0 1", "", 6, 0, 0, 0, nullptr},
     // Zugzwang: the side to move would pass if it could. The trebuchet
-    // (whoever moves loses the pawn), and a blocked pawn ending neither side wins.
+    // (whoever moves loses the pawn), and a queen ending where only a king
+    // move keeps Black in zugzwang.
     {"8/8/8/3Kp3/4Pk2/8/8/8 w - - 0 1", "", 10, 0, -WIN, -150, nullptr},
     {"8/8/8/3Kp3/4Pk2/8/8/8 b - - 0 1", "", 10, 0, -WIN, -150, nullptr},
     {"8/8/3k4/3p4/3P4/3K4/8/8 w - - 0 1", "", 10, 0, -50, 50, nullptr},
+    {"1q1k4/2Rr4/8/2Q3K1/8/8/8/8 w - - 0 1", "", 10, 0, 200, WIN, "g5h6"},
     // Openings, middle games, endings and stalemate traps.
     {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "", 7, 0, -WIN, WIN, nullptr},
     {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", "", 6, 0, -WIN, WIN,
@@ -278,8 +280,7 @@ TEST(Think, MatesTheLoneKingWithQueenOrRook) {
 // there: the Saavedra pawn promotes into stalemate unless it becomes a rook).
 const SearchCase kJumps[] = {
     {"4kb1r/p2r1ppp/4qn2/1B2p1B1/4P3/1Q6/PPP2PPP/2KR4 w k - 0 15", "", 9, 0, 500, WIN, "b5d7"},
-    {"r1b1k1nr/p2p1ppp/n2B4/1p1NPN1P/6P1/3P1Q2/P1P1K3/q5b1 w kq - 0 21", "", 6, 0, 300, WIN,
-     "f5g7"},
+    {"1q1k4/2Rr4/8/2Q3K1/8/8/8/8 w - - 0 1", "", 9, 0, 200, WIN, "g5h6"},
     {"8/8/1KP5/3r4/8/8/8/k7 w - - 0 1", "", 9, 0, -50, WIN, "c6c7"},
 };
 
