@@ -23,7 +23,7 @@ struct LevelStrength {
     int elo;
 };
 constexpr LevelStrength LEVEL_STRENGTHS[] = {
-    {0, 1090}, {5, 1230}, {10, 1558}, {15, 1840}, {20, 2115}};
+    {0, 1090}, {5, 1230}, {10, 1558}, {15, 1840}, {20, 2184}};
 constexpr int MIN_ELO = LEVEL_STRENGTHS[0].elo;
 constexpr int MAX_ELO = LEVEL_STRENGTHS[4].elo;
 
