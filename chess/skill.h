@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 #include "chess/chess.h"
@@ -25,7 +26,7 @@ struct LevelStrength {
 constexpr LevelStrength LEVEL_STRENGTHS[] = {
     {0, 1090}, {5, 1230}, {10, 1558}, {15, 1840}, {20, 2184}};
 constexpr int MIN_ELO = LEVEL_STRENGTHS[0].elo;
-constexpr int MAX_ELO = LEVEL_STRENGTHS[4].elo;
+constexpr int MAX_ELO = LEVEL_STRENGTHS[std::size(LEVEL_STRENGTHS) - 1].elo;
 
 // The strongest level that plays no stronger than elo (level 0 below MIN_ELO).
 int SkillLevelForElo(int elo);
