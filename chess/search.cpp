@@ -1,5 +1,6 @@
 #include "chess/search.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -96,6 +97,31 @@ void RewardQuiet(Worker& worker, const Board& board, PieceToHistory* const follo
         AddQuietHistory(worker, board, followUps, tried[i], -bonus);
 }
 
+int16_t& CorrectionOf(Worker& worker, const Board& board) {
+    return worker.correction.pawns[board.side][board.pawnKey & (CORRECTION_ENTRIES - 1)];
+}
+
+// The static evaluation moved by how far searches found it off in
+// positions with the same pawns and side to move. Without pawns nothing
+// tells one ending from another, and one entry would mislead them all.
+int CorrectedEval(Worker& worker, const Board& board, int raw) {
+    if (!board.pawnKey) return raw;
+    int eval = raw + CorrectionOf(worker, board) / CORRECTION_GRAIN;
+    return std::clamp(eval, -MATE_BOUND + 1, MATE_BOUND - 1);
+}
+
+// Moves the correction toward gap, the search's score less the raw static
+// evaluation, the more the deeper the search.
+void LearnCorrection(Worker& worker, const Board& board, int gap, int depth) {
+    if (!board.pawnKey) return;
+    int weight = std::min(depth + 1, CORRECTION_MAX_WEIGHT);
+    int16_t& entry = CorrectionOf(worker, board);
+    int value = (entry * (CORRECTION_WEIGHT_SCALE - weight) + gap * CORRECTION_GRAIN * weight) /
+                CORRECTION_WEIGHT_SCALE;
+    constexpr int kLimit = CORRECTION_LIMIT * CORRECTION_GRAIN;
+    entry = int16_t(std::clamp(value, -kLimit, kLimit));
+}
+
 int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, int ply,
            bool nullAllowed);
 
@@ -129,13 +155,14 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
     // Results are stored at depth 0, which only the captures-only search
     // cuts on; the full search takes their move and evaluation.
     bool inCheck = InCheck(board);
-    int standPat = -INFINITE_SCORE;
+    int standPat = -INFINITE_SCORE, rawEval = 0;
     if (!inCheck) {
-        standPat = found ? hit.eval : EvaluateBoard(board, worker.pawnCache);
+        rawEval = found ? hit.eval : EvaluateBoard(board, worker.pawnCache);
+        standPat = CorrectedEval(worker, board, rawEval);
         if (standPat >= beta) {
             if (!found)
                 StoreInTable(*worker.shared->tables, board.key, NO_MOVE,
-                             ScoreToTable(standPat, ply), standPat, 0, BOUND_LOWER);
+                             ScoreToTable(standPat, ply), rawEval, 0, BOUND_LOWER);
             return standPat;
         }
         if (standPat > alpha) alpha = standPat;
@@ -177,8 +204,8 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
     }
     if (inCheck && legal == 0) best = -MATE_SCORE + ply;
     int bound = best >= beta ? BOUND_LOWER : alpha > originalAlpha ? BOUND_EXACT : BOUND_UPPER;
-    StoreInTable(*worker.shared->tables, board.key, bestMove, ScoreToTable(best, ply),
-                 inCheck ? 0 : standPat, 0, bound);
+    StoreInTable(*worker.shared->tables, board.key, bestMove, ScoreToTable(best, ply), rawEval, 0,
+                 bound);
     return best;
 }
 
@@ -213,9 +240,10 @@ bool CutsBeforeMoves(Worker& worker, const Board& board, int beta, int depth, in
 // it; when that holds too the node is cut with score as its value, stored as
 // a lower bound at the depth the two together reach (one ply more). Skipped
 // when the table already holds the node below the raised beta at that depth.
-// Check worker.stopped when it returns false.
+// rawEval is the evaluation to store, eval the one to prune with. Check
+// worker.stopped when it returns false.
 bool ProbCuts(Worker& worker, const Board& board, int beta, int depth, int ply, int eval,
-              const TableHit* hit, int& score) {
+              int rawEval, const TableHit* hit, int& score) {
     int raisedBeta = beta + PROBCUT_MARGIN;
     int shallower = depth - PROBCUT_REDUCTION;
     if (depth < PROBCUT_MIN_DEPTH || beta <= -MATE_BOUND || raisedBeta >= MATE_BOUND) return false;
@@ -239,7 +267,7 @@ bool ProbCuts(Worker& worker, const Board& board, int beta, int depth, int ply, 
             score = -Search(worker, next, -raisedBeta, -raisedBeta + 1, shallower, ply + 1, true);
         if (worker.stopped) return false;
         if (score >= raisedBeta) {
-            StoreInTable(*worker.shared->tables, board.key, move, ScoreToTable(score, ply), eval,
+            StoreInTable(*worker.shared->tables, board.key, move, ScoreToTable(score, ply), rawEval,
                          shallower + 1, BOUND_LOWER);
             return true;
         }
@@ -304,9 +332,8 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
             return score;
     }
 
-    int eval = inCheck ? -INFINITE_SCORE
-               : found ? hit.eval
-                       : EvaluateBoard(board, worker.pawnCache);
+    int rawEval = inCheck ? 0 : found ? hit.eval : EvaluateBoard(board, worker.pawnCache);
+    int eval = inCheck ? -INFINITE_SCORE : CorrectedEval(worker, board, rawEval);
     worker.staticEval[ply] = eval;
     bool improving = !inCheck && ply >= 2 && eval > worker.staticEval[ply - 2];
 
@@ -314,7 +341,7 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
         int cut = 0;
         if (CutsBeforeMoves(worker, board, beta, depth, ply, eval, nullAllowed, cut)) return cut;
         if (worker.stopped) return 0;
-        if (ProbCuts(worker, board, beta, depth, ply, eval, found ? &hit : nullptr, cut))
+        if (ProbCuts(worker, board, beta, depth, ply, eval, rawEval, found ? &hit : nullptr, cut))
             return cut;
         if (worker.stopped) return 0;
     }
@@ -396,8 +423,14 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     if (legal == 0) return inCheck ? -MATE_SCORE + ply : 0;
 
     int bound = best >= beta ? BOUND_LOWER : alpha > originalAlpha ? BOUND_EXACT : BOUND_UPPER;
-    StoreInTable(*worker.shared->tables, board.key, bestMove, ScoreToTable(best, ply),
-                 inCheck ? 0 : eval, depth, bound);
+    StoreInTable(*worker.shared->tables, board.key, bestMove, ScoreToTable(best, ply), rawEval,
+                 depth, bound);
+    // A bound that says nothing about where the score stands against the
+    // evaluation, a capture's gain, or a mate teach the correction nothing.
+    if (!inCheck && (bestMove == NO_MOVE || IsQuietMove(board, bestMove)) &&
+        !(bound == BOUND_LOWER && best <= eval) && !(bound == BOUND_UPPER && best >= eval) &&
+        best > -MATE_BOUND && best < MATE_BOUND)
+        LearnCorrection(worker, board, best - rawEval, depth);
     return best;
 }
 
@@ -417,6 +450,8 @@ void StartWorker(Worker& worker, const Board& root, const uint64_t* gameKeys, in
                 sizeof worker.counterMoves);
     std::memcpy(&worker.continuation, worker.shared->tables->continuation.get(),
                 sizeof worker.continuation);
+    std::memcpy(&worker.correction, worker.shared->tables->correction.get(),
+                sizeof worker.correction);
     worker.nodes = worker.unflushedNodes = 0;
     worker.selectiveDepth = 0;
     worker.canStop = worker.stopped = false;
@@ -427,8 +462,9 @@ int SearchRoot(Worker& worker, int alpha, int beta, int depth) {
     const Board& board = worker.root;
     worker.keys[worker.rootKeyIndex] = board.key;
     worker.pvLength[0] = 0;
-    worker.staticEval[0] =
-        InCheck(board) ? -INFINITE_SCORE : EvaluateBoard(board, worker.pawnCache);
+    bool inCheck = InCheck(board);
+    int rawEval = inCheck ? 0 : EvaluateBoard(board, worker.pawnCache);
+    worker.staticEval[0] = inCheck ? -INFINITE_SCORE : CorrectedEval(worker, board, rawEval);
     ++worker.nodes;
     int best = -INFINITE_SCORE, originalAlpha = alpha;
     const int first = worker.rootStart;
@@ -466,7 +502,7 @@ int SearchRoot(Worker& worker, int alpha, int beta, int depth) {
     if (first > 0) return best;
     int bound = best >= beta ? BOUND_LOWER : best > originalAlpha ? BOUND_EXACT : BOUND_UPPER;
     StoreInTable(*worker.shared->tables, board.key, worker.rootMoves[0], ScoreToTable(best, 0),
-                 worker.staticEval[0] == -INFINITE_SCORE ? 0 : worker.staticEval[0], depth, bound);
+                 rawEval, depth, bound);
     return best;
 }
 

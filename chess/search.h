@@ -58,6 +58,7 @@ struct Worker {
     int16_t history[2][64][64];
     Move counterMoves[12][64];
     ContinuationHistory continuation;
+    CorrectionHistory correction;
     // The piece each ply's move moved and its destination, which the
     // continuation history and the counter moves are indexed by; NO_PIECE
     // after a null move.

@@ -69,6 +69,14 @@ constexpr int GOOD_CAPTURE_MIN_EXCHANGE = 0;
 // the victim plus this margin cannot lift the standing score to alpha.
 constexpr int DELTA_MARGIN = 200;
 
+// Correction history: each search not in check whose score says where the
+// position stands against its static evaluation moves the entry for its
+// pawns that way, by a weight of depth + 1 (at most the maximum) out of the
+// scale; the correction stays within the limit.
+constexpr int CORRECTION_MAX_WEIGHT = 16;
+constexpr int CORRECTION_WEIGHT_SCALE = 256;
+constexpr int CORRECTION_LIMIT = 64;
+
 // Principal-variation nodes without a table move are searched a ply
 // shallower from this depth on (the table move comes from the next depth).
 constexpr int NO_TABLE_MOVE_REDUCTION_DEPTH = 6;

@@ -130,6 +130,7 @@ void ClearSearchTables(SearchTables& tables) {
     for (auto& piece : tables.counterMoves)
         for (Move& move : piece) move = NO_MOVE;
     std::memset(tables.continuation.get(), 0, sizeof(ContinuationHistory));
+    std::memset(tables.correction.get(), 0, sizeof(CorrectionHistory));
 }
 
 }  // namespace chess

@@ -44,6 +44,15 @@ struct ContinuationHistory {
     PieceToHistory after[12][64];
 };
 
+// How far the search found the static evaluation off, by the side to move
+// and the pawns: positions with one pawn structure tend to be misjudged the
+// same way. Entries are in 1/CORRECTION_GRAIN centipawns.
+constexpr int CORRECTION_ENTRIES = 16384;
+constexpr int CORRECTION_GRAIN = 256;
+struct CorrectionHistory {
+    int16_t pawns[2][CORRECTION_ENTRIES];
+};
+
 struct SearchTables {
     std::vector<TableEntry> entries;  // buckets of BUCKET_SIZE entries
     uint64_t bucketMask = 0;
@@ -54,6 +63,7 @@ struct SearchTables {
     Move counterMoves[12][64] = {};
     // Held apart: at over a megabyte it would not fit on a thread's stack.
     std::unique_ptr<ContinuationHistory> continuation = std::make_unique<ContinuationHistory>();
+    std::unique_ptr<CorrectionHistory> correction = std::make_unique<CorrectionHistory>();
 };
 
 // Starts loading the bucket of key into the cache ahead of its probe.

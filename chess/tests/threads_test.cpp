@@ -166,7 +166,8 @@ TEST(Think, AReusedPoolSearchesExactlyAsAFreshOneWithOneThread) {
 }
 
 // Each search is a new generation of the table, counted modulo 64, and
-// leaves the tables the histories and counter moves it learnt.
+// leaves the tables the histories, counter moves and evaluation corrections
+// it learnt.
 TEST(Think, EachSearchAgesTheTableAndLeavesWhatItLearnt) {
     SearchThreads pool;
     Game game = GameFromFen(kFens[1]);
@@ -175,7 +176,7 @@ TEST(Think, EachSearchAgesTheTableAndLeavesWhatItLearnt) {
         tables.generation = before;
         Search(game, Depth(6), &pool, &tables);
         EXPECT_EQ(tables.generation, after) << before;
-        int learnt = 0, counters = 0, followUps = 0;
+        int learnt = 0, counters = 0, followUps = 0, corrections = 0;
         for (const auto& from : tables.history[0])
             for (int16_t value : from) learnt += value != 0;
         for (const auto& piece : tables.counterMoves)
@@ -184,9 +185,24 @@ TEST(Think, EachSearchAgesTheTableAndLeavesWhatItLearnt) {
             for (const PieceToHistory& next : piece)
                 for (const auto& to : next)
                     for (int16_t value : to) followUps += value != 0;
+        for (const auto& side : tables.correction->pawns)
+            for (int16_t value : side) corrections += value != 0;
         EXPECT_GT(learnt, 0) << before;
+        EXPECT_GT(corrections, 0) << before;
         EXPECT_GT(counters, 0) << before;
         EXPECT_GT(followUps, 0) << before;
+    }
+}
+
+// Without pawns every position would share one correction: none is learnt.
+TEST(Think, PawnlessPositionsLearnNoCorrection) {
+    SearchThreads pool;
+    for (const char* fen : {"1q1k4/2Rr4/8/2Q3K1/8/8/8/8 w - - 0 1", "k7/8/1K6/8/8/8/8/7R b - - 0 1",
+                            "8/8/8/3k4/8/8/2NBK3/8 w - - 0 1"}) {
+        SearchTables tables = TablesOf(1);
+        Search(GameFromFen(fen), Depth(8), &pool, &tables);
+        EXPECT_EQ(tables.correction->pawns[WHITE][0], 0) << fen;
+        EXPECT_EQ(tables.correction->pawns[BLACK][0], 0) << fen;
     }
 }
 
