@@ -434,6 +434,28 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     return best;
 }
 
+int64_t& RootNodesOf(Worker& worker, Move move) {
+    return worker.rootNodes[FromOf(move)][ToOf(move)];
+}
+
+// Puts the root moves after the first in order of the nodes searched below
+// them: a move whose refutation took long is the likeliest to become best.
+void OrderRootMoves(Worker& worker, int first) {
+    std::stable_sort(
+        worker.rootMoves + first + 1, worker.rootMoves + worker.rootMoveCount,
+        [&](Move a, Move b) { return RootNodesOf(worker, a) > RootNodesOf(worker, b); });
+}
+
+// Plies by which a late quiet root move that gives no check is first
+// searched shallower.
+int RootReduction(const Board& board, const Board& next, Move move, int depth, int index) {
+    if (depth < LATE_MOVE_REDUCTION_MIN_DEPTH || index < 2 || !IsQuietMove(board, move) ||
+        InCheck(next))
+        return 0;
+    int reduction = kReductions.plies[depth < 64 ? depth : 63][index < 63 ? index + 1 : 63];
+    return std::min(reduction, depth - 2);
+}
+
 }  // namespace
 
 void StartWorker(Worker& worker, const Board& root, const uint64_t* gameKeys, int gameKeyCount) {
@@ -456,6 +478,7 @@ void StartWorker(Worker& worker, const Board& root, const uint64_t* gameKeys, in
     worker.selectiveDepth = 0;
     worker.canStop = worker.stopped = false;
     worker.rootStart = 0;
+    std::memset(worker.rootNodes, 0, sizeof worker.rootNodes);
 }
 
 int SearchRoot(Worker& worker, int alpha, int beta, int depth) {
@@ -468,20 +491,26 @@ int SearchRoot(Worker& worker, int alpha, int beta, int depth) {
     ++worker.nodes;
     int best = -INFINITE_SCORE, originalAlpha = alpha;
     const int first = worker.rootStart;
+    OrderRootMoves(worker, first);
     Board next;
     for (int i = first; i < worker.rootMoveCount; ++i) {
         Move move = worker.rootMoves[i];
         worker.movedPiece[0] = board.squares[FromOf(move)];
         worker.movedTo[0] = ToOf(move);
         PlayOnBoard(board, move, next);
+        int64_t nodesBefore = worker.nodes;
         int score;
         if (i == first) {
             score = -Search(worker, next, -beta, -alpha, depth - 1, 1, true);
         } else {
-            score = -Search(worker, next, -alpha - 1, -alpha, depth - 1, 1, true);
+            int reduction = RootReduction(board, next, move, depth, i - first);
+            score = -Search(worker, next, -alpha - 1, -alpha, depth - 1 - reduction, 1, true);
+            if (reduction > 0 && score > alpha)
+                score = -Search(worker, next, -alpha - 1, -alpha, depth - 1, 1, true);
             if (score > alpha && score < beta)
                 score = -Search(worker, next, -beta, -alpha, depth - 1, 1, true);
         }
+        RootNodesOf(worker, move) += worker.nodes - nodesBefore;
         if (worker.stopped) return 0;
         if (i == first || score > alpha) {
             if (score > best) best = score;

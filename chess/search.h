@@ -75,6 +75,9 @@ struct Worker {
     // The root searches rootMoves[rootStart..]: with several lines, the
     // moves before it are the best lines already found at this depth.
     int rootStart = 0;
+    // Nodes searched below each root move so far, by its from and to
+    // squares: the root's moves after the best are tried most searched first.
+    int64_t rootNodes[64][64];
 
     // Kept from search to search: an entry depends on the pawns alone.
     PawnCache pawnCache;
