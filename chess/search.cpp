@@ -29,6 +29,11 @@ struct ReductionTable {
 
 const ReductionTable kReductions;
 
+// The table's reduction for the move tried legal-th at depth.
+int BaseReduction(int depth, int legal) {
+    return kReductions.plies[depth < 64 ? depth : 63][legal < 64 ? legal : 63];
+}
+
 bool HasPieces(const Board& board, int color) {
     return board.colors[color] != (board.pieces[color][PAWN] | board.pieces[color][KING]);
 }
@@ -290,7 +295,7 @@ bool QuietMovesEnd(int depth, int quietCount, bool improving, int eval, int alph
 // good history; never into the captures-only search.
 int LateMoveReduction(const Worker& worker, const Board& board, Move move, int depth, int legal,
                       int ply, bool pvNode, bool improving) {
-    int reduction = kReductions.plies[depth < 64 ? depth : 63][legal < 64 ? legal : 63];
+    int reduction = BaseReduction(depth, legal);
     if (!pvNode) ++reduction;
     if (!improving) ++reduction;
     if (move == worker.killers[ply][0] || move == worker.killers[ply][1]) --reduction;
@@ -452,8 +457,7 @@ int RootReduction(const Board& board, const Board& next, Move move, int depth, i
     if (depth < LATE_MOVE_REDUCTION_MIN_DEPTH || index < 2 || !IsQuietMove(board, move) ||
         InCheck(next))
         return 0;
-    int reduction = kReductions.plies[depth < 64 ? depth : 63][index < 63 ? index + 1 : 63];
-    return std::min(reduction, depth - 2);
+    return std::min(BaseReduction(depth, index + 1), depth - 2);
 }
 
 }  // namespace
