@@ -64,7 +64,15 @@ enum EvalTerm : int {
                                                        // the square in front
     TERM_MINOR_BEHIND_PAWN = TERM_PASSER_BLOCKED + 8,  // a knight or bishop with a pawn of
                                                        // either side just in front
-    EVAL_TERM_COUNT = TERM_MINOR_BEHIND_PAWN + 1,
+    TERM_PAWN_STORM = TERM_MINOR_BEHIND_PAWN + 1,      // rank from the enemy pawn's own side: the
+                                                       // enemy's most advanced pawn ahead of the
+                                                       // king on its file and on each beside it
+    TERM_BLOCKED_STORM = TERM_PAWN_STORM + 8,          // the same, with an own pawn just in front
+    TERM_KING_SEMI_OPEN_FILE = TERM_BLOCKED_STORM + 8,   // no own pawn on the king's file
+    TERM_KING_OPEN_FILE = TERM_KING_SEMI_OPEN_FILE + 1,  // no pawn at all there
+    TERM_ROOK_BEHIND_PASSER = TERM_KING_OPEN_FILE + 1,   // an own rook behind an own passer
+    TERM_ENEMY_ROOK_BEHIND_PASSER = TERM_ROOK_BEHIND_PASSER + 1,  // an enemy rook there
+    EVAL_TERM_COUNT = TERM_ENEMY_ROOK_BEHIND_PASSER + 1,
 };
 
 // The king-attack weight counted is at most this.
@@ -115,6 +123,12 @@ inline constexpr EvalTermGroup kEvalTermGroups[] = {
     {"queen on the seventh rank", TERM_QUEEN_ON_SEVENTH, 1},
     {"blocked passer", TERM_PASSER_BLOCKED, 8},
     {"minor piece behind a pawn", TERM_MINOR_BEHIND_PAWN, 1},
+    {"pawn storm", TERM_PAWN_STORM, 8},
+    {"blocked pawn storm", TERM_BLOCKED_STORM, 8},
+    {"king on a semi-open file", TERM_KING_SEMI_OPEN_FILE, 1},
+    {"king on an open file", TERM_KING_OPEN_FILE, 1},
+    {"rook behind its passer", TERM_ROOK_BEHIND_PASSER, 1},
+    {"enemy rook behind a passer", TERM_ENEMY_ROOK_BEHIND_PASSER, 1},
 };
 
 // How the evaluation of a board came about, for fitting the weights: the

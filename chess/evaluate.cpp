@@ -179,6 +179,11 @@ void EvaluatePassers(const Board& board, int us, Bitboard passed, Out& out) {
         if (!(FrontSpan(us, sq) & board.occupied)) out.Add(TERM_PASSER_FREE_PATH + rank);
         // A blockader on the stop square holds the pawn back where it stands.
         if (Bit(stop) & board.colors[us ^ 1]) out.Add(TERM_PASSER_BLOCKED + rank);
+        // A rook behind a passer keeps its reach as the pawn advances:
+        // ours pushes it on, the enemy's holds it back.
+        Bitboard behind = RayAttacks(us == WHITE ? SOUTH : NORTH, sq, board.occupied);
+        if (behind & board.pieces[us][ROOK]) out.Add(TERM_ROOK_BEHIND_PASSER);
+        if (behind & board.pieces[us ^ 1][ROOK]) out.Add(TERM_ENEMY_ROOK_BEHIND_PASSER);
     }
 }
 
@@ -314,18 +319,34 @@ void EvaluateThreats(const Board& board, int us, const AttackMap& ours, const At
         out.Add(TERM_PAWN_PUSH_THREAT, SparseCount(pushThreats));
 }
 
-// Pawns in front of a castled king.
+// The pawns around the king: own pawns in front of a castled king, the
+// enemy's most advanced pawn ahead of the king on its file and each beside
+// it, and whether the king's file has no own pawn, or none at all.
 template <class Out>
 void EvaluateShelter(const Board& board, int us, Out& out) {
+    int them = us ^ 1;
     int king = KingSquare(board, us);
-    if (RelativeRank(us, king) > 1) return;
-    Bitboard ownPawns = board.pieces[us][PAWN];
+    Bitboard ownPawns = board.pieces[us][PAWN], theirPawns = board.pieces[them][PAWN];
     int file = FileOf(king);
+    if (!(ownPawns & FileMask(file)))
+        out.Add(theirPawns & FileMask(file) ? TERM_KING_SEMI_OPEN_FILE : TERM_KING_OPEN_FILE);
+    bool castled = RelativeRank(us, king) <= 1;
+    Bitboard ahead = ~RanksUpTo(us, king);
     for (int f = file > 0 ? file - 1 : 0; f <= (file < 7 ? file + 1 : 7); ++f) {
         Bitboard pawnsOnFile = ownPawns & FileMask(f);
-        Bitboard close =
-            pawnsOnFile & (RankMask(us == WHITE ? 1 : 6) | RankMask(us == WHITE ? 2 : 5));
-        out.Add(close ? TERM_SHELTER_CLOSE : pawnsOnFile ? TERM_SHELTER_FAR : TERM_SHELTER_NONE);
+        if (castled) {
+            Bitboard close =
+                pawnsOnFile & (RankMask(us == WHITE ? 1 : 6) | RankMask(us == WHITE ? 2 : 5));
+            out.Add(close         ? TERM_SHELTER_CLOSE
+                    : pawnsOnFile ? TERM_SHELTER_FAR
+                                  : TERM_SHELTER_NONE);
+        }
+        if (Bitboard stormers = theirPawns & FileMask(f) & ahead) {
+            int pawn = us == WHITE ? LowestSquare(stormers) : HighestSquare(stormers);
+            int front = us == WHITE ? pawn - 8 : pawn + 8;
+            int rank = RelativeRank(them, pawn);
+            out.Add((Bit(front) & ownPawns ? TERM_BLOCKED_STORM : TERM_PAWN_STORM) + rank);
+        }
     }
 }
 
@@ -383,6 +404,18 @@ bool BishopsOnBothColours(Bitboard bishops) {
     return (bishops & LIGHT_SQUARES) && (bishops & ~LIGHT_SQUARES);
 }
 
+// Each side has one bishop, the two on squares of different colours, and
+// no other piece: the defender's bishop holds what the other cannot touch,
+// and most such endings are drawn even a pawn or two down.
+bool OppositeBishopsOnly(const Board& board) {
+    Bitboard white = board.pieces[WHITE][BISHOP], black = board.pieces[BLACK][BISHOP];
+    Bitboard others = board.occupied & ~white & ~black & ~board.pieces[WHITE][PAWN] &
+                      ~board.pieces[BLACK][PAWN] & ~board.pieces[WHITE][KING] &
+                      ~board.pieces[BLACK][KING];
+    return !others && PopCount(white) == 1 && PopCount(black) == 1 &&
+           !(white & LIGHT_SQUARES) != !(black & LIGHT_SQUARES);
+}
+
 // Enough to mate a bare king without pawns.
 bool CanForceMate(const Board& board, int color) {
     const Bitboard* p = board.pieces[color];
@@ -397,8 +430,9 @@ int NonPawnMaterial(const Board& board, int color) {
     return material;
 }
 
-// What the endings without pawns make of a blended score (White's view):
-// a lone king gets mated; a small edge is a draw.
+// What some endings make of a blended score (White's view): a lone king
+// gets mated; a small edge without pawns is a draw, and bishops of opposite
+// colours alone halve an edge with them.
 struct EndingAdjustment {
     int scale = 8;  // eighths
     int offset = 0;
@@ -412,6 +446,8 @@ EndingAdjustment AdjustEnding(const Board& board, int blended) {
         bool onlyKnights =
             board.colors[strong] == (board.pieces[strong][KNIGHT] | board.pieces[strong][KING]);
         if (edge < 400 || onlyKnights) adjustment.scale = 1;
+    } else if (OppositeBishopsOnly(board)) {
+        adjustment.scale = 4;
     }
     if (board.colors[weak] == board.pieces[weak][KING] && CanForceMate(board, strong)) {
         int bonus = MopUp(board, strong);

@@ -256,6 +256,31 @@ const TermCase kTermCounts[] = {
     {"4k3/8/8/4p3/4B3/8/8/4K3 w - - 0 1", TERM_MINOR_BEHIND_PAWN, 1},
     {"4k3/8/8/8/3P4/4N3/8/4K3 w - - 0 1", TERM_MINOR_BEHIND_PAWN, 0},
     {"4k3/8/8/3n4/3P4/8/8/4K3 w - - 0 1", TERM_MINOR_BEHIND_PAWN, -1},
+    // The enemy's most advanced pawn ahead of the king on its file or one
+    // beside it storms, by its rank from its own side; blocked by an own
+    // pawn in front, it counts apart; behind the king it does not count.
+    {"6k1/8/8/8/6p1/8/8/6K1 w - - 0 1", TERM_PAWN_STORM + 4, 1},
+    {"6k1/8/8/8/6p1/6P1/8/6K1 w - - 0 1", TERM_BLOCKED_STORM + 4, 1},
+    {"6k1/8/8/8/6p1/6P1/8/6K1 w - - 0 1", TERM_PAWN_STORM + 4, 0},
+    {"6k1/8/8/8/5pp1/7p/8/6K1 w - - 0 1", TERM_PAWN_STORM + 4, 2},
+    {"6k1/8/8/8/5pp1/7p/8/6K1 w - - 0 1", TERM_PAWN_STORM + 5, 1},
+    {"6k1/8/8/8/8/8/6p1/K7 w - - 0 1", TERM_PAWN_STORM + 6, 0},
+    {"8/8/8/8/8/6K1/6p1/6k1 w - - 0 1", TERM_PAWN_STORM + 6, 0},
+    {"6k1/8/8/6P1/8/8/8/6K1 b - - 0 1", TERM_PAWN_STORM + 4, -1},
+    {"6k1/8/6p1/6P1/8/8/8/6K1 b - - 0 1", TERM_BLOCKED_STORM + 4, -1},
+    // The king's file without own pawns: semi-open with enemy ones, open
+    // with none.
+    {"3k4/4p3/8/8/8/8/8/4K3 w - - 0 1", TERM_KING_SEMI_OPEN_FILE, 1},
+    {"3k4/4p3/8/8/8/8/8/4K3 w - - 0 1", TERM_KING_OPEN_FILE, -1},
+    {"4k3/4p3/8/8/8/8/4P3/4K3 w - - 0 1", TERM_KING_SEMI_OPEN_FILE, 0},
+    {"4k3/4p3/8/8/8/8/4P3/4K3 w - - 0 1", TERM_KING_OPEN_FILE, 0},
+    // A rook behind a passer with nothing between, the own or the enemy's.
+    {"4k3/8/8/8/3P4/8/8/3RK3 w - - 0 1", TERM_ROOK_BEHIND_PASSER, 1},
+    {"4k3/8/8/8/3P4/3N4/8/3RK3 w - - 0 1", TERM_ROOK_BEHIND_PASSER, 0},
+    {"4k3/8/8/3R4/3P4/8/8/4K3 w - - 0 1", TERM_ROOK_BEHIND_PASSER, 0},
+    {"4k3/8/8/8/3P4/8/3r4/4K3 w - - 0 1", TERM_ENEMY_ROOK_BEHIND_PASSER, 1},
+    {"3R4/5k2/8/8/3p4/8/8/4K3 w - - 0 1", TERM_ENEMY_ROOK_BEHIND_PASSER, -1},
+    {"3R4/5k2/8/8/3p4/8/8/4K3 w - - 0 1", TERM_ROOK_BEHIND_PASSER, 0},
 };
 
 TEST(Evaluate, TraceCountsEachFeature) {
@@ -269,6 +294,18 @@ TEST(Evaluate, ScalesDownPawnlessEndingsThatCannotBeWon) {
     EXPECT_LT(Evaluate(GameFromFen("4k3/8/4b3/8/8/8/8/R3K3 w - - 0 1")), 100);
     EXPECT_LT(Evaluate(GameFromFen("4k3/8/8/8/8/8/8/1N2K1N1 w - - 0 1")), 150);
     EXPECT_GT(Evaluate(GameFromFen("4k3/8/8/8/8/8/8/R3K3 w - - 0 1")), 400);
+}
+
+// Bishops of opposite colours with nothing else but pawns halve an edge;
+// of the same colour, or with another piece beside them, they do not.
+TEST(Evaluate, HalvesTheEdgeWithBishopsOfOppositeColoursAlone) {
+    const int opposite = Evaluate(GameFromFen("4k3/8/8/1b6/8/8/PPP5/2B1K3 w - - 0 1"));
+    const int same = Evaluate(GameFromFen("4k3/8/8/2b5/8/8/PPP5/2B1K3 w - - 0 1"));
+    const int withKnights = Evaluate(GameFromFen("4k1n1/8/8/1b6/8/8/PPP5/2B1K1N1 w - - 0 1"));
+    EXPECT_GT(opposite, 0);
+    EXPECT_LT(opposite * 3, same * 2);
+    EXPECT_LT(opposite * 3, withKnights * 2);
+    EXPECT_EQ(Evaluate(GameFromFen("2b1k3/ppp5/8/8/1B6/8/8/4K3 b - - 0 1")), opposite);
 }
 
 struct MaterialCase {

@@ -81,7 +81,7 @@ const SearchCase kSearches[] = {
     {"8/8/8/3Kp3/4Pk2/8/8/8 w - - 0 1", "", 10, 0, -WIN, -150, nullptr},
     {"8/8/8/3Kp3/4Pk2/8/8/8 b - - 0 1", "", 10, 0, -WIN, -150, nullptr},
     {"8/8/3k4/3p4/3P4/3K4/8/8 w - - 0 1", "", 10, 0, -50, 50, nullptr},
-    {"1q1k4/2Rr4/8/2Q3K1/8/8/8/8 w - - 0 1", "", 12, 0, 200, WIN, "g5h6"},
+    {"1q1k4/2Rr4/8/2Q3K1/8/8/8/8 w - - 0 1", "", 13, 0, 200, WIN, "g5h6"},
     // Openings, middle games, endings and stalemate traps.
     {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "", 7, 0, -WIN, WIN, nullptr},
     {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", "", 6, 0, -WIN, WIN,
@@ -280,7 +280,7 @@ TEST(Think, MatesTheLoneKingWithQueenOrRook) {
 // there: the Saavedra pawn promotes into stalemate unless it becomes a rook).
 const SearchCase kJumps[] = {
     {"4kb1r/p2r1ppp/4qn2/1B2p1B1/4P3/1Q6/PPP2PPP/2KR4 w k - 0 15", "", 9, 0, 500, WIN, "b5d7"},
-    {"1q1k4/2Rr4/8/2Q3K1/8/8/8/8 w - - 0 1", "", 12, 0, 200, WIN, "g5h6"},
+    {"1q1k4/2Rr4/8/2Q3K1/8/8/8/8 w - - 0 1", "", 13, 0, 200, WIN, "g5h6"},
     {"8/8/1KP5/3r4/8/8/8/k7 w - - 0 1", "", 9, 0, -50, WIN, "c6c7"},
 };
 
