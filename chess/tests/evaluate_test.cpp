@@ -267,6 +267,7 @@ const TermCase kTermCounts[] = {
     {"6k1/8/8/8/8/8/6p1/K7 w - - 0 1", TERM_PAWN_STORM + 6, 0},
     {"8/8/8/8/8/6K1/6p1/6k1 w - - 0 1", TERM_PAWN_STORM + 6, 0},
     {"6k1/8/8/6P1/8/8/8/6K1 b - - 0 1", TERM_PAWN_STORM + 4, -1},
+    {"8/8/8/Pk6/8/8/8/4K3 w - - 0 1", TERM_PAWN_STORM + 4, 0},  // level with the king
     {"6k1/8/6p1/6P1/8/8/8/6K1 b - - 0 1", TERM_BLOCKED_STORM + 4, -1},
     // The king's file without own pawns: semi-open with enemy ones, open
     // with none.
