@@ -72,7 +72,19 @@ enum EvalTerm : int {
     TERM_KING_OPEN_FILE = TERM_KING_SEMI_OPEN_FILE + 1,  // no pawn at all there
     TERM_ROOK_BEHIND_PASSER = TERM_KING_OPEN_FILE + 1,   // an own rook behind an own passer
     TERM_ENEMY_ROOK_BEHIND_PASSER = TERM_ROOK_BEHIND_PASSER + 1,  // an enemy rook there
-    EVAL_TERM_COUNT = TERM_ENEMY_ROOK_BEHIND_PASSER + 1,
+    TERM_BISHOP_PAWNS = TERM_ENEMY_ROOK_BEHIND_PASSER + 1,        // per bishop, own pawns on
+                                                                  // squares of its colour
+    TERM_KING_PROTECTOR = TERM_BISHOP_PAWNS + 1,          // knight, bishop: squares to the own king
+    TERM_LONG_DIAGONAL_BISHOP = TERM_KING_PROTECTOR + 2,  // seeing both centre squares
+                                                          // of a long diagonal past pawns
+    TERM_SPACE = TERM_LONG_DIAGONAL_BISHOP + 1,           // a central square on the own 2nd to 4th
+                                                          // rank, free of own pawns and enemy
+                                                          // pawns' attacks
+    TERM_SPACE_BEHIND = TERM_SPACE + 1,  // such a square up to three behind an own pawn
+    TERM_KING_PAWN_DISTANCE = TERM_SPACE_BEHIND + 1,    // squares from the king to the nearest
+                                                        // own pawn, 1-7
+    TERM_PAWNLESS_FLANK = TERM_KING_PAWN_DISTANCE + 8,  // no pawns at all on the king's flank
+    EVAL_TERM_COUNT = TERM_PAWNLESS_FLANK + 1,
 };
 
 // The king-attack weight counted is at most this.
@@ -129,6 +141,13 @@ inline constexpr EvalTermGroup kEvalTermGroups[] = {
     {"king on an open file", TERM_KING_OPEN_FILE, 1},
     {"rook behind its passer", TERM_ROOK_BEHIND_PASSER, 1},
     {"enemy rook behind a passer", TERM_ENEMY_ROOK_BEHIND_PASSER, 1},
+    {"bishop, per own pawn on its colour", TERM_BISHOP_PAWNS, 1},
+    {"knight, bishop: per square to the own king", TERM_KING_PROTECTOR, 2},
+    {"bishop on a long diagonal", TERM_LONG_DIAGONAL_BISHOP, 1},
+    {"space", TERM_SPACE, 1},
+    {"space behind the pawns", TERM_SPACE_BEHIND, 1},
+    {"king to its nearest pawn", TERM_KING_PAWN_DISTANCE, 8},
+    {"king on a flank without pawns", TERM_PAWNLESS_FLANK, 1},
 };
 
 // How the evaluation of a board came about, for fitting the weights: the

@@ -156,6 +156,20 @@ inline constexpr EvalWeight kEvalWeights[EVAL_TERM_COUNT] = {
     {5, 1},
     // enemy rook behind a passer
     {-2, -6},
+    // bishop, per own pawn on its colour
+    {0, 0},
+    // knight, bishop: per square to the own king
+    {0, 0}, {0, 0},
+    // bishop on a long diagonal
+    {0, 0},
+    // space
+    {0, 0},
+    // space behind the pawns
+    {0, 0},
+    // king to its nearest pawn
+    {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0},
+    // king on a flank without pawns
+    {0, 0},
 };
 // clang-format on
 

@@ -17,6 +17,16 @@ constexpr int kFullPhase = 24;
 constexpr int kKingAttackWeight[PIECE_TYPES] = {0, 2, 2, 3, 5, 0};
 constexpr int kMobilityTerm[PIECE_TYPES] = {
     0, TERM_KNIGHT_MOBILITY, TERM_BISHOP_MOBILITY, TERM_ROOK_MOBILITY, TERM_QUEEN_MOBILITY, 0};
+constexpr Bitboard kCentreFiles = FileMask(2) | FileMask(3) | FileMask(4) | FileMask(5);
+// d4, e4, d5 and e5.
+constexpr Bitboard kCentre =
+    kCentreFiles & ~FileMask(2) & ~FileMask(5) & (RankMask(3) | RankMask(4));
+// The files a king's pawns fight over, by the king's file: the queen's
+// side, the centre or the king's side.
+constexpr Bitboard kQueenSide = FileMask(0) | FileMask(1) | FileMask(2) | FileMask(3);
+constexpr Bitboard kKingSide = FileMask(4) | FileMask(5) | FileMask(6) | FileMask(7);
+constexpr Bitboard kKingFlank[8] = {kQueenSide,   kQueenSide, kQueenSide, kCentreFiles,
+                                    kCentreFiles, kKingSide,  kKingSide,  kKingSide};
 
 // The evaluation proper adds up the weights of the terms it meets...
 struct WeightSum {
@@ -125,6 +135,20 @@ void EvaluateMaterial(const Board& board, int us, Out& out) {
 // The terms of us's pawns that depend on the pawns alone: their material,
 // their squares and their structure. ourAttacks and theirAttacks are the
 // squares each side's pawns attack. Gives back us's passed pawns.
+// Room for the pieces behind the pawns: central squares on our second to
+// fourth ranks that no own pawn holds and no enemy pawn attacks, and those
+// of them up to three squares behind an own pawn, where pieces stand safe.
+template <class Out>
+void EvaluateSpace(int us, Bitboard ours, Bitboard theirAttacks, Out& out) {
+    Bitboard ownRanks = us == WHITE ? RankMask(1) | RankMask(2) | RankMask(3)
+                                    : RankMask(4) | RankMask(5) | RankMask(6);
+    Bitboard space = kCentreFiles & ownRanks & ~ours & ~theirAttacks;
+    Bitboard behind = us == WHITE ? (ours >> 8) | (ours >> 16) | (ours >> 24)
+                                  : (ours << 8) | (ours << 16) | (ours << 24);
+    if (space) out.Add(TERM_SPACE, PopCount(space));
+    if (space & behind) out.Add(TERM_SPACE_BEHIND, PopCount(space & behind));
+}
+
 template <class Out>
 Bitboard EvaluatePawnStructure(const Board& board, int us, Bitboard ourAttacks,
                                Bitboard theirAttacks, Out& out) {
@@ -150,6 +174,7 @@ Bitboard EvaluatePawnStructure(const Board& board, int us, Bitboard ourAttacks,
             out.Add(TERM_PASSED_PAWN + rank);
         }
     }
+    EvaluateSpace(us, ours, theirAttacks, out);
     return passed;
 }
 
@@ -221,7 +246,7 @@ void EvaluatePieces(const Board& board, int us, Bitboard pawnThreats, AttackMap&
     Bitboard ownPawns = board.pieces[us][PAWN], theirPawns = board.pieces[them][PAWN];
     Bitboard ownPawnGuard = ours.byType[PAWN];
     Bitboard safe = ~board.colors[us] & ~pawnThreats;
-    int theirKing = KingSquare(board, them);
+    int ownKing = KingSquare(board, us), theirKing = KingSquare(board, them);
     Bitboard kingZone = KingAttacks(theirKing) | Bit(theirKing);
     int attackers = 0, attackWeight = 0;
 
@@ -238,7 +263,15 @@ void EvaluatePieces(const Board& board, int us, Bitboard pawnThreats, AttackMap&
             out.Add(kMobilityTerm[type] + PopCount(attacks & safe));
             // A piece that a pawn attacks must move or be lost.
             if (Bit(sq) & pawnThreats) out.Add(TERM_THREATENED_BY_PAWN + type);
+            if (type == BISHOP) {
+                Bitboard sameColour = Bit(sq) & LIGHT_SQUARES ? LIGHT_SQUARES : ~LIGHT_SQUARES;
+                if (Bitboard blocking = ownPawns & sameColour)
+                    out.Add(TERM_BISHOP_PAWNS, PopCount(blocking));
+                if (PopCount(BishopAttacks(sq, ownPawns | theirPawns) & kCentre) > 1)
+                    out.Add(TERM_LONG_DIAGONAL_BISHOP);
+            }
             if (type <= BISHOP) {
+                out.Add(TERM_KING_PROTECTOR + type - KNIGHT, Distance(sq, ownKing));
                 if (IsOutpost(us, sq, ownPawnGuard, theirPawns))
                     out.Add(type == KNIGHT ? TERM_KNIGHT_OUTPOST : TERM_BISHOP_OUTPOST);
                 AddThreats(board, them, attacks, TERM_THREAT_BY_MINOR, out);
@@ -321,13 +354,24 @@ void EvaluateThreats(const Board& board, int us, const AttackMap& ours, const At
 
 // The pawns around the king: own pawns in front of a castled king, the
 // enemy's most advanced pawn ahead of the king on its file and each beside
-// it, and whether the king's file has no own pawn, or none at all.
+// it, whether the king's file has no own pawn, or none at all, and whether
+// its flank has none; and how far the king is from its nearest pawn.
 template <class Out>
 void EvaluateShelter(const Board& board, int us, Out& out) {
     int them = us ^ 1;
     int king = KingSquare(board, us);
     Bitboard ownPawns = board.pieces[us][PAWN], theirPawns = board.pieces[them][PAWN];
     int file = FileOf(king);
+    if (!((ownPawns | theirPawns) & kKingFlank[file])) out.Add(TERM_PAWNLESS_FLANK);
+    // In the end game the king has to reach its pawns to guard them.
+    if (ownPawns) {
+        int nearest = 7;
+        for (Bitboard pawns = ownPawns; pawns;) {
+            int distance = Distance(king, PopLowest(pawns));
+            if (distance < nearest) nearest = distance;
+        }
+        out.Add(TERM_KING_PAWN_DISTANCE + nearest);
+    }
     if (!(ownPawns & FileMask(file)))
         out.Add(theirPawns & FileMask(file) ? TERM_KING_SEMI_OPEN_FILE : TERM_KING_OPEN_FILE);
     bool castled = RelativeRank(us, king) <= 1;

@@ -282,6 +282,35 @@ const TermCase kTermCounts[] = {
     {"4k3/8/8/8/3P4/8/3r4/4K3 w - - 0 1", TERM_ENEMY_ROOK_BEHIND_PASSER, 1},
     {"3R4/5k2/8/8/3p4/8/8/4K3 w - - 0 1", TERM_ENEMY_ROOK_BEHIND_PASSER, -1},
     {"3R4/5k2/8/8/3p4/8/8/4K3 w - - 0 1", TERM_ROOK_BEHIND_PASSER, 0},
+    // A bishop on dark c1 counts b2 and d2, not c2; Black's on light c8
+    // counts b7 and d7.
+    {"4k3/8/8/8/8/8/1PPP4/2B1K3 w - - 0 1", TERM_BISHOP_PAWNS, 2},
+    {"2b1k3/1ppp4/8/8/8/8/8/4K3 w - - 0 1", TERM_BISHOP_PAWNS, -2},
+    {"4k3/8/8/8/8/8/P7/N3K3 w - - 0 1", TERM_KING_PROTECTOR, 4},
+    {"4k3/8/8/8/8/8/8/NB2K3 w - - 0 1", TERM_KING_PROTECTOR + 1, 3},
+    {"n3k3/p7/8/8/8/8/8/4K3 w - - 0 1", TERM_KING_PROTECTOR, -4},
+    // The long diagonal counts past any piece but a pawn.
+    {"4k3/8/8/8/8/8/1B5P/4K3 w - - 0 1", TERM_LONG_DIAGONAL_BISHOP, 1},
+    {"4k3/8/8/8/8/2n5/1B6/4K3 w - - 0 1", TERM_LONG_DIAGONAL_BISHOP, 1},
+    {"4k3/8/8/8/3P4/8/1B6/4K3 w - - 0 1", TERM_LONG_DIAGONAL_BISHOP, 0},
+    {"4k3/8/8/8/8/8/7P/2B1K3 w - - 0 1", TERM_LONG_DIAGONAL_BISHOP, 0},
+    {"4k3/p5b1/8/8/8/8/8/4K3 w - - 0 1", TERM_LONG_DIAGONAL_BISHOP, -1},
+    // White has c2-f4 less d4 and e4 (10), four of them behind those
+    // pawns; Black c5-f7 less the four squares d4 and e4 attack (8).
+    {"4k3/p6p/8/8/3PP3/8/8/4K3 w - - 0 1", TERM_SPACE, 2},
+    {"4k3/p6p/8/8/3PP3/8/8/4K3 w - - 0 1", TERM_SPACE_BEHIND, 4},
+    // The nearest own pawn only; none without pawns.
+    {"4k3/8/8/8/8/8/P7/4K3 w - - 0 1", TERM_KING_PAWN_DISTANCE + 4, 1},
+    {"4k3/8/8/8/8/8/P4P2/4K3 w - - 0 1", TERM_KING_PAWN_DISTANCE + 4, 0},
+    {"4k3/8/8/8/8/8/P4P2/4K3 w - - 0 1", TERM_KING_PAWN_DISTANCE + 1, 1},
+    {"4k3/7p/8/8/8/8/8/4K3 w - - 0 1", TERM_KING_PAWN_DISTANCE + 3, -1},
+    // The king's flank: a to d for a king on a to c, c to f on d or e, e to
+    // h on f to h; a pawn of either side there counts.
+    {"1k6/p7/8/8/8/8/P7/6K1 w - - 0 1", TERM_PAWNLESS_FLANK, 1},
+    {"1k6/p6p/8/8/8/8/P7/6K1 w - - 0 1", TERM_PAWNLESS_FLANK, 0},
+    {"1k6/p7/8/8/8/8/P7/2K5 w - - 0 1", TERM_PAWNLESS_FLANK, 0},
+    {"7k/8/8/8/8/8/P7/3K4 w - - 0 1", TERM_PAWNLESS_FLANK, 0},
+    {"7k/8/8/8/8/8/P7/2K5 w - - 0 1", TERM_PAWNLESS_FLANK, -1},
 };
 
 TEST(Evaluate, TraceCountsEachFeature) {
