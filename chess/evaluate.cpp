@@ -70,6 +70,21 @@ int Distance(int a, int b) {
     return df > dr ? df : dr;
 }
 
+// The squares at most d king steps from a square, by square and d.
+struct SquaresWithin {
+    Bitboard within[64][8];
+    SquaresWithin() {
+        for (int from = 0; from < 64; ++from)
+            for (int d = 0; d < 8; ++d) {
+                within[from][d] = 0;
+                for (int to = 0; to < 64; ++to)
+                    if (Distance(from, to) <= d) within[from][d] |= Bit(to);
+            }
+    }
+};
+
+const SquaresWithin kSquaresWithin;
+
 Bitboard AdjacentFiles(int file) {
     return (file > 0 ? FileMask(file - 1) : 0) | (file < 7 ? FileMask(file + 1) : 0);
 }
@@ -365,11 +380,8 @@ void EvaluateShelter(const Board& board, int us, Out& out) {
     if (!((ownPawns | theirPawns) & kKingFlank[file])) out.Add(TERM_PAWNLESS_FLANK);
     // In the end game the king has to reach its pawns to guard them.
     if (ownPawns) {
-        int nearest = 7;
-        for (Bitboard pawns = ownPawns; pawns;) {
-            int distance = Distance(king, PopLowest(pawns));
-            if (distance < nearest) nearest = distance;
-        }
+        int nearest = 1;
+        while (!(ownPawns & kSquaresWithin.within[king][nearest])) ++nearest;
         out.Add(TERM_KING_PAWN_DISTANCE + nearest);
     }
     if (!(ownPawns & FileMask(file)))
