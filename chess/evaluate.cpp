@@ -19,8 +19,7 @@ constexpr int kMobilityTerm[PIECE_TYPES] = {
     0, TERM_KNIGHT_MOBILITY, TERM_BISHOP_MOBILITY, TERM_ROOK_MOBILITY, TERM_QUEEN_MOBILITY, 0};
 constexpr Bitboard kCentreFiles = FileMask(2) | FileMask(3) | FileMask(4) | FileMask(5);
 // d4, e4, d5 and e5.
-constexpr Bitboard kCentre =
-    kCentreFiles & ~FileMask(2) & ~FileMask(5) & (RankMask(3) | RankMask(4));
+constexpr Bitboard kCentre = (FileMask(3) | FileMask(4)) & (RankMask(3) | RankMask(4));
 // The files a king's pawns fight over, by the king's file: the queen's
 // side, the centre or the king's side.
 constexpr Bitboard kQueenSide = FileMask(0) | FileMask(1) | FileMask(2) | FileMask(3);
@@ -147,9 +146,6 @@ void EvaluateMaterial(const Board& board, int us, Out& out) {
     if (PopCount(board.pieces[us][BISHOP]) >= 2) out.Add(TERM_BISHOP_PAIR);
 }
 
-// The terms of us's pawns that depend on the pawns alone: their material,
-// their squares and their structure. ourAttacks and theirAttacks are the
-// squares each side's pawns attack. Gives back us's passed pawns.
 // Room for the pieces behind the pawns: central squares on our second to
 // fourth ranks that no own pawn holds and no enemy pawn attacks, and those
 // of them up to three squares behind an own pawn, where pieces stand safe.
@@ -164,6 +160,10 @@ void EvaluateSpace(int us, Bitboard ours, Bitboard theirAttacks, Out& out) {
     if (space & behind) out.Add(TERM_SPACE_BEHIND, PopCount(space & behind));
 }
 
+// The terms of us's pawns that depend on the pawns alone: their material,
+// their squares, their structure and the space behind them. ourAttacks and
+// theirAttacks are the squares each side's pawns attack. Gives back us's
+// passed pawns.
 template <class Out>
 Bitboard EvaluatePawnStructure(const Board& board, int us, Bitboard ourAttacks,
                                Bitboard theirAttacks, Out& out) {
@@ -280,8 +280,8 @@ void EvaluatePieces(const Board& board, int us, Bitboard pawnThreats, AttackMap&
             if (Bit(sq) & pawnThreats) out.Add(TERM_THREATENED_BY_PAWN + type);
             if (type == BISHOP) {
                 Bitboard sameColour = Bit(sq) & LIGHT_SQUARES ? LIGHT_SQUARES : ~LIGHT_SQUARES;
-                if (Bitboard blocking = ownPawns & sameColour)
-                    out.Add(TERM_BISHOP_PAWNS, PopCount(blocking));
+                if (Bitboard sameColourPawns = ownPawns & sameColour)
+                    out.Add(TERM_BISHOP_PAWNS, PopCount(sameColourPawns));
                 if (PopCount(BishopAttacks(sq, ownPawns | theirPawns) & kCentre) > 1)
                     out.Add(TERM_LONG_DIAGONAL_BISHOP);
             }
@@ -378,7 +378,8 @@ void EvaluateShelter(const Board& board, int us, Out& out) {
     Bitboard ownPawns = board.pieces[us][PAWN], theirPawns = board.pieces[them][PAWN];
     int file = FileOf(king);
     if (!((ownPawns | theirPawns) & kKingFlank[file])) out.Add(TERM_PAWNLESS_FLANK);
-    // In the end game the king has to reach its pawns to guard them.
+    // In the end game the king has to reach its pawns to guard them. The
+    // squares within 7 steps are the whole board, so the loop ends.
     if (ownPawns) {
         int nearest = 1;
         while (!(ownPawns & kSquaresWithin.within[king][nearest])) ++nearest;
