@@ -14,6 +14,23 @@ struct EvalWeight {
     int end;
 };
 
+// What an attack on the enemy king is made of. These are not scored one by
+// one: each side's counts, times their weights, add up to one danger sum,
+// and the sum scores through a curve (see the divisors below), so that many
+// attackers, checks and holes together weigh more than each alone.
+enum KingDangerFeature : int {
+    DANGER_ZONE_ATTACK = 0,  // attack weight on the squares around the king
+    DANGER_ATTACKERS,        // pieces attacking those squares
+    DANGER_SAFE_CHECK,       // knight, bishop, rook, queen: safe checking squares
+    DANGER_WEAK_SQUARE = DANGER_SAFE_CHECK + 4,  // beside the king, guarded by king or queen only
+    DANGER_FLANK_ATTACK,                         // squares of the king's flank and camp we attack
+    DANGER_OPEN_SHELTER,     // files at and beside the king without a defending pawn
+    DANGER_KNIGHT_DEFENDER,  // a defending knight covers a square beside the king
+    DANGER_NO_QUEEN,         // the attacker has no queen
+    DANGER_BASE,             // always one: where the curve starts
+    KING_DANGER_FEATURES,
+};
+
 // Where each group of terms starts in the table; a group is indexed by what
 // its comment says.
 enum EvalTerm : int {
@@ -84,8 +101,17 @@ enum EvalTerm : int {
     TERM_KING_PAWN_DISTANCE = TERM_SPACE_BEHIND + 1,    // squares from the king to the nearest
                                                         // own pawn, 1-7
     TERM_PAWNLESS_FLANK = TERM_KING_PAWN_DISTANCE + 8,  // no pawns at all on the king's flank
-    EVAL_TERM_COUNT = TERM_PAWNLESS_FLANK + 1,
+    TERM_KING_DANGER = TERM_PAWNLESS_FLANK + 1,         // feature of the king danger sum
+    EVAL_TERM_COUNT = TERM_KING_DANGER + KING_DANGER_FEATURES,
 };
+
+// A king danger sum d > 0 scores d * d / KING_DANGER_MIDDLE_DIVISOR in the
+// middle game and, from its own end-game weights, d / KING_DANGER_END_DIVISOR
+// in the end game, for the attacker; a sum at or below zero scores nothing.
+// A sum beyond KING_DANGER_MOST, far past any real attack, counts as that.
+constexpr int KING_DANGER_MIDDLE_DIVISOR = 4096;
+constexpr int KING_DANGER_END_DIVISOR = 16;
+constexpr int KING_DANGER_MOST = 12000;
 
 // The king-attack weight counted is at most this.
 constexpr int KING_ATTACK_STEPS = TERM_SHELTER_CLOSE - TERM_KING_ATTACK;
@@ -148,17 +174,25 @@ inline constexpr EvalTermGroup kEvalTermGroups[] = {
     {"space behind the pawns", TERM_SPACE_BEHIND, 1},
     {"king to its nearest pawn", TERM_KING_PAWN_DISTANCE, 8},
     {"king on a flank without pawns", TERM_PAWNLESS_FLANK, 1},
+    {"king danger: zone attack, attackers, safe checks (N, B, R, Q), weak squares, flank "
+     "attacks, open shelter files, knight defender, no queen, base",
+     TERM_KING_DANGER, KING_DANGER_FEATURES},
 };
 
 // How the evaluation of a board came about, for fitting the weights: the
 // count of every term (White's minus Black's), the game phase, and what the
 // special endings did to the blended sum. With the weights w,
-//   blended = (sum(count * w.middle) * phase + sum(count * w.end) * (24 - phase)) / 24
+//   middle = sum(count * w.middle) + curve of White's danger - curve of Black's
+//   end = the same with w.end
+//   blended = (middle * phase + end * (24 - phase)) / 24
 //   White's score = blended * scale / 8 + offset
 // rounded as integers are, which is what the evaluation returns (from the
 // side to move's view).
 struct EvalTrace {
-    int16_t count[EVAL_TERM_COUNT] = {};
+    int16_t count[EVAL_TERM_COUNT] = {};  // zero for the king danger features
+    // Each side's king danger features, for its attack on the other king;
+    // the score adds the curve of White's sum and subtracts Black's.
+    int16_t danger[2][KING_DANGER_FEATURES] = {};
     int phase = 0;
     int scale = 8;
     int offset = 0;

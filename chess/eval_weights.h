@@ -170,6 +170,9 @@ inline constexpr EvalWeight kEvalWeights[EVAL_TERM_COUNT] = {
     {0, 0}, {-1, -64}, {0, -63}, {-39, -63}, {4, -73}, {-17, -75}, {-3, -59}, {-1, -36},
     // king on a flank without pawns
     {-9, -33},
+    // king danger: zone attack, attackers, safe checks (N, B, R, Q), weak squares, flank attacks, open shelter files, knight defender, no queen, base
+    {10, 10}, {30, 30}, {60, 60}, {40, 40}, {60, 60}, {50, 50}, {25, 25}, {3, 3},
+    {20, 20}, {-40, -40}, {-300, -300}, {-100, -100},
 };
 // clang-format on
 

@@ -27,23 +27,53 @@ constexpr Bitboard kKingSide = FileMask(4) | FileMask(5) | FileMask(6) | FileMas
 constexpr Bitboard kKingFlank[8] = {kQueenSide,   kQueenSide, kQueenSide, kCentreFiles,
                                     kCentreFiles, kKingSide,  kKingSide,  kKingSide};
 
+// What a side's king danger sum scores for it: nothing until the sum is
+// positive, then the square of it in the middle game, where an attack mates
+// or wins material, and linearly in the end game.
+int KingDangerMiddle(int danger) {
+    danger = danger < KING_DANGER_MOST ? danger : KING_DANGER_MOST;
+    return danger > 0 ? danger * danger / KING_DANGER_MIDDLE_DIVISOR : 0;
+}
+
+int KingDangerEnd(int danger) {
+    danger = danger < KING_DANGER_MOST ? danger : KING_DANGER_MOST;
+    return danger > 0 ? danger / KING_DANGER_END_DIVISOR : 0;
+}
+
 // The evaluation proper adds up the weights of the terms it meets...
 struct WeightSum {
     int middle = 0;
     int end = 0;
+    int dangerMiddle = 0;
+    int dangerEnd = 0;
     void Add(int term, int count = 1) {
         middle += kEvalWeights[term].middle * count;
         end += kEvalWeights[term].end * count;
     }
+    void AddDanger(int feature, int count = 1) {
+        dangerMiddle += kEvalWeights[TERM_KING_DANGER + feature].middle * count;
+        dangerEnd += kEvalWeights[TERM_KING_DANGER + feature].end * count;
+    }
+    // Once every danger feature is in.
+    void ScoreDanger() {
+        middle += KingDangerMiddle(dangerMiddle);
+        end += KingDangerEnd(dangerEnd);
+    }
 };
 
-// ...and a trace counts the terms instead, Black's negatively.
+// ...and a trace counts the terms instead, Black's negatively, and each
+// side's danger features apart.
 struct TermCounter {
     EvalTrace& trace;
     int sign;
     void Add(int term, int count = 1) {
         trace.count[term] = static_cast<int16_t>(trace.count[term] + sign * count);
     }
+    void AddDanger(int feature, int count = 1) {
+        int16_t& danger = trace.danger[sign > 0 ? WHITE : BLACK][feature];
+        danger = static_cast<int16_t>(danger + count);
+    }
+    void ScoreDanger() {}
 };
 
 // The squares one side's pieces attack, by piece type and all together,
@@ -309,15 +339,30 @@ void EvaluatePieces(const Board& board, int us, Bitboard pawnThreats, AttackMap&
     Bitboard shielded = (board.pieces[us][KNIGHT] | board.pieces[us][BISHOP]) &
                         PushForward(them, ownPawns | theirPawns);
     if (shielded) out.Add(TERM_MINOR_BEHIND_PAWN, SparseCount(shielded));
-    if (attackers) out.Add(TERM_KING_ZONE_ATTACKER, attackers);
+    if (attackers) {
+        out.Add(TERM_KING_ZONE_ATTACKER, attackers);
+        out.AddDanger(DANGER_ATTACKERS, attackers);
+        out.AddDanger(DANGER_ZONE_ATTACK, attackWeight);
+    }
     if (attackers >= 2)
         out.Add(TERM_KING_ATTACK +
                 (attackWeight < KING_ATTACK_STEPS ? attackWeight : KING_ATTACK_STEPS - 1));
 }
 
+// The files at and beside the king's with no pawn of its own in front of
+// it: lines the attack can open onto the king.
+int OpenShelterFiles(const Board& board, int color, int king) {
+    Bitboard shelter = board.pieces[color][PAWN] & ~RanksUpTo(color, king);
+    int file = FileOf(king), open = 0;
+    for (int f = file > 0 ? file - 1 : 0; f <= (file < 7 ? file + 1 : 7); ++f)
+        open += !(shelter & FileMask(f));
+    return open;
+}
+
 // How open the enemy king is to what we attack: the checks our pieces can
 // give on squares the enemy does not guard, and the squares beside the
-// king that we attack and only the king or the queen defends.
+// king that we attack and only the king or the queen defends; then the
+// danger sum, these and the attack on the king's zone together.
 template <class Out>
 void EvaluateKingDanger(const Board& board, int us, const AttackMap& ours, const AttackMap& theirs,
                         Out& out) {
@@ -330,14 +375,30 @@ void EvaluateKingDanger(const Board& board, int us, const AttackMap& ours, const
     Bitboard checks[PIECE_TYPES] = {0,          KnightAttacks(king),       bishopChecks,
                                     rookChecks, bishopChecks | rookChecks, 0};
     for (int type = KNIGHT; type <= QUEEN; ++type)
-        if (Bitboard safeChecks = checks[type] & ours.byType[type] & safe)
-            out.Add(TERM_SAFE_CHECK + type, SparseCount(safeChecks));
+        if (Bitboard safeChecks = checks[type] & ours.byType[type] & safe) {
+            int count = SparseCount(safeChecks);
+            out.Add(TERM_SAFE_CHECK + type, count);
+            out.AddDanger(DANGER_SAFE_CHECK + type - KNIGHT, count);
+        }
     // Guards that can take an attacker on the square without leaving the
     // king or giving up the queen.
     Bitboard firmGuard =
         theirs.byType[PAWN] | theirs.byType[KNIGHT] | theirs.byType[BISHOP] | theirs.byType[ROOK];
-    if (Bitboard weak = KingAttacks(king) & ours.all & ~firmGuard)
-        out.Add(TERM_WEAK_KING_SQUARE, SparseCount(weak));
+    Bitboard beside = KingAttacks(king);
+    if (Bitboard weak = beside & ours.all & ~firmGuard) {
+        int count = SparseCount(weak);
+        out.Add(TERM_WEAK_KING_SQUARE, count);
+        out.AddDanger(DANGER_WEAK_SQUARE, count);
+    }
+    // The enemy's camp is its first five ranks.
+    Bitboard camp = them == WHITE ? ~Bitboard{0} >> 24 : ~Bitboard{0} << 24;
+    if (Bitboard flank = ours.all & camp & kKingFlank[FileOf(king)])
+        out.AddDanger(DANGER_FLANK_ATTACK, PopCount(flank));
+    if (int open = OpenShelterFiles(board, them, king)) out.AddDanger(DANGER_OPEN_SHELTER, open);
+    if (beside & theirs.byType[KNIGHT]) out.AddDanger(DANGER_KNIGHT_DEFENDER);
+    if (!board.pieces[us][QUEEN]) out.AddDanger(DANGER_NO_QUEEN);
+    out.AddDanger(DANGER_BASE);
+    out.ScoreDanger();
 }
 
 // Enemy pieces we attack that nothing defends, those our king attacks, and
@@ -592,6 +653,17 @@ int BlendedScore(const EvalTrace& trace, const EvalWeight* weights) {
     for (int term = 0; term < EVAL_TERM_COUNT; ++term) {
         middle += trace.count[term] * weights[term].middle;
         end += trace.count[term] * weights[term].end;
+    }
+    for (int color = WHITE; color <= BLACK; ++color) {
+        int dangerMiddle = 0, dangerEnd = 0;
+        for (int feature = 0; feature < KING_DANGER_FEATURES; ++feature) {
+            dangerMiddle +=
+                trace.danger[color][feature] * weights[TERM_KING_DANGER + feature].middle;
+            dangerEnd += trace.danger[color][feature] * weights[TERM_KING_DANGER + feature].end;
+        }
+        int sign = color == WHITE ? 1 : -1;
+        middle += sign * KingDangerMiddle(dangerMiddle);
+        end += sign * KingDangerEnd(dangerEnd);
     }
     return Blend(middle, end, trace.phase);
 }

@@ -105,6 +105,9 @@ TEST(Evaluate, IsSymmetricBetweenTheSides) {
         const EvalTrace mirrored = TraceEvaluation(GameFromFen(mirror).board);
         for (int term = 0; term < EVAL_TERM_COUNT; ++term)
             EXPECT_EQ(trace.count[term], -mirrored.count[term]) << fen << " term " << term;
+        for (int feature = 0; feature < KING_DANGER_FEATURES; ++feature)
+            EXPECT_EQ(trace.danger[WHITE][feature], mirrored.danger[BLACK][feature])
+                << fen << " danger " << feature;
     }
     EXPECT_LT(Evaluate(GameFromFen("8/5k2/8/8/8/2Q5/2K5/8 b - - 0 1")), -800);
 }
@@ -317,6 +320,62 @@ TEST(Evaluate, TraceCountsEachFeature) {
     for (const TermCase& c : kTermCounts)
         EXPECT_EQ(TraceEvaluation(GameFromFen(c.fen).board).count[c.term], c.count)
             << c.fen << " term " << c.term;
+}
+
+// What one side's attack on the other king counts towards its danger sum.
+struct DangerCase {
+    const char* fen;
+    int attacker;
+    int feature;
+    int count;
+};
+
+const DangerCase kDangerCounts[] = {
+    // The rook on g1 attacks g7 and g8 next to the king and five squares
+    // of the king's flank in Black's camp; on h1 it misses a king on b8.
+    {"7k/8/8/8/8/8/8/4K1R1 w - - 0 1", WHITE, DANGER_ZONE_ATTACK, 6},
+    {"7k/8/8/8/8/8/8/4K1R1 w - - 0 1", WHITE, DANGER_ATTACKERS, 1},
+    {"7k/8/8/8/8/8/8/4K1R1 w - - 0 1", WHITE, DANGER_FLANK_ATTACK, 5},
+    {"4k1r1/8/8/8/8/8/8/7K w - - 0 1", BLACK, DANGER_FLANK_ATTACK, 5},
+    {"1k6/8/8/8/8/8/8/4K2R w - - 0 1", WHITE, DANGER_FLANK_ATTACK, 0},
+    {"1k6/8/8/8/8/8/8/R3K3 w - - 0 1", WHITE, DANGER_FLANK_ATTACK, 5},
+    // Files without a pawn in front of the king; pawns behind it do not
+    // shelter it, and a king on the edge has two files.
+    {"6k1/5ppp/8/8/8/8/8/R3K3 w - - 0 1", WHITE, DANGER_OPEN_SHELTER, 0},
+    {"6k1/5p1p/8/8/8/8/8/R3K3 w - - 0 1", WHITE, DANGER_OPEN_SHELTER, 1},
+    {"8/5ppp/6k1/8/8/8/8/R3K3 w - - 0 1", WHITE, DANGER_OPEN_SHELTER, 3},
+    {"7k/6p1/8/8/8/8/8/R3K3 w - - 0 1", WHITE, DANGER_OPEN_SHELTER, 1},
+    {"r3k3/8/8/8/8/8/5P1P/6K1 w - - 0 1", BLACK, DANGER_OPEN_SHELTER, 1},
+    {"r3k3/8/8/8/8/8/8/6K1 w - - 0 1", BLACK, DANGER_OPEN_SHELTER, 3},
+    // A knight covering a square beside its king (f6 guards h7; c6 nothing).
+    {"6k1/8/5n2/8/8/8/8/R3K3 w - - 0 1", WHITE, DANGER_KNIGHT_DEFENDER, 1},
+    {"6k1/8/2n5/8/8/8/8/R3K3 w - - 0 1", WHITE, DANGER_KNIGHT_DEFENDER, 0},
+    {"6k1/8/8/8/8/8/8/R3K3 w - - 0 1", WHITE, DANGER_NO_QUEEN, 1},
+    {"6k1/8/8/8/8/8/8/Q3K3 w - - 0 1", WHITE, DANGER_NO_QUEEN, 0},
+    {"6k1/8/8/8/8/8/8/Q3K3 w - - 0 1", BLACK, DANGER_NO_QUEEN, 1},
+    {"6k1/8/8/8/8/8/8/Q3K3 w - - 0 1", BLACK, DANGER_BASE, 1},
+};
+
+TEST(Evaluate, TraceCountsEachDangerFeature) {
+    for (const DangerCase& c : kDangerCounts)
+        EXPECT_EQ(TraceEvaluation(GameFromFen(c.fen).board).danger[c.attacker][c.feature], c.count)
+            << c.fen << " feature " << c.feature;
+}
+
+// The danger sum counts the attackers, safe checks and weak squares that
+// are also scored one by one.
+TEST(Evaluate, DangerCountsAgreeWithTheirTerms) {
+    for (const char* fen : kVariedPositions) {
+        const EvalTrace trace = TraceEvaluation(GameFromFen(fen).board);
+        const auto net = [&](int feature) {
+            return trace.danger[WHITE][feature] - trace.danger[BLACK][feature];
+        };
+        EXPECT_EQ(net(DANGER_ATTACKERS), trace.count[TERM_KING_ZONE_ATTACKER]) << fen;
+        EXPECT_EQ(net(DANGER_WEAK_SQUARE), trace.count[TERM_WEAK_KING_SQUARE]) << fen;
+        for (int type = KNIGHT; type <= QUEEN; ++type)
+            EXPECT_EQ(net(DANGER_SAFE_CHECK + type - KNIGHT), trace.count[TERM_SAFE_CHECK + type])
+                << fen << " type " << type;
+    }
 }
 
 TEST(Evaluate, ScalesDownPawnlessEndingsThatCannotBeWon) {

@@ -1,6 +1,9 @@
 #include "tools/tuner/fit.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "chess/chess.h"
 
 namespace tuner {
 
@@ -30,6 +33,46 @@ void TieMirroredSquares(Parameters& gradient) {
     }
 }
 
+// Each side's king danger sums with the parameters, middle and end game,
+// each capped as the evaluation caps it.
+struct DangerSums {
+    double middle[2] = {};
+    double end[2] = {};
+};
+
+DangerSums SampleDanger(const TrainingSet& set, const Sample& sample,
+                        const Parameters& parameters) {
+    DangerSums sums;
+    for (uint32_t i = sample.firstDanger; i < sample.firstDanger + sample.dangerCount; ++i) {
+        const DangerCount& d = set.dangers[i];
+        sums.middle[d.color] += d.count * parameters[2 * (chess::TERM_KING_DANGER + d.feature)];
+        sums.end[d.color] += d.count * parameters[2 * (chess::TERM_KING_DANGER + d.feature) + 1];
+    }
+    for (int color = 0; color < 2; ++color) {
+        sums.middle[color] = std::min(sums.middle[color], double{chess::KING_DANGER_MOST});
+        sums.end[color] = std::min(sums.end[color], double{chess::KING_DANGER_MOST});
+    }
+    return sums;
+}
+
+double DangerMiddle(double danger) {
+    return danger > 0 ? danger * danger / chess::KING_DANGER_MIDDLE_DIVISOR : 0;
+}
+
+double DangerEnd(double danger) { return danger > 0 ? danger / chess::KING_DANGER_END_DIVISOR : 0; }
+
+// The slopes of those curves, zero where the cap holds the sum.
+double DangerMiddleSlope(double danger) {
+    return danger > 0 && danger < chess::KING_DANGER_MOST
+               ? 2 * danger / chess::KING_DANGER_MIDDLE_DIVISOR
+               : 0;
+}
+
+double DangerEndSlope(double danger) {
+    return danger > 0 && danger < chess::KING_DANGER_MOST ? 1.0 / chess::KING_DANGER_END_DIVISOR
+                                                          : 0;
+}
+
 }  // namespace
 
 Parameters ParametersOf(const chess::EvalWeight* weights) {
@@ -56,6 +99,9 @@ double SampleScore(const TrainingSet& set, const Sample& sample, const Parameter
         middle += t.count * parameters[2 * t.term];
         end += t.count * parameters[2 * t.term + 1];
     }
+    const DangerSums danger = SampleDanger(set, sample, parameters);
+    middle += DangerMiddle(danger.middle[0]) - DangerMiddle(danger.middle[1]);
+    end += DangerEnd(danger.end[0]) - DangerEnd(danger.end[1]);
     const double blended = (middle * sample.phase + end * (kFullPhase - sample.phase)) / kFullPhase;
     return blended * sample.scale / 8.0 + sample.offset;
 }
@@ -92,6 +138,17 @@ double ErrorGradient(const TrainingSet& set, const Parameters& parameters, doubl
             const TermCount& t = set.terms[i];
             gradient[2 * t.term] += middle * t.count;
             gradient[2 * t.term + 1] += end * t.count;
+        }
+        if (!sample.dangerCount) continue;
+        // Black's danger counts against White's score.
+        const DangerSums danger = SampleDanger(set, sample, parameters);
+        for (uint32_t i = sample.firstDanger; i < sample.firstDanger + sample.dangerCount; ++i) {
+            const DangerCount& d = set.dangers[i];
+            const double sign = d.color == chess::WHITE ? 1.0 : -1.0;
+            const int term = chess::TERM_KING_DANGER + d.feature;
+            gradient[2 * term] +=
+                middle * sign * DangerMiddleSlope(danger.middle[d.color]) * d.count;
+            gradient[2 * term + 1] += end * sign * DangerEndSlope(danger.end[d.color]) * d.count;
         }
     }
     return sum / n;

@@ -58,6 +58,14 @@ LineVerdict AddPositionLine(const std::string& line, TrainingSet& set) {
         set.terms.push_back({static_cast<uint16_t>(term), trace.count[term]});
         ++sample.termCount;
     }
+    sample.firstDanger = static_cast<uint32_t>(set.dangers.size());
+    for (int color = chess::WHITE; color <= chess::BLACK; ++color)
+        for (int feature = 0; feature < chess::KING_DANGER_FEATURES; ++feature) {
+            if (!trace.danger[color][feature]) continue;
+            set.dangers.push_back({static_cast<uint8_t>(color), static_cast<uint8_t>(feature),
+                                   trace.danger[color][feature]});
+            ++sample.dangerCount;
+        }
     sample.phase = static_cast<uint8_t>(trace.phase);
     sample.scale = static_cast<uint8_t>(trace.scale);
     sample.offset = static_cast<int16_t>(trace.offset);
@@ -78,6 +86,8 @@ chess::EvalTrace TraceOf(const TrainingSet& set, const Sample& sample) {
     chess::EvalTrace trace;
     for (uint32_t i = sample.firstTerm; i < sample.firstTerm + sample.termCount; ++i)
         trace.count[set.terms[i].term] = set.terms[i].count;
+    for (uint32_t i = sample.firstDanger; i < sample.firstDanger + sample.dangerCount; ++i)
+        trace.danger[set.dangers[i].color][set.dangers[i].feature] = set.dangers[i].count;
     trace.phase = sample.phase;
     trace.scale = sample.scale;
     trace.offset = sample.offset;

@@ -16,13 +16,23 @@ struct TermCount {
     int16_t count;
 };
 
-// One position: its non-zero term counts (a run in the set's terms), the
+// A king danger feature counted for one side's attack.
+struct DangerCount {
+    uint8_t color;
+    uint8_t feature;
+    int16_t count;
+};
+
+// One position: its non-zero term counts (a run in the set's terms) and
+// danger features (a run in the set's dangers), the
 // rest of its trace, White's points from the game, the engine's score from
 // the game (centipawns, White's view), and the points the fit aims at:
 // the game's, unless blended with what the score predicts.
 struct Sample {
     uint32_t firstTerm = 0;
     uint16_t termCount = 0;
+    uint32_t firstDanger = 0;
+    uint8_t dangerCount = 0;
     uint8_t phase = 0;
     uint8_t scale = 8;
     int16_t offset = 0;
@@ -33,6 +43,7 @@ struct Sample {
 
 struct TrainingSet {
     std::vector<TermCount> terms;
+    std::vector<DangerCount> dangers;
     std::vector<Sample> samples;
 };
 

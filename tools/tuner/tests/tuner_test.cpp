@@ -142,7 +142,7 @@ TEST(Fit, GradientMatchesTheErrorsSlope) {
     Parameters gradient;
     const double error = ErrorGradient(set, parameters, k, gradient);
     EXPECT_DOUBLE_EQ(error, MeanSquaredError(set, parameters, k));
-    int checked = 0;
+    int checked = 0, dangerChecked = 0;
     for (std::size_t i = 0; i < parameters.size(); ++i) {
         Parameters up = parameters, down = parameters;
         up[i] += h;
@@ -151,8 +151,11 @@ TEST(Fit, GradientMatchesTheErrorsSlope) {
             (MeanSquaredError(set, up, k) - MeanSquaredError(set, down, k)) / (2 * h);
         EXPECT_NEAR(gradient[i], slope, 1e-9 + 1e-4 * std::fabs(slope)) << i;
         checked += gradient[i] != 0;
+        dangerChecked += gradient[i] != 0 && i >= 2 * chess::TERM_KING_DANGER;
     }
     EXPECT_GT(checked, 50);
+    // Through the king danger curve too, in the middle and the end game.
+    EXPECT_GE(dangerChecked, chess::KING_DANGER_FEATURES);
 }
 
 // Results drawn exactly from a curve with a known scale and a known weight:
