@@ -81,6 +81,7 @@ struct TermCounter {
 struct AttackMap {
     Bitboard byType[PIECE_TYPES] = {};
     Bitboard all = 0;
+    int kingAttackers = 0;  // pieces attacking the enemy king's zone
     void Add(int type, Bitboard attacks) {
         byType[type] |= attacks;
         all |= attacks;
@@ -339,6 +340,7 @@ void EvaluatePieces(const Board& board, int us, Bitboard pawnThreats, AttackMap&
     Bitboard shielded = (board.pieces[us][KNIGHT] | board.pieces[us][BISHOP]) &
                         PushForward(them, ownPawns | theirPawns);
     if (shielded) out.Add(TERM_MINOR_BEHIND_PAWN, SparseCount(shielded));
+    ours.kingAttackers = attackers;
     if (attackers) {
         out.Add(TERM_KING_ZONE_ATTACKER, attackers);
         out.AddDanger(DANGER_ATTACKERS, attackers);
@@ -353,16 +355,40 @@ void EvaluatePieces(const Board& board, int us, Bitboard pawnThreats, AttackMap&
 // it: lines the attack can open onto the king.
 int OpenShelterFiles(const Board& board, int color, int king) {
     Bitboard shelter = board.pieces[color][PAWN] & ~RanksUpTo(color, king);
-    int file = FileOf(king), open = 0;
-    for (int f = file > 0 ? file - 1 : 0; f <= (file < 7 ? file + 1 : 7); ++f)
-        open += !(shelter & FileMask(f));
-    return open;
+    // Every file with such a pawn, marked on the first rank.
+    shelter |= shelter >> 32;
+    shelter |= shelter >> 16;
+    shelter |= shelter >> 8;
+    Bitboard files = (Bitboard{7} << FileOf(king) >> 1) & RANK_1;
+    return SparseCount(files & ~shelter);
+}
+
+// The danger sum of an attack on the enemy king's zone: the attack itself
+// (counted with the pieces), the safe checks and weak squares by its side,
+// how much of the king's flank we attack, its open files and defenders.
+template <class Out>
+void ScoreKingDanger(const Board& board, int us, const AttackMap& ours, const AttackMap& theirs,
+                     const int safeChecks[PIECE_TYPES], int weakSquares, Out& out) {
+    int them = us ^ 1;
+    int king = KingSquare(board, them);
+    for (int type = KNIGHT; type <= QUEEN; ++type)
+        if (safeChecks[type]) out.AddDanger(DANGER_SAFE_CHECK + type - KNIGHT, safeChecks[type]);
+    if (weakSquares) out.AddDanger(DANGER_WEAK_SQUARE, weakSquares);
+    // The enemy's camp is its first five ranks.
+    Bitboard camp = them == WHITE ? ~Bitboard{0} >> 24 : ~Bitboard{0} << 24;
+    if (Bitboard flank = ours.all & camp & kKingFlank[FileOf(king)])
+        out.AddDanger(DANGER_FLANK_ATTACK, PopCount(flank));
+    if (int open = OpenShelterFiles(board, them, king)) out.AddDanger(DANGER_OPEN_SHELTER, open);
+    if (KingAttacks(king) & theirs.byType[KNIGHT]) out.AddDanger(DANGER_KNIGHT_DEFENDER);
+    if (!board.pieces[us][QUEEN]) out.AddDanger(DANGER_NO_QUEEN);
+    out.AddDanger(DANGER_BASE);
+    out.ScoreDanger();
 }
 
 // How open the enemy king is to what we attack: the checks our pieces can
 // give on squares the enemy does not guard, and the squares beside the
-// king that we attack and only the king or the queen defends; then the
-// danger sum, these and the attack on the king's zone together.
+// king that we attack and only the king or the queen defends; then, if a
+// piece of ours attacks the king's zone, the danger sum.
 template <class Out>
 void EvaluateKingDanger(const Board& board, int us, const AttackMap& ours, const AttackMap& theirs,
                         Out& out) {
@@ -374,31 +400,20 @@ void EvaluateKingDanger(const Board& board, int us, const AttackMap& ours, const
     Bitboard rookChecks = RookAttacks(king, board.occupied);
     Bitboard checks[PIECE_TYPES] = {0,          KnightAttacks(king),       bishopChecks,
                                     rookChecks, bishopChecks | rookChecks, 0};
+    int safeChecks[PIECE_TYPES] = {};
     for (int type = KNIGHT; type <= QUEEN; ++type)
-        if (Bitboard safeChecks = checks[type] & ours.byType[type] & safe) {
-            int count = SparseCount(safeChecks);
-            out.Add(TERM_SAFE_CHECK + type, count);
-            out.AddDanger(DANGER_SAFE_CHECK + type - KNIGHT, count);
+        if (Bitboard squares = checks[type] & ours.byType[type] & safe) {
+            safeChecks[type] = SparseCount(squares);
+            out.Add(TERM_SAFE_CHECK + type, safeChecks[type]);
         }
     // Guards that can take an attacker on the square without leaving the
     // king or giving up the queen.
     Bitboard firmGuard =
         theirs.byType[PAWN] | theirs.byType[KNIGHT] | theirs.byType[BISHOP] | theirs.byType[ROOK];
-    Bitboard beside = KingAttacks(king);
-    if (Bitboard weak = beside & ours.all & ~firmGuard) {
-        int count = SparseCount(weak);
-        out.Add(TERM_WEAK_KING_SQUARE, count);
-        out.AddDanger(DANGER_WEAK_SQUARE, count);
-    }
-    // The enemy's camp is its first five ranks.
-    Bitboard camp = them == WHITE ? ~Bitboard{0} >> 24 : ~Bitboard{0} << 24;
-    if (Bitboard flank = ours.all & camp & kKingFlank[FileOf(king)])
-        out.AddDanger(DANGER_FLANK_ATTACK, PopCount(flank));
-    if (int open = OpenShelterFiles(board, them, king)) out.AddDanger(DANGER_OPEN_SHELTER, open);
-    if (beside & theirs.byType[KNIGHT]) out.AddDanger(DANGER_KNIGHT_DEFENDER);
-    if (!board.pieces[us][QUEEN]) out.AddDanger(DANGER_NO_QUEEN);
-    out.AddDanger(DANGER_BASE);
-    out.ScoreDanger();
+    Bitboard weak = KingAttacks(king) & ours.all & ~firmGuard;
+    int weakSquares = weak ? SparseCount(weak) : 0;
+    if (weakSquares) out.Add(TERM_WEAK_KING_SQUARE, weakSquares);
+    if (ours.kingAttackers) ScoreKingDanger(board, us, ours, theirs, safeChecks, weakSquares, out);
 }
 
 // Enemy pieces we attack that nothing defends, those our king attacks, and

@@ -332,28 +332,32 @@ struct DangerCase {
 
 const DangerCase kDangerCounts[] = {
     // The rook on g1 attacks g7 and g8 next to the king and five squares
-    // of the king's flank in Black's camp; on h1 it misses a king on b8.
+    // of the king's flank in Black's camp; on h7 it attacks the a- to
+    // d-file squares of the 7th rank, a king on b8's flank.
     {"7k/8/8/8/8/8/8/4K1R1 w - - 0 1", WHITE, DANGER_ZONE_ATTACK, 6},
     {"7k/8/8/8/8/8/8/4K1R1 w - - 0 1", WHITE, DANGER_ATTACKERS, 1},
     {"7k/8/8/8/8/8/8/4K1R1 w - - 0 1", WHITE, DANGER_FLANK_ATTACK, 5},
     {"4k1r1/8/8/8/8/8/8/7K w - - 0 1", BLACK, DANGER_FLANK_ATTACK, 5},
-    {"1k6/8/8/8/8/8/8/4K2R w - - 0 1", WHITE, DANGER_FLANK_ATTACK, 0},
+    {"1k6/7R/8/8/8/8/8/4K3 w - - 0 1", WHITE, DANGER_FLANK_ATTACK, 4},
     {"1k6/8/8/8/8/8/8/R3K3 w - - 0 1", WHITE, DANGER_FLANK_ATTACK, 5},
     // Files without a pawn in front of the king; pawns behind it do not
     // shelter it, and a king on the edge has two files.
-    {"6k1/5ppp/8/8/8/8/8/R3K3 w - - 0 1", WHITE, DANGER_OPEN_SHELTER, 0},
-    {"6k1/5p1p/8/8/8/8/8/R3K3 w - - 0 1", WHITE, DANGER_OPEN_SHELTER, 1},
-    {"8/5ppp/6k1/8/8/8/8/R3K3 w - - 0 1", WHITE, DANGER_OPEN_SHELTER, 3},
-    {"7k/6p1/8/8/8/8/8/R3K3 w - - 0 1", WHITE, DANGER_OPEN_SHELTER, 1},
-    {"r3k3/8/8/8/8/8/5P1P/6K1 w - - 0 1", BLACK, DANGER_OPEN_SHELTER, 1},
-    {"r3k3/8/8/8/8/8/8/6K1 w - - 0 1", BLACK, DANGER_OPEN_SHELTER, 3},
-    // A knight covering a square beside its king (f6 guards h7; c6 nothing).
-    {"6k1/8/5n2/8/8/8/8/R3K3 w - - 0 1", WHITE, DANGER_KNIGHT_DEFENDER, 1},
-    {"6k1/8/2n5/8/8/8/8/R3K3 w - - 0 1", WHITE, DANGER_KNIGHT_DEFENDER, 0},
-    {"6k1/8/8/8/8/8/8/R3K3 w - - 0 1", WHITE, DANGER_NO_QUEEN, 1},
-    {"6k1/8/8/8/8/8/8/Q3K3 w - - 0 1", WHITE, DANGER_NO_QUEEN, 0},
-    {"6k1/8/8/8/8/8/8/Q3K3 w - - 0 1", BLACK, DANGER_NO_QUEEN, 1},
-    {"6k1/8/8/8/8/8/8/Q3K3 w - - 0 1", BLACK, DANGER_BASE, 1},
+    {"6k1/R4ppp/8/8/8/8/8/4K3 w - - 0 1", WHITE, DANGER_OPEN_SHELTER, 0},
+    {"6k1/R4p1p/8/8/8/8/8/4K3 w - - 0 1", WHITE, DANGER_OPEN_SHELTER, 1},
+    {"8/5ppp/6k1/R7/8/8/8/4K3 w - - 0 1", WHITE, DANGER_OPEN_SHELTER, 3},
+    {"7k/R5p1/8/8/8/8/8/4K3 w - - 0 1", WHITE, DANGER_OPEN_SHELTER, 1},
+    {"4k3/8/8/8/8/8/r4P1P/6K1 w - - 0 1", BLACK, DANGER_OPEN_SHELTER, 1},
+    {"4k3/8/8/8/8/8/r7/6K1 w - - 0 1", BLACK, DANGER_OPEN_SHELTER, 3},
+    // A knight covering a square beside its king (f6 guards h7; c5 nothing).
+    {"6k1/R7/5n2/8/8/8/8/4K3 w - - 0 1", WHITE, DANGER_KNIGHT_DEFENDER, 1},
+    {"6k1/R7/8/2n5/8/8/8/4K3 w - - 0 1", WHITE, DANGER_KNIGHT_DEFENDER, 0},
+    {"6k1/R7/8/8/8/8/8/4K3 w - - 0 1", WHITE, DANGER_NO_QUEEN, 1},
+    {"6k1/Q7/8/8/8/8/r7/4K3 w - - 0 1", WHITE, DANGER_NO_QUEEN, 0},
+    {"6k1/Q7/8/8/8/8/r7/4K3 w - - 0 1", BLACK, DANGER_NO_QUEEN, 1},
+    {"6k1/Q7/8/8/8/8/r7/4K3 w - - 0 1", BLACK, DANGER_BASE, 1},
+    // Without a piece on the king's zone, no danger at all.
+    {"6k1/Q7/8/8/8/8/8/4K3 w - - 0 1", BLACK, DANGER_BASE, 0},
+    {"6k1/8/8/8/8/8/8/2Q1K3 w - - 0 1", WHITE, DANGER_BASE, 0},
 };
 
 TEST(Evaluate, TraceCountsEachDangerFeature) {
@@ -362,11 +366,25 @@ TEST(Evaluate, TraceCountsEachDangerFeature) {
             << c.fen << " feature " << c.feature;
 }
 
-// The danger sum counts the attackers, safe checks and weak squares that
-// are also scored one by one.
+// A side whose pieces attack the enemy king's zone counts towards its
+// danger sum the attackers, safe checks and weak squares that are also
+// scored one by one; a side that does not counts nothing.
 TEST(Evaluate, DangerCountsAgreeWithTheirTerms) {
+    int bothAttack = 0, oneAttacks = 0;
     for (const char* fen : kVariedPositions) {
         const EvalTrace trace = TraceEvaluation(GameFromFen(fen).board);
+        bool attacks[2];
+        for (int color = WHITE; color <= BLACK; ++color) {
+            attacks[color] = trace.danger[color][DANGER_ATTACKERS] > 0;
+            EXPECT_EQ(trace.danger[color][DANGER_BASE], attacks[color] ? 1 : 0) << fen;
+        }
+        if (attacks[WHITE] != attacks[BLACK]) {
+            ++oneAttacks;
+            for (int feature = 0; feature < KING_DANGER_FEATURES; ++feature)
+                EXPECT_EQ(trace.danger[attacks[WHITE] ? BLACK : WHITE][feature], 0) << fen;
+        }
+        if (!attacks[WHITE] || !attacks[BLACK]) continue;
+        ++bothAttack;
         const auto net = [&](int feature) {
             return trace.danger[WHITE][feature] - trace.danger[BLACK][feature];
         };
@@ -376,6 +394,8 @@ TEST(Evaluate, DangerCountsAgreeWithTheirTerms) {
             EXPECT_EQ(net(DANGER_SAFE_CHECK + type - KNIGHT), trace.count[TERM_SAFE_CHECK + type])
                 << fen << " type " << type;
     }
+    EXPECT_GE(bothAttack, 3);
+    EXPECT_GE(oneAttacks, 1);
 }
 
 TEST(Evaluate, ScalesDownPawnlessEndingsThatCannotBeWon) {
