@@ -168,6 +168,21 @@ double FitScaling(const TrainingSet& set, const Parameters& parameters) {
     return std::round((low + high) / 2.0 * 1000.0) / 1000.0;
 }
 
+bool SelectGroups(const std::vector<std::string>& prefixes, std::vector<bool>& fitted) {
+    fitted.assign(chess::EVAL_TERM_COUNT, false);
+    for (const std::string& prefix : prefixes) {
+        bool found = false;
+        for (const chess::EvalTermGroup& group : chess::kEvalTermGroups) {
+            if (std::string(group.name).rfind(prefix, 0) != 0) continue;
+            found = true;
+            for (int term = group.first; term < group.first + group.count; ++term)
+                fitted[term] = true;
+        }
+        if (!found) return false;
+    }
+    return true;
+}
+
 Parameters Tune(const TrainingSet& set, const Parameters& start, double k,
                 const TuneSettings& settings, const TuneReport& report) {
     Parameters parameters = start, gradient;
@@ -182,6 +197,7 @@ Parameters Tune(const TrainingSet& set, const Parameters& start, double k,
         const double rate =
             settings.rate * (1.0 - 0.9 * (epoch - 1) / static_cast<double>(settings.epochs));
         for (std::size_t i = 0; i < parameters.size(); ++i) {
+            if (!settings.fitted.empty() && !settings.fitted[i / 2]) continue;
             gradient[i] += 2.0 * settings.prior * (parameters[i] - start[i]);
             mean[i] = kMomentum * mean[i] + (1 - kMomentum) * gradient[i];
             square[i] =

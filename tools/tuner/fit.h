@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "chess/eval_terms.h"
@@ -42,7 +43,13 @@ struct TuneSettings {
     // on the evidence of many positions, and a rare one stays near its start.
     double prior = 0.0;
     int reportEvery = 100;
+    // Which terms move, by term; empty for all of them.
+    std::vector<bool> fitted;
 };
+
+// The terms of the groups whose names begin with one of prefixes, for
+// TuneSettings::fitted; false if a prefix names no group.
+bool SelectGroups(const std::vector<std::string>& prefixes, std::vector<bool>& fitted);
 
 // Reports the epoch, the error of the predictions (without the prior's
 // part) and the parameters reached.

@@ -16,7 +16,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: quillmate-tune [--epochs N] [--rate R] [--prior P] [--blend B] [--limit N] [--k K]\n"
-    "                      --out HEADER POSITIONS...\n"
+    "                      [--check F] [--only G] --out HEADER POSITIONS...\n"
     "\n"
     "Fits every evaluation weight, starting from those compiled in, to the\n"
     "results of the games the POSITIONS files come from (lines FEN;score;points,\n"
@@ -33,7 +33,10 @@ constexpr const char* kUsage =
     "  --limit N   reads at most N positions\n"
     "  --check F   also reports the error on the positions of F, which the fit\n"
     "              does not see: how well the weights carry over to other games\n"
-    "  --k K       the logistic curve's scale, instead of fitting it first\n";
+    "  --k K       the logistic curve's scale, instead of fitting it first\n"
+    "  --only G    fits only the groups of terms whose names begin with G, as\n"
+    "              the written header names them (repeatable); the rest stay\n"
+    "              as compiled\n";
 
 struct Arguments {
     tuner::TuneSettings settings;
@@ -43,6 +46,7 @@ struct Arguments {
     std::string out;
     std::vector<std::string> inputs;
     std::vector<std::string> checks;
+    std::vector<std::string> only;
 };
 
 bool ParseArguments(int argc, char** argv, Arguments& arguments) {
@@ -63,6 +67,8 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments) {
             arguments.k = std::atof(argv[++i]);
         else if (word == "--check" && hasValue)
             arguments.checks.push_back(argv[++i]);
+        else if (word == "--only" && hasValue)
+            arguments.only.push_back(argv[++i]);
         else if (word == "--out" && hasValue)
             arguments.out = argv[++i];
         else if (word.rfind("--", 0) == 0)
@@ -70,6 +76,8 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments) {
         else
             arguments.inputs.push_back(word);
     }
+    if (!arguments.only.empty() && !tuner::SelectGroups(arguments.only, arguments.settings.fitted))
+        return false;
     return !arguments.out.empty() && !arguments.inputs.empty() && arguments.settings.epochs >= 0 &&
            arguments.settings.rate > 0 && arguments.settings.prior >= 0 && arguments.k >= 0 &&
            arguments.blend >= 0 && arguments.blend <= 1;

@@ -207,5 +207,36 @@ TEST(Fit, DescentFindsTheWeight) {
     EXPECT_EQ(tuned[2 * chess::TERM_TEMPO], 0);  // a term no sample counts stays put
 }
 
+// Fitting one group alone: the bishop pair takes all of the 180 the
+// pawn's material is held from.
+TEST(Fit, DescentMovesOnlyTheSelectedGroups) {
+    const TrainingSet set = CurveSet(1.0, 80);
+    Parameters start(2 * chess::EVAL_TERM_COUNT, 0.0);
+    start[2 * chess::TERM_MATERIAL] = start[2 * chess::TERM_MATERIAL + 1] = 100;
+    TuneSettings settings;
+    settings.epochs = 3000;
+    settings.rate = 0.5;
+    ASSERT_TRUE(SelectGroups({"bishop pair"}, settings.fitted));
+    const Parameters tuned = Tune(set, start, 1.0, settings, nullptr);
+    EXPECT_EQ(tuned[2 * chess::TERM_MATERIAL], 100);
+    EXPECT_EQ(tuned[2 * chess::TERM_MATERIAL + 1], 100);
+    EXPECT_NEAR(tuned[2 * chess::TERM_BISHOP_PAIR], 80, 2);
+    EXPECT_NEAR(tuned[2 * chess::TERM_BISHOP_PAIR + 1], 80, 2);
+}
+
+TEST(Fit, SelectsGroupsByTheBeginningOfTheirNames) {
+    std::vector<bool> fitted;
+    ASSERT_TRUE(SelectGroups({"king danger"}, fitted));
+    ASSERT_EQ(fitted.size(), std::size_t{chess::EVAL_TERM_COUNT});
+    for (int term = 0; term < chess::EVAL_TERM_COUNT; ++term)
+        EXPECT_EQ(fitted[term], term >= chess::TERM_KING_DANGER) << term;
+    // A prefix may name several groups; one that names none is an error.
+    ASSERT_TRUE(SelectGroups({"king", "tempo"}, fitted));
+    EXPECT_TRUE(fitted[chess::TERM_KING_ATTACK] && fitted[chess::TERM_KING_OPEN_FILE]);
+    EXPECT_TRUE(fitted[chess::TERM_TEMPO]);
+    EXPECT_FALSE(fitted[chess::TERM_MATERIAL]);
+    EXPECT_FALSE(SelectGroups({"tempo", "no such group"}, fitted));
+}
+
 }  // namespace
 }  // namespace tuner
