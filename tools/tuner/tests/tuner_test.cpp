@@ -186,13 +186,24 @@ TEST(Fit, FindsTheScaleOfTheCurve) {
         EXPECT_NEAR(FitScaling(CurveSet(k, 50), parameters), k, 0.002) << k;
 }
 
-TEST(Fit, DescentFindsTheWeight) {
-    const TrainingSet set = CurveSet(1.0, 80);
+// A pawn's material at 100, everything else at 0, and a long, gentle descent.
+Parameters PawnStart() {
     Parameters start(2 * chess::EVAL_TERM_COUNT, 0.0);
     start[2 * chess::TERM_MATERIAL] = start[2 * chess::TERM_MATERIAL + 1] = 100;
+    return start;
+}
+
+TuneSettings LongDescent() {
     TuneSettings settings;
     settings.epochs = 3000;
     settings.rate = 0.5;
+    return settings;
+}
+
+TEST(Fit, DescentFindsTheWeight) {
+    const TrainingSet set = CurveSet(1.0, 80);
+    const Parameters start = PawnStart();
+    const TuneSettings settings = LongDescent();
     std::vector<double> errors;
     const Parameters tuned =
         Tune(set, start, 1.0, settings,
@@ -207,17 +218,13 @@ TEST(Fit, DescentFindsTheWeight) {
     EXPECT_EQ(tuned[2 * chess::TERM_TEMPO], 0);  // a term no sample counts stays put
 }
 
-// Fitting one group alone: the bishop pair takes all of the 180 the
-// pawn's material is held from.
+// Fitting one group alone: with the pawn's material held at 100, the
+// bishop pair alone makes up the 180 the curve was drawn with.
 TEST(Fit, DescentMovesOnlyTheSelectedGroups) {
     const TrainingSet set = CurveSet(1.0, 80);
-    Parameters start(2 * chess::EVAL_TERM_COUNT, 0.0);
-    start[2 * chess::TERM_MATERIAL] = start[2 * chess::TERM_MATERIAL + 1] = 100;
-    TuneSettings settings;
-    settings.epochs = 3000;
-    settings.rate = 0.5;
+    TuneSettings settings = LongDescent();
     ASSERT_TRUE(SelectGroups({"bishop pair"}, settings.fitted));
-    const Parameters tuned = Tune(set, start, 1.0, settings, nullptr);
+    const Parameters tuned = Tune(set, PawnStart(), 1.0, settings, nullptr);
     EXPECT_EQ(tuned[2 * chess::TERM_MATERIAL], 100);
     EXPECT_EQ(tuned[2 * chess::TERM_MATERIAL + 1], 100);
     EXPECT_NEAR(tuned[2 * chess::TERM_BISHOP_PAIR], 80, 2);
