@@ -194,7 +194,91 @@ TEST(Time, NoNewDepthAfterTheSoftLimit) {
     clocked.Run("go wtime 60000 btime 60000");
     clocked.WaitFor("info depth 1 ");
     const TimePlan plan = PlanTime(ClockRequest(60000, 0, 0), 'b', DEFAULT_MOVE_OVERHEAD_MS);
-    ASSERT_LT(plan.soft + 1, plan.hard);
-    clocked.now = plan.soft;
+    const int64_t stretched = plan.soft * MOST_SOFT_PERCENT / 100;
+    ASSERT_LT(stretched + 1, plan.hard);
+    clocked.now = stretched;
     clocked.WaitFor("bestmove ");
+}
+
+// A clock's soft limit follows the percent the deepening asks for, never
+// past the hard limit; movetime's does not move.
+TEST(Time, TheSoftLimitStretchesOnlyOnTheClock) {
+    struct Case {
+        bool flexible;
+        int percent;
+        int64_t now;
+        bool mayDeepen;
+    };
+    const Case CASES[] = {
+        {true, 100, 99, true},  {true, 100, 100, false},  {true, 50, 49, true},
+        {true, 50, 50, false},  {true, 250, 249, true},   {true, 250, 250, false},
+        {true, 400, 299, true}, {true, 400, 300, false},  // held at the hard limit
+        {false, 50, 99, true},  {false, 250, 100, false},
+    };
+    for (const Case& c : CASES) {
+        SearchClock clock;
+        clock.running = true;
+        clock.plan = {100, 300, c.flexible};
+        EXPECT_EQ(MayDeepen(clock, c.now, c.percent), c.mayDeepen) << c.percent << ' ' << c.now;
+    }
+    GoRequest request = ClockRequest(10000, 100, 0);
+    EXPECT_TRUE(PlanTime(request, 'b', 30).flexible);
+    request.moveTime = 500;
+    EXPECT_FALSE(PlanTime(request, 'b', 30).flexible);
+}
+
+// One depth of a deepening, as the time plan hears of it.
+struct Depth {
+    const char* best;
+    int score;
+    int nodeShare;
+};
+
+int SoftPercentAfter(std::initializer_list<Depth> depths) {
+    DeepeningTrend trend;
+    int percent = 0;
+    for (const Depth& depth : depths)
+        percent = NextSoftPercent(trend, depth.best, depth.score, depth.nodeShare);
+    return percent;
+}
+
+// Six depths that kept e2e4 with a score swinging by the parity of the
+// depth and 90% of the nodes, then the last.
+int SoftPercentAfterSettled(Depth last) {
+    return SoftPercentAfter({{"e2e4", 20, 900},
+                             {"e2e4", 25, 900},
+                             {"e2e4", 20, 900},
+                             {"e2e4", 25, 900},
+                             {"e2e4", 20, 900},
+                             {"e2e4", 25, 900},
+                             last});
+}
+
+// The deepening asks for more time while its best move changes, its score
+// falls or its best move takes few of the nodes, and for less when one move
+// has long stood out; always within the bounds.
+TEST(Time, TheDeepeningAsksForTimeByHowItGoes) {
+    const int settled = SoftPercentAfterSettled({"e2e4", 20, 900});
+    EXPECT_LT(settled, 100);
+    EXPECT_GT(SoftPercentAfterSettled({"d2d4", 20, 900}), 100);      // a new best move
+    EXPECT_GT(SoftPercentAfterSettled({"e2e4", -60, 900}), 100);     // the score fell
+    EXPECT_GT(SoftPercentAfterSettled({"e2e4", 20, 500}), settled);  // the nodes spread
+    // A fall since the last depth alone is the swing of the parity.
+    EXPECT_EQ(SoftPercentAfter({{"e2e4", 20, 900},
+                                {"e2e4", 25, 900},
+                                {"e2e4", 20, 900},
+                                {"e2e4", 25, 900},
+                                {"e2e4", 20, 900},
+                                {"e2e4", 60, 900},
+                                {"e2e4", 20, 900}}),
+              settled);
+    // The best move changing at every depth while the score collapses and
+    // the nodes spread, and the opposite, meet the bounds.
+    EXPECT_EQ(SoftPercentAfter({{"a", 900, 0}, {"b", 500, 0}, {"c", -900, 0}}), MOST_SOFT_PERCENT);
+    DeepeningTrend trend;  // one move with every node for long, rising at the end
+    int sure = 0;
+    for (int depth = 1; depth <= 9; ++depth)
+        sure = NextSoftPercent(trend, "a1a2", depth < 9 ? 0 : 900, 1000);
+    EXPECT_LT(sure, settled);
+    EXPECT_GE(sure, LEAST_SOFT_PERCENT);
 }
