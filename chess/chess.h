@@ -98,9 +98,6 @@ struct Iteration {
     int score = 0;      // centipawns for the side to move, when mateIn is 0
     int mateIn = 0;     // moves to mate: positive when the side to move mates, negative when mated
     int64_t nodes = 0;  // all threads, since the search began
-    // Permille of the main thread's nodes since the search began that were
-    // spent below pv[0]: near 1000 when every other move was refuted at once.
-    int nodeShare = 0;
     std::vector<Move> pv;
 };
 

@@ -30,12 +30,6 @@ int RootMoves(const Game& game, const SearchLimits& limits, Move* out) {
     return legal.count;
 }
 
-// Permille of the worker's nodes since the search began spent below a root move.
-int NodeShare(const Worker& worker, Move move) {
-    if (worker.nodes <= 0) return 0;
-    return int(worker.rootNodes[FromOf(move)][ToOf(move)] * 1000 / worker.nodes);
-}
-
 int MateIn(int score) {
     if (score >= MATE_BOUND) return (MATE_SCORE - score + 1) / 2;
     if (score <= -MATE_BOUND) return -(MATE_SCORE + score) / 2;
@@ -190,7 +184,6 @@ Move Think(SearchTables& tables, SearchThreads& pool, const Game& game, const Se
             bool more = true;
             for (Iteration& line : lines) {
                 line.selectiveDepth = main.selectiveDepth;
-                line.nodeShare = NodeShare(main, line.pv[0]);
                 line.nodes = shared.alone ? main.nodes
                                           : shared.nodes.load(std::memory_order_relaxed) +
                                                 main.unflushedNodes;

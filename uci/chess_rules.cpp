@@ -9,7 +9,6 @@
 #include "uci/bench.h"
 #include "uci/rule_set.h"
 #include "uci/settings.h"
-#include "uci/time_plan.h"
 
 namespace {
 
@@ -34,15 +33,6 @@ std::string WdlText(const chess::Game& game, const chess::Iteration& line) {
     const chess::WinDrawLoss chances = chess::ExpectedResult(game.board, line.score, line.mateIn);
     return "wdl " + std::to_string(chances.win) + ' ' + std::to_string(chances.draw) + ' ' +
            std::to_string(chances.loss);
-}
-
-// A line's score as the time plan weighs it: mates as scores far beyond any
-// evaluation, so that a mate found or lost moves the time as a swing would.
-int TrendScore(const chess::Iteration& line) {
-    constexpr int MATE_AS_CENTIPAWNS = 10000;
-    if (line.mateIn > 0) return MATE_AS_CENTIPAWNS;
-    if (line.mateIn < 0) return -MATE_AS_CENTIPAWNS;
-    return line.score;
 }
 
 class ChessRules : public RuleSet {
@@ -97,8 +87,6 @@ class ChessRules : public RuleSet {
         }
         SearchResult result;
         std::vector<chess::Iteration> lines;  // the last depth's
-        DeepeningTrend trend;
-        int softPercent = 100;
         auto onIteration = [&](const chess::Iteration& iteration) {
             if (iteration.line == 1) lines.clear();
             lines.push_back(iteration);
@@ -111,10 +99,6 @@ class ChessRules : public RuleSet {
             if (job.showWdl) info.wdl = WdlText(game_, iteration);
             info.nodes = info.totalNodes = iteration.nodes;
             info.pv = MoveTexts(game_, iteration.pv);
-            if (iteration.line == 1)
-                softPercent =
-                    NextSoftPercent(trend, info.pv[0], TrendScore(iteration), iteration.nodeShare);
-            info.softPercent = softPercent;
             if (iteration.line > 1) return sink(info);
             result.pv = info.pv;
             const bool mateFound =

@@ -68,7 +68,7 @@ void RunSearch(UciSession& session, std::ostream& out, const SearchJob& job) {
             SendLines(session, out,
                       InfoLine(*session.rules, info, MicrosecondsSince(start)) + '\n');
             if (!info.pv.empty() && info.line <= 1) lastBest = info.pv[0];
-            return !SoftLimitPassed(session.searcher, info.softPercent);
+            return !SoftLimitPassed(session.searcher);
         });
     } catch (const std::exception& failure) {
         ReportError(session, out, std::string("the search failed: ") + failure.what());

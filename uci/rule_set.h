@@ -39,7 +39,6 @@ struct IterationInfo {
     int64_t nodes = 0;       // nodes of this report
     int64_t totalNodes = 0;  // every node since the search began, for the speed
     Words pv;                // at least the best move
-    int softPercent = 100;   // the share of its usual soft time limit the search asks for
 };
 
 // Receives each finished depth; returns false when no new depth is to start.

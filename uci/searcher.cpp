@@ -114,9 +114,9 @@ void AwaitRelease(Searcher& searcher) {
     searcher.changed.wait(guard, [&] { return Released(searcher); });
 }
 
-bool SoftLimitPassed(Searcher& searcher, int percent) {
+bool SoftLimitPassed(Searcher& searcher) {
     std::lock_guard<std::mutex> guard(searcher.lock);
-    return !MayDeepen(searcher.clock, searcher.now(), percent);
+    return !MayDeepen(searcher.clock, searcher.now());
 }
 
 void StopSearch(Searcher& searcher) {

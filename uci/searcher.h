@@ -56,9 +56,8 @@ void StartSearch(Searcher& searcher, const SearchClock& clock, bool infinite, bo
 // must wait for stop (or ponderhit), so that the answer goes out only then.
 void AwaitRelease(Searcher& searcher);
 
-// Whether no new depth is to start now, with a soft limit planned from the
-// clock scaled to percent of itself.
-bool SoftLimitPassed(Searcher& searcher, int percent = 100);
+// Whether no new depth is to start now.
+bool SoftLimitPassed(Searcher& searcher);
 
 // Ends the running search now, and returns once its answer is written.
 void StopSearch(Searcher& searcher);

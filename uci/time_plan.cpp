@@ -7,26 +7,6 @@ namespace {
 constexpr int64_t SUDDEN_DEATH_MOVES = 20;  // moves a clock is spread over with no movestogo
 constexpr int64_t MOST_MOVES_TO_GO = 40;
 
-// The soft limit's percent by the depths in a row the best move has stood:
-// a move that has just taken the lead gets more time, one that has stood
-// for long gets less.
-constexpr int STABILITY_PERCENT[] = {160, 135, 120, 110, 100, 95};
-constexpr int STABILITY_STEPS = int(sizeof STABILITY_PERCENT / sizeof STABILITY_PERCENT[0]);
-
-// Each centipawn the score fell since two depths before (the same parity,
-// which the odd-even swing of the deepening leaves alone) adds this many
-// permille, up to the most.
-constexpr int SCORE_DROP_PERMILLE_PER_CP = 6;
-constexpr int SCORE_DROP_MOST_PERCENT = 50;
-
-// The best move's node share moves the percent by one point per so many
-// permille away from the neutral share, within the bounds: a move that
-// took nearly every node stands out, one that took few does not.
-constexpr int NODE_SHARE_NEUTRAL = 800;
-constexpr int NODE_SHARE_PERMILLE_PER_PERCENT = 4;
-constexpr int NODE_SHARE_LEAST_PERCENT = 70;
-constexpr int NODE_SHARE_MOST_PERCENT = 130;
-
 }  // namespace
 
 TimePlan PlanTime(const GoRequest& request, char sideToMove, int64_t overhead) {
@@ -50,32 +30,11 @@ TimePlan PlanTime(const GoRequest& request, char sideToMove, int64_t overhead) {
     const int64_t ceiling = moves == 1 ? left * 3 / 4 : left / 4;
     const int64_t hard = std::max<int64_t>(std::min(target * 3, ceiling), 1);
     const int64_t soft = std::max<int64_t>(std::min(target / 2, hard), 1);
-    return {soft, hard, true};
+    return {soft, hard};
 }
 
-bool MayDeepen(const SearchClock& clock, int64_t now, int percent) {
-    if (!clock.running || clock.plan.soft <= 0) return true;
-    int64_t soft = clock.plan.soft;
-    if (clock.plan.flexible) soft = std::min(soft * percent / 100, clock.plan.hard);
-    return now - clock.start < soft;
-}
-
-int NextSoftPercent(DeepeningTrend& trend, const std::string& best, int score, int nodeShare) {
-    trend.stableDepths = best == trend.best ? trend.stableDepths + 1 : 0;
-    trend.best = best;
-    const int drop = trend.depths >= 2 ? trend.scores[1] - score : 0;
-    trend.scores[1] = trend.scores[0];
-    trend.scores[0] = score;
-    ++trend.depths;
-
-    const int stability = STABILITY_PERCENT[std::min(trend.stableDepths, STABILITY_STEPS - 1)];
-    const int falling =
-        100 + std::clamp(drop * SCORE_DROP_PERMILLE_PER_CP / 10, 0, SCORE_DROP_MOST_PERCENT);
-    const int standing =
-        std::clamp(100 + (NODE_SHARE_NEUTRAL - nodeShare) / NODE_SHARE_PERMILLE_PER_PERCENT,
-                   NODE_SHARE_LEAST_PERCENT, NODE_SHARE_MOST_PERCENT);
-    const int percent = int(int64_t(stability) * falling * standing / 10000);
-    return std::clamp(percent, LEAST_SOFT_PERCENT, MOST_SOFT_PERCENT);
+bool MayDeepen(const SearchClock& clock, int64_t now) {
+    return !clock.running || clock.plan.soft <= 0 || now - clock.start < clock.plan.soft;
 }
 
 std::optional<int64_t> HardDeadline(const SearchClock& clock) {
