@@ -24,7 +24,7 @@ struct LevelStrength {
     int elo;
 };
 constexpr LevelStrength LEVEL_STRENGTHS[] = {
-    {0, 1090}, {5, 1230}, {10, 1558}, {15, 1840}, {20, 2184}};
+    {0, 1025}, {5, 1303}, {10, 1535}, {15, 1795}, {20, 2261}};
 constexpr int MIN_ELO = LEVEL_STRENGTHS[0].elo;
 constexpr int MAX_ELO = LEVEL_STRENGTHS[std::size(LEVEL_STRENGTHS) - 1].elo;
 
