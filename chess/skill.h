@@ -24,7 +24,7 @@ struct LevelStrength {
     int elo;
 };
 constexpr LevelStrength LEVEL_STRENGTHS[] = {
-    {0, 1025}, {5, 1303}, {10, 1535}, {15, 1795}, {20, 2261}};
+    {0, 1025}, {5, 1303}, {10, 1535}, {15, 1795}, {20, 2208}};
 constexpr int MIN_ELO = LEVEL_STRENGTHS[0].elo;
 constexpr int MAX_ELO = LEVEL_STRENGTHS[std::size(LEVEL_STRENGTHS) - 1].elo;
 
