@@ -135,6 +135,20 @@ Bitboard AttackersOf(const Board& board, int square, Bitboard occupied) {
            (RookAttacks(square, occupied) & straight);
 }
 
+Bitboard AttacksOf(const Board& board, int color) {
+    const Bitboard* p = board.pieces[color];
+    Bitboard pawns = p[PAWN];
+    Bitboard attacks = color == WHITE
+                           ? ((pawns & ~FileMask(0)) << 7) | ((pawns & ~FileMask(7)) << 9)
+                           : ((pawns & ~FileMask(0)) >> 9) | ((pawns & ~FileMask(7)) >> 7);
+    for (Bitboard b = p[KING]; b;) attacks |= KingAttacks(PopLowest(b));
+    for (Bitboard b = p[KNIGHT]; b;) attacks |= KnightAttacks(PopLowest(b));
+    for (Bitboard b = p[BISHOP] | p[QUEEN]; b;)
+        attacks |= BishopAttacks(PopLowest(b), board.occupied);
+    for (Bitboard b = p[ROOK] | p[QUEEN]; b;) attacks |= RookAttacks(PopLowest(b), board.occupied);
+    return attacks;
+}
+
 bool IsAttacked(const Board& board, int square, int byColor, Bitboard occupied) {
     const Bitboard* p = board.pieces[byColor];
     if (PawnAttacks(byColor ^ 1, square) & p[PAWN]) return true;

@@ -77,6 +77,8 @@ inline int KingSquare(const Board& board, int color) {
 
 // Every piece of either colour that attacks square, given the occupancy.
 Bitboard AttackersOf(const Board& board, int square, Bitboard occupied);
+// Every square a piece of color attacks, given the board's occupancy.
+Bitboard AttacksOf(const Board& board, int color);
 // Whether a piece of byColor attacks square, sliders seeing through every
 // square outside occupied.
 bool IsAttacked(const Board& board, int square, int byColor, Bitboard occupied);

@@ -93,7 +93,7 @@ bool NextCounter(MovePicker& picker, PickedMove& picked) {
 int QuietOrder(const MovePicker& picker, Move move) {
     int from = FromOf(move), to = ToOf(move);
     int piece = picker.board->squares[from];
-    int order = picker.history ? picker.history[from][to] : 0;
+    int order = picker.history ? HistoryEntry(*picker.history, picker.threats, move) : 0;
     for (const PieceToHistory* followUp : picker.followUps)
         if (followUp) order += (*followUp)[piece][to];
     return order;
@@ -145,10 +145,11 @@ bool NextUnderPromotion(MovePicker& picker, PickedMove& picked) {
 }  // namespace
 
 void StartPicker(MovePicker& picker, const Board& board, Move hashMove, const Move* killers,
-                 const int16_t (*history)[64], Move counter,
+                 const QuietHistory* history, Bitboard threats, Move counter,
                  const PieceToHistory* const* followUps) {
     picker.board = &board;
     picker.history = history;
+    picker.threats = threats;
     picker.followUps[0] = followUps ? followUps[0] : nullptr;
     picker.followUps[1] = followUps ? followUps[1] : nullptr;
     picker.counter = counter;
@@ -163,7 +164,7 @@ void StartPicker(MovePicker& picker, const Board& board, Move hashMove, const Mo
 }
 
 void StartCapturePicker(MovePicker& picker, const Board& board) {
-    StartPicker(picker, board, NO_MOVE, nullptr, nullptr);
+    StartPicker(picker, board, NO_MOVE, nullptr, nullptr, 0);
     picker.capturesOnly = true;
     picker.stage = PICK_GENERATE_CAPTURES;
 }

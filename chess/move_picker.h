@@ -40,7 +40,8 @@ struct PickedMove {
 
 struct MovePicker {
     const Board* board = nullptr;
-    const int16_t (*history)[64] = nullptr;  // [from][to] of the side to move
+    const QuietHistory* history = nullptr;  // of the side to move
+    Bitboard threats = 0;                   // the squares the enemy attacks
     Move hashMove = NO_MOVE;
     // [piece][to] after the moves one and two plies back, each may be empty.
     const PieceToHistory* followUps[2] = {nullptr, nullptr};
@@ -64,9 +65,10 @@ struct MovePicker {
 };
 
 // Starts picking every move; hashMove, killers, history, counter and
-// followUps (two, either may be empty) may be empty.
+// followUps (two, either may be empty) may be empty. threats are the
+// squares the enemy attacks, which pick the history's entries.
 void StartPicker(MovePicker& picker, const Board& board, Move hashMove, const Move* killers,
-                 const int16_t (*history)[64], Move counter = NO_MOVE,
+                 const QuietHistory* history, Bitboard threats, Move counter = NO_MOVE,
                  const PieceToHistory* const* followUps = nullptr);
 // Starts picking only the captures and queen promotions that do not lose
 // material, for the captures-only search.

@@ -75,10 +75,10 @@ PieceToHistory* FollowUp(Worker& worker, int ply, int back) {
     return &worker.continuation.after[worker.movedPiece[ply - back]][worker.movedTo[ply - back]];
 }
 
-void AddQuietHistory(Worker& worker, const Board& board, PieceToHistory* const followUps[2],
-                     Move move, int bonus) {
+void AddQuietHistory(Worker& worker, const Board& board, Bitboard threats,
+                     PieceToHistory* const followUps[2], Move move, int bonus) {
     int piece = board.squares[FromOf(move)];
-    AddHistory(worker.history[board.side][FromOf(move)][ToOf(move)], bonus);
+    AddHistory(HistoryEntry(worker.history[board.side], threats, move), bonus);
     for (int i = 0; i < 2; ++i)
         if (followUps[i]) AddHistory((*followUps[i])[piece][ToOf(move)], bonus);
 }
@@ -86,8 +86,9 @@ void AddQuietHistory(Worker& worker, const Board& board, PieceToHistory* const f
 // A quiet move cut the node: it becomes a killer and the counter move to
 // the move before, and gains history; the quiet moves tried before it lose
 // as much.
-void RewardQuiet(Worker& worker, const Board& board, PieceToHistory* const followUps[2], Move best,
-                 const Move* tried, int triedCount, int depth, int ply) {
+void RewardQuiet(Worker& worker, const Board& board, Bitboard threats,
+                 PieceToHistory* const followUps[2], Move best, const Move* tried, int triedCount,
+                 int depth, int ply) {
     if (worker.killers[ply][0] != best) {
         worker.killers[ply][1] = worker.killers[ply][0];
         worker.killers[ply][0] = best;
@@ -97,9 +98,9 @@ void RewardQuiet(Worker& worker, const Board& board, PieceToHistory* const follo
     int bonus = HISTORY_BONUS_PER_PLY_SQUARED * (depth * depth > HISTORY_BONUS_MAX_DEPTH_SQUARED
                                                      ? HISTORY_BONUS_MAX_DEPTH_SQUARED
                                                      : depth * depth);
-    AddQuietHistory(worker, board, followUps, best, bonus);
+    AddQuietHistory(worker, board, threats, followUps, best, bonus);
     for (int i = 0; i < triedCount; ++i)
-        AddQuietHistory(worker, board, followUps, tried[i], -bonus);
+        AddQuietHistory(worker, board, threats, followUps, tried[i], -bonus);
 }
 
 int16_t& CorrectionOf(Worker& worker, const Board& board) {
@@ -178,7 +179,8 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
     // lose material.
     MovePicker picker;
     if (inCheck)
-        StartPicker(picker, board, NO_MOVE, worker.killers[ply], worker.history[board.side]);
+        StartPicker(picker, board, NO_MOVE, worker.killers[ply], &worker.history[board.side],
+                    AttacksOf(board, board.side ^ 1));
     else
         StartCapturePicker(picker, board);
 
@@ -293,13 +295,14 @@ bool QuietMovesEnd(int depth, int quietCount, bool improving, int eval, int alph
 // Plies by which a late quiet move is searched shallower: more at non-PV
 // nodes and while the evaluation falls, less for killers and moves with a
 // good history; never into the captures-only search.
-int LateMoveReduction(const Worker& worker, const Board& board, Move move, int depth, int legal,
-                      int ply, bool pvNode, bool improving) {
+int LateMoveReduction(const Worker& worker, const Board& board, Bitboard threats, Move move,
+                      int depth, int legal, int ply, bool pvNode, bool improving) {
     int reduction = BaseReduction(depth, legal);
     if (!pvNode) ++reduction;
     if (!improving) ++reduction;
     if (move == worker.killers[ply][0] || move == worker.killers[ply][1]) --reduction;
-    reduction -= worker.history[board.side][FromOf(move)][ToOf(move)] / LATE_MOVE_HISTORY_PER_PLY;
+    reduction -=
+        HistoryEntry(worker.history[board.side], threats, move) / LATE_MOVE_HISTORY_PER_PLY;
     int deepest = depth - 2;
     return reduction > deepest ? deepest : reduction < 0 ? 0 : reduction;
 }
@@ -356,9 +359,10 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     Move counter = ply >= 1 && worker.movedPiece[ply - 1] != NO_PIECE
                        ? worker.counterMoves[worker.movedPiece[ply - 1]][worker.movedTo[ply - 1]]
                        : NO_MOVE;
+    Bitboard threats = AttacksOf(board, board.side ^ 1);
     MovePicker picker;
-    StartPicker(picker, board, ttMove, worker.killers[ply], worker.history[board.side], counter,
-                followUps);
+    StartPicker(picker, board, ttMove, worker.killers[ply], &worker.history[board.side], threats,
+                counter, followUps);
     worker.killers[ply + 1][0] = worker.killers[ply + 1][1] = NO_MOVE;
 
     Move quietsTried[64];
@@ -398,8 +402,8 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
         bool fullZeroWindow = !pvNode || legal > 1;
         if (depth >= LATE_MOVE_REDUCTION_MIN_DEPTH && legal > 1 + (pvNode ? 1 : 0) && quiet &&
             !givesCheck) {
-            int reduction =
-                LateMoveReduction(worker, board, move, depth, legal, ply, pvNode, improving);
+            int reduction = LateMoveReduction(worker, board, threats, move, depth, legal, ply,
+                                              pvNode, improving);
             score = -Search(worker, next, -alpha - 1, -alpha, newDepth - reduction, ply + 1, true);
             fullZeroWindow = reduction > 0 && score > alpha;
         }
@@ -417,8 +421,8 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
                 UpdatePv(worker, ply, move);
                 if (score >= beta) {
                     if (quiet)
-                        RewardQuiet(worker, board, followUps, move, quietsTried, quietCount, depth,
-                                    ply);
+                        RewardQuiet(worker, board, threats, followUps, move, quietsTried,
+                                    quietCount, depth, ply);
                     break;
                 }
             }

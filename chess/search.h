@@ -55,7 +55,7 @@ struct Worker {
     uint64_t keys[MAX_GAME_KEYS + MAX_PLY + 4];
     int rootKeyIndex = 0;
 
-    int16_t history[2][64][64];
+    QuietHistory history[2];
     Move counterMoves[12][64];
     ContinuationHistory continuation;
     CorrectionHistory correction;

@@ -124,9 +124,7 @@ void ClearSearchTables(SearchTables& tables) {
         entry.data.store(0, std::memory_order_relaxed);
     }
     tables.generation = 0;
-    for (auto& side : tables.history)
-        for (auto& from : side)
-            for (int16_t& value : from) value = 0;
+    std::memset(tables.history, 0, sizeof tables.history);
     for (auto& piece : tables.counterMoves)
         for (Move& move : piece) move = NO_MOVE;
     std::memset(tables.continuation.get(), 0, sizeof(ContinuationHistory));

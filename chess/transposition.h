@@ -34,6 +34,22 @@ constexpr int BUCKET_SIZE = 4;
 // History values stay within plus or minus this (see AddHistory).
 constexpr int HISTORY_MAX = 16384;
 
+// The quiet-move history of one side: [from attacked][to attacked][from][to],
+// where attacked means by an enemy piece. A move that takes a piece out of
+// an attack, or puts it where it is attacked, is judged apart from the same
+// move made where nothing threatens.
+using QuietHistory = int16_t[2][2][64][64];
+
+// The entry of move in history, given the squares the enemy attacks.
+inline int16_t& HistoryEntry(QuietHistory& history, uint64_t threats, Move move) {
+    int from = FromOf(move), to = ToOf(move);
+    return history[(threats >> from) & 1][(threats >> to) & 1][from][to];
+}
+inline int16_t HistoryEntry(const QuietHistory& history, uint64_t threats, Move move) {
+    int from = FromOf(move), to = ToOf(move);
+    return history[(threats >> from) & 1][(threats >> to) & 1][from][to];
+}
+
 // A history of quiet moves by the piece moved and its destination: [piece][to].
 using PieceToHistory = int16_t[12][64];
 
@@ -57,8 +73,8 @@ struct SearchTables {
     std::vector<TableEntry> entries;  // buckets of BUCKET_SIZE entries
     uint64_t bucketMask = 0;
     int generation = 0;
-    // Quiet-move history of the main search thread: [side][from][to].
-    int16_t history[2][64][64] = {};
+    // Quiet-move history of the main search thread, by side.
+    QuietHistory history[2] = {};
     // The quiet move that last refuted a move, by that move's [piece][to].
     Move counterMoves[12][64] = {};
     // Held apart: at over a megabyte it would not fit on a thread's stack.

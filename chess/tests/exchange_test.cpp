@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "chess/board.h"
 #include "chess/see.h"
 #include "chess/tests/fen_game.h"
 
@@ -48,6 +49,29 @@ TEST(StaticExchange, CountsBothSidesRecaptures) {
         Game game = GameFromFen(c.fen);
         EXPECT_EQ(StaticExchange(game.board, FindMove(game, c.move)), c.gain)
             << c.fen << " " << c.move;
+    }
+}
+
+// A side's attack map holds exactly the squares that side attacks, square by
+// square: pawns on either edge file, sliders stopped by the first piece of
+// either colour, a king, and a board without one side's pieces.
+TEST(AttackMap, HoldsEverySquareASideAttacksAndNoOther) {
+    const char* const fens[] = {
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+        "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+        "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
+        "4k3/P6p/8/8/8/8/p6P/4K3 b - - 0 1",
+        "3q3k/8/8/3Q4/8/8/8/K7 w - - 0 1",
+        "4k3/8/8/8/8/8/8/4K3 w - - 0 1",
+    };
+    for (const char* fen : fens) {
+        Board board = GameFromFen(fen).board;
+        for (int color : {WHITE, BLACK}) {
+            Bitboard attacks = AttacksOf(board, color);
+            for (int square = 0; square < 64; ++square)
+                EXPECT_EQ((attacks >> square) & 1, IsAttacked(board, square, color) ? 1u : 0u)
+                    << fen << " colour " << color << " square " << square;
+        }
     }
 }
 

@@ -74,11 +74,13 @@ struct PickerSetup {
     bool pseudoLegalHash;
 };
 
-int16_t kHistory[64][64];
+Bitboard Threats(const Board& board) { return AttacksOf(board, board.side ^ 1); }
+
+QuietHistory kHistory;
 
 std::vector<Picked> PickAll(const Board& board, const PickerSetup& setup, int skipAfterQuiets) {
     MovePicker picker;
-    StartPicker(picker, board, setup.hashMove, setup.killers, kHistory);
+    StartPicker(picker, board, setup.hashMove, setup.killers, &kHistory, Threats(board));
     std::vector<Picked> out;
     int quiets = 0;
     for (PickedMove picked = NextMove(picker); picked.move != NO_MOVE; picked = NextMove(picker)) {
@@ -117,10 +119,18 @@ std::vector<PickerSetup> SetupsFor(const Board& board, const std::vector<Move>& 
     };
 }
 
+// Each of the four tables by what the enemy attacks differs from the others.
 void FillHistory() {
-    for (int from = 0; from < 64; ++from)
-        for (int to = 0; to < 64; ++to)
-            kHistory[from][to] = int16_t((from * 37 + to * 11) % 301 - 150);
+    for (int fromAttacked = 0; fromAttacked < 2; ++fromAttacked)
+        for (int toAttacked = 0; toAttacked < 2; ++toAttacked)
+            for (int from = 0; from < 64; ++from)
+                for (int to = 0; to < 64; ++to)
+                    kHistory[fromAttacked][toAttacked][from][to] = int16_t(
+                        (from * 37 + to * 11 + fromAttacked * 97 + toAttacked * 53) % 301 - 150);
+}
+
+int QuietHistoryOf(const Board& board, Move move) {
+    return HistoryEntry(kHistory, Threats(board), move);
 }
 
 // Each pseudo-legal move comes exactly once, stage after stage; captures
@@ -147,7 +157,7 @@ TEST(MovePicker, HandsOutEveryMoveOnceInStageOrder) {
                 EXPECT_LE(before.stage, after.stage) << fen << " " << MoveText(after.picked.move);
                 Move a = before.picked.move, b = after.picked.move;
                 if (before.stage == QUIET && after.stage == QUIET) {
-                    EXPECT_GE(kHistory[FromOf(a)][ToOf(a)], kHistory[FromOf(b)][ToOf(b)]) << fen;
+                    EXPECT_GE(QuietHistoryOf(board, a), QuietHistoryOf(board, b)) << fen;
                 }
                 if (before.stage == GOOD && after.stage == GOOD && !IsPromotion(a) &&
                     !IsPromotion(b) && KindOf(b) != EN_PASSANT) {
@@ -206,7 +216,7 @@ std::vector<Move> QuietMoves(const Board& board) {
 std::vector<Move> PickAllWith(const Board& board, Move hashMove, const Move* killers, Move counter,
                               const PieceToHistory* const* followUps = nullptr) {
     MovePicker picker;
-    StartPicker(picker, board, hashMove, killers, kHistory, counter, followUps);
+    StartPicker(picker, board, hashMove, killers, &kHistory, Threats(board), counter, followUps);
     std::vector<Move> moves;
     for (PickedMove p = NextMove(picker); p.move != NO_MOVE; p = NextMove(picker))
         moves.push_back(p.move);
@@ -258,7 +268,7 @@ TEST(MovePicker, HandsOutTheCounterMoveAfterTheKillers) {
         // Once the search wants no more quiet moves the counter move is passed over too.
         MovePicker picker;
         const Move noKillers[2] = {NO_MOVE, NO_MOVE};
-        StartPicker(picker, board, NO_MOVE, noKillers, kHistory, q2);
+        StartPicker(picker, board, NO_MOVE, noKillers, &kHistory, Threats(board), q2);
         picker.skipQuiets = true;
         for (PickedMove p = NextMove(picker); p.move != NO_MOVE; p = NextMove(picker))
             EXPECT_FALSE(NeitherCapturesNorPromotes(board, p.move)) << fen << MoveText(p.move);
@@ -285,7 +295,7 @@ TEST(MovePicker, OrdersQuietMovesByTheHistoriesCombined) {
         for (const auto& followUps : given) {
             auto order = [&](Move move) {
                 int piece = board.squares[FromOf(move)], to = ToOf(move);
-                int sum = kHistory[FromOf(move)][to];
+                int sum = QuietHistoryOf(board, move);
                 for (const PieceToHistory* followUp : followUps)
                     if (followUp) sum += (*followUp)[piece][to];
                 return sum;

@@ -169,7 +169,7 @@ TEST(TableSize, ASizeChangeClearsTheTableAndTheHistories) {
     for (int megabytes : {0, 1, 3, 4, 3}) {
         ASSERT_TRUE(ResizeSearchTables(tables, 1, error));
         StoreInTable(tables, 11, EncodeMove(1, 2), 10, 0, 5, BOUND_EXACT);
-        tables.history[1][2][3] = 77;
+        tables.history[1][1][0][2][3] = 77;
         tables.counterMoves[11][63] = EncodeMove(1, 2);
         tables.continuation->after[11][63][0][5] = -77;
         tables.correction->pawns[1][CORRECTION_ENTRIES - 1] = 77;
@@ -183,7 +183,7 @@ TEST(TableSize, ASizeChangeClearsTheTableAndTheHistories) {
         EXPECT_EQ(tables.bucketMask & (tables.bucketMask + 1), 0u) << "a power of two";
         TableHit hit;
         EXPECT_FALSE(ProbeTable(tables, 11, hit)) << megabytes;
-        EXPECT_EQ(tables.history[1][2][3], 0);
+        EXPECT_EQ(tables.history[1][1][0][2][3], 0);
         EXPECT_EQ(tables.counterMoves[11][63], NO_MOVE);
         EXPECT_EQ(tables.continuation->after[11][63][0][5], 0);
         EXPECT_EQ(tables.correction->pawns[1][CORRECTION_ENTRIES - 1], 0);

@@ -177,9 +177,11 @@ TEST(Think, EachSearchAgesTheTableAndLeavesWhatItLearnt) {
         Search(game, Depth(6), &pool, &tables);
         EXPECT_EQ(tables.generation, after) << before;
         int learnt = 0, counters = 0, followUps = 0, corrections = 0;
-        for (const auto& side : tables.history)
-            for (const auto& from : side)
-                for (int16_t value : from) learnt += value != 0;
+        for (const QuietHistory& side : tables.history)
+            for (const auto& fromAttacked : side)
+                for (const auto& toAttacked : fromAttacked)
+                    for (const auto& from : toAttacked)
+                        for (int16_t value : from) learnt += value != 0;
         for (const auto& piece : tables.counterMoves)
             for (Move move : piece) counters += move != NO_MOVE;
         for (const auto& piece : tables.continuation->after)
