@@ -103,29 +103,57 @@ void RewardQuiet(Worker& worker, const Board& board, Bitboard threats,
         AddQuietHistory(worker, board, threats, followUps, tried[i], -bonus);
 }
 
-int16_t& CorrectionOf(Worker& worker, const Board& board) {
-    return worker.correction.pawns[board.side][board.pawnKey & (CORRECTION_ENTRIES - 1)];
+// A hash of where color's pieces other than pawns stand.
+uint64_t PiecesHash(const Board& board, int color) {
+    uint64_t hash = 0;
+    for (int type = KNIGHT; type <= KING; ++type)
+        hash = (hash ^ board.pieces[color][type]) * 0x9E3779B97F4A7C15ull;
+    return hash ^ (hash >> 32);
+}
+
+// The entries that judge board: its pawns' and each colour's pieces'.
+struct CorrectionEntries {
+    int16_t* pawns;
+    int16_t* pieces[2];
+};
+
+CorrectionEntries CorrectionOf(Worker& worker, const Board& board) {
+    constexpr uint64_t kMask = CORRECTION_ENTRIES - 1;
+    CorrectionHistory& history = worker.correction;
+    return {&history.pawns[board.side][board.pawnKey & kMask],
+            {&history.pieces[board.side][WHITE][PiecesHash(board, WHITE) & kMask],
+             &history.pieces[board.side][BLACK][PiecesHash(board, BLACK) & kMask]}};
 }
 
 // The static evaluation moved by how far searches found it off in
-// positions with the same pawns and side to move. Without pawns nothing
-// tells one ending from another, and one entry would mislead them all.
+// positions with the same pawns, or the same pieces of either colour, and
+// side to move: half by the pawns, a quarter by each side's pieces. Without
+// pawns nothing tells one ending from another, and one entry would mislead
+// them all.
 int CorrectedEval(Worker& worker, const Board& board, int raw) {
     if (!board.pawnKey) return raw;
-    int eval = raw + CorrectionOf(worker, board) / CORRECTION_GRAIN;
+    CorrectionEntries entries = CorrectionOf(worker, board);
+    int sum = 2 * *entries.pawns + *entries.pieces[WHITE] + *entries.pieces[BLACK];
+    int eval = raw + sum / (4 * CORRECTION_GRAIN);
     return std::clamp(eval, -MATE_BOUND + 1, MATE_BOUND - 1);
 }
 
-// Moves the correction toward gap, the search's score less the raw static
-// evaluation, the more the deeper the search.
-void LearnCorrection(Worker& worker, const Board& board, int gap, int depth) {
-    if (!board.pawnKey) return;
-    int weight = std::min(depth + 1, CORRECTION_MAX_WEIGHT);
-    int16_t& entry = CorrectionOf(worker, board);
+void MoveCorrection(int16_t& entry, int gap, int weight) {
     int value = (entry * (CORRECTION_WEIGHT_SCALE - weight) + gap * CORRECTION_GRAIN * weight) /
                 CORRECTION_WEIGHT_SCALE;
     constexpr int kLimit = CORRECTION_LIMIT * CORRECTION_GRAIN;
     entry = int16_t(std::clamp(value, -kLimit, kLimit));
+}
+
+// Moves the corrections toward gap, the search's score less the raw static
+// evaluation, the more the deeper the search.
+void LearnCorrection(Worker& worker, const Board& board, int gap, int depth) {
+    if (!board.pawnKey) return;
+    int weight = std::min(depth + 1, CORRECTION_MAX_WEIGHT);
+    CorrectionEntries entries = CorrectionOf(worker, board);
+    MoveCorrection(*entries.pawns, gap, weight);
+    MoveCorrection(*entries.pieces[WHITE], gap, weight);
+    MoveCorrection(*entries.pieces[BLACK], gap, weight);
 }
 
 int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, int ply,

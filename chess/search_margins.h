@@ -70,9 +70,9 @@ constexpr int GOOD_CAPTURE_MIN_EXCHANGE = 0;
 constexpr int DELTA_MARGIN = 200;
 
 // Correction history: each search not in check whose score says where the
-// position stands against its static evaluation moves the entry for its
-// pawns that way, by a weight of depth + 1 (at most the maximum) out of the
-// scale; the correction stays within the limit.
+// position stands against its static evaluation moves the entries for its
+// pawns and for each side's other pieces that way, by a weight of depth + 1
+// (at most the maximum) out of the scale; each entry stays within the limit.
 constexpr int CORRECTION_MAX_WEIGHT = 16;
 constexpr int CORRECTION_WEIGHT_SCALE = 256;
 constexpr int CORRECTION_LIMIT = 64;

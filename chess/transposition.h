@@ -65,8 +65,11 @@ struct ContinuationHistory {
 // same way. Entries are in 1/CORRECTION_GRAIN centipawns.
 constexpr int CORRECTION_ENTRIES = 16384;
 constexpr int CORRECTION_GRAIN = 256;
+// The same by each colour's pieces other than pawns, where they stand: a
+// placement of one side's pieces tends to be misjudged the same way too.
 struct CorrectionHistory {
     int16_t pawns[2][CORRECTION_ENTRIES];
+    int16_t pieces[2][2][CORRECTION_ENTRIES];  // [side to move][colour of the pieces]
 };
 
 struct SearchTables {

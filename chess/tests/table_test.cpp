@@ -173,6 +173,7 @@ TEST(TableSize, ASizeChangeClearsTheTableAndTheHistories) {
         tables.counterMoves[11][63] = EncodeMove(1, 2);
         tables.continuation->after[11][63][0][5] = -77;
         tables.correction->pawns[1][CORRECTION_ENTRIES - 1] = 77;
+        tables.correction->pieces[0][1][CORRECTION_ENTRIES - 1] = -77;
         tables.generation = 9;
         ASSERT_TRUE(ResizeSearchTables(tables, megabytes, error)) << error;
         uint64_t bytes = tables.entries.size() * sizeof(TableEntry);
@@ -187,6 +188,7 @@ TEST(TableSize, ASizeChangeClearsTheTableAndTheHistories) {
         EXPECT_EQ(tables.counterMoves[11][63], NO_MOVE);
         EXPECT_EQ(tables.continuation->after[11][63][0][5], 0);
         EXPECT_EQ(tables.correction->pawns[1][CORRECTION_ENTRIES - 1], 0);
+        EXPECT_EQ(tables.correction->pieces[0][1][CORRECTION_ENTRIES - 1], 0);
         EXPECT_EQ(tables.generation, 0);
     }
     EXPECT_EQ(error, "");

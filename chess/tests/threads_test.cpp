@@ -190,8 +190,14 @@ TEST(Think, EachSearchAgesTheTableAndLeavesWhatItLearnt) {
                     for (int16_t value : to) followUps += value != 0;
         for (const auto& side : tables.correction->pawns)
             for (int16_t value : side) corrections += value != 0;
+        int pieceCorrections[2] = {};
+        for (const auto& side : tables.correction->pieces)
+            for (int color : {WHITE, BLACK})
+                for (int16_t value : side[color]) pieceCorrections[color] += value != 0;
         EXPECT_GT(learnt, 0) << before;
         EXPECT_GT(corrections, 0) << before;
+        EXPECT_GT(pieceCorrections[WHITE], 0) << before;
+        EXPECT_GT(pieceCorrections[BLACK], 0) << before;
         EXPECT_GT(counters, 0) << before;
         EXPECT_GT(followUps, 0) << before;
     }
@@ -206,6 +212,11 @@ TEST(Think, PawnlessPositionsLearnNoCorrection) {
         Search(GameFromFen(fen), Depth(8), &pool, &tables);
         EXPECT_EQ(tables.correction->pawns[WHITE][0], 0) << fen;
         EXPECT_EQ(tables.correction->pawns[BLACK][0], 0) << fen;
+        int pieceCorrections = 0;
+        for (const auto& side : tables.correction->pieces)
+            for (const auto& color : side)
+                for (int16_t value : color) pieceCorrections += value != 0;
+        EXPECT_EQ(pieceCorrections, 0) << fen;
     }
 }
 
