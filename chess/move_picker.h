@@ -4,8 +4,9 @@
 // material (most valuable victim first), the killer moves, the counter move
 // (the quiet move that last refuted the opponent's move), the other quiet
 // moves by history, the losing captures and last the under-promotions. A
-// quiet move's history adds its own [from][to] history and the continuation
-// histories of the moves one and two plies back.
+// quiet move's history adds its own [from][to] history (one of four, by
+// whether the enemy attacks from and to) and the continuation histories of
+// the moves one and two plies back.
 // A picker in captures-only mode stops after the good captures.
 #pragma once
 

@@ -54,7 +54,7 @@ TEST(StaticExchange, CountsBothSidesRecaptures) {
 
 // A side's attack map holds exactly the squares that side attacks, square by
 // square: pawns on either edge file, sliders stopped by the first piece of
-// either colour, a king, and a board without one side's pieces.
+// either colour, kings, and bare kings.
 TEST(AttackMap, HoldsEverySquareASideAttacksAndNoOther) {
     const char* const fens[] = {
         "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
