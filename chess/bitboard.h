@@ -120,6 +120,11 @@ inline Bitboard KingAttacks(int square) { return bitboard_detail::kTables.king[s
 inline Bitboard PawnAttacks(int color, int square) {
     return bitboard_detail::kTables.pawn[color][square];
 }
+// Every square a set of color's pawns attacks.
+inline Bitboard PawnAttackSpan(int color, Bitboard pawns) {
+    return color == WHITE ? ((pawns << 9) & ~FILE_A) | ((pawns << 7) & ~FileMask(7))
+                          : ((pawns >> 7) & ~FILE_A) | ((pawns >> 9) & ~FileMask(7));
+}
 inline Bitboard Ray(int direction, int square) {
     return bitboard_detail::kTables.ray[direction][square];
 }

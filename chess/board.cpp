@@ -137,10 +137,7 @@ Bitboard AttackersOf(const Board& board, int square, Bitboard occupied) {
 
 Bitboard AttacksOf(const Board& board, int color) {
     const Bitboard* p = board.pieces[color];
-    Bitboard pawns = p[PAWN];
-    Bitboard attacks = color == WHITE
-                           ? ((pawns & ~FileMask(0)) << 7) | ((pawns & ~FileMask(7)) << 9)
-                           : ((pawns & ~FileMask(0)) >> 9) | ((pawns & ~FileMask(7)) >> 7);
+    Bitboard attacks = PawnAttackSpan(color, p[PAWN]);
     for (Bitboard b = p[KING]; b;) attacks |= KingAttacks(PopLowest(b));
     for (Bitboard b = p[KNIGHT]; b;) attacks |= KnightAttacks(PopLowest(b));
     for (Bitboard b = p[BISHOP] | p[QUEEN]; b;)

@@ -137,11 +137,6 @@ Bitboard AdjacentFrontSpans(int color, int square) {
            (file < 7 ? FrontSpan(color, square + 1) : 0);
 }
 
-Bitboard PawnAttackSpan(int color, Bitboard pawns) {
-    return color == WHITE ? ((pawns << 9) & ~FILE_A) | ((pawns << 7) & ~FileMask(7))
-                          : ((pawns >> 7) & ~FILE_A) | ((pawns >> 9) & ~FileMask(7));
-}
-
 // The number of squares in a set that has few: cheaper than PopCount
 // when there are none, one or two.
 int SparseCount(Bitboard b) {
