@@ -111,29 +111,38 @@ uint64_t PiecesHash(const Board& board, int color) {
     return hash ^ (hash >> 32);
 }
 
-// The entries that judge board: its pawns' and each colour's pieces'.
+// The entries that judge board, reached at ply: its pawns', each colour's
+// pieces' and, when the two moves before it were real moves, theirs.
 struct CorrectionEntries {
     int16_t* pawns;
     int16_t* pieces[2];
+    int16_t* moves;
 };
 
-CorrectionEntries CorrectionOf(Worker& worker, const Board& board) {
+CorrectionEntries CorrectionOf(Worker& worker, const Board& board, int ply) {
     constexpr uint64_t kMask = CORRECTION_ENTRIES - 1;
     CorrectionHistory& history = worker.correction;
+    int16_t* moves = nullptr;
+    if (ply >= 2 && worker.movedPiece[ply - 1] != NO_PIECE &&
+        worker.movedPiece[ply - 2] != NO_PIECE)
+        moves = &history.moves[worker.movedPiece[ply - 2]][worker.movedTo[ply - 2]]
+                              [worker.movedPiece[ply - 1]][worker.movedTo[ply - 1]];
     return {&history.pawns[board.side][board.pawnKey & kMask],
             {&history.pieces[board.side][WHITE][PiecesHash(board, WHITE) & kMask],
-             &history.pieces[board.side][BLACK][PiecesHash(board, BLACK) & kMask]}};
+             &history.pieces[board.side][BLACK][PiecesHash(board, BLACK) & kMask]},
+            moves};
 }
 
 // The static evaluation moved by how far searches found it off in
-// positions with the same pawns, or the same pieces of either colour, and
-// side to move: half by the pawns, a quarter by each side's pieces. Without
-// pawns nothing tells one ending from another, and one entry would mislead
-// them all.
-int CorrectedEval(Worker& worker, const Board& board, int raw) {
+// positions with the same pawns, the same pieces of either colour or the
+// same last two moves, and side to move: half by the pawns, a quarter by
+// each side's pieces and a quarter by the moves. Without pawns nothing
+// tells one ending from another, and one entry would mislead them all.
+int CorrectedEval(Worker& worker, const Board& board, int raw, int ply) {
     if (!board.pawnKey) return raw;
-    CorrectionEntries entries = CorrectionOf(worker, board);
+    CorrectionEntries entries = CorrectionOf(worker, board, ply);
     int sum = 2 * *entries.pawns + *entries.pieces[WHITE] + *entries.pieces[BLACK];
+    if (entries.moves) sum += *entries.moves;
     int eval = raw + sum / (4 * CORRECTION_GRAIN);
     return std::clamp(eval, -MATE_BOUND + 1, MATE_BOUND - 1);
 }
@@ -147,13 +156,14 @@ void MoveCorrection(int16_t& entry, int gap, int weight) {
 
 // Moves the corrections toward gap, the search's score less the raw static
 // evaluation, the more the deeper the search.
-void LearnCorrection(Worker& worker, const Board& board, int gap, int depth) {
+void LearnCorrection(Worker& worker, const Board& board, int gap, int depth, int ply) {
     if (!board.pawnKey) return;
     int weight = std::min(depth + 1, CORRECTION_MAX_WEIGHT);
-    CorrectionEntries entries = CorrectionOf(worker, board);
+    CorrectionEntries entries = CorrectionOf(worker, board, ply);
     MoveCorrection(*entries.pawns, gap, weight);
     MoveCorrection(*entries.pieces[WHITE], gap, weight);
     MoveCorrection(*entries.pieces[BLACK], gap, weight);
+    if (entries.moves) MoveCorrection(*entries.moves, gap, weight);
 }
 
 int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, int ply,
@@ -192,7 +202,7 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
     int standPat = -INFINITE_SCORE, rawEval = 0;
     if (!inCheck) {
         rawEval = found ? hit.eval : EvaluateBoard(board, worker.pawnCache);
-        standPat = CorrectedEval(worker, board, rawEval);
+        standPat = CorrectedEval(worker, board, rawEval, ply);
         if (standPat >= beta) {
             if (!found)
                 StoreInTable(*worker.shared->tables, board.key, NO_MOVE,
@@ -225,6 +235,8 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
         if (!PlayOnBoard(board, move, next)) continue;
         PrefetchTable(*worker.shared->tables, next.key);
         ++legal;
+        worker.movedPiece[ply] = board.squares[FromOf(move)];
+        worker.movedTo[ply] = ToOf(move);
         int score = -Quiesce(worker, next, -beta, -alpha, ply + 1);
         if (worker.stopped) return 0;
         if (score > best) {
@@ -369,7 +381,7 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     }
 
     int rawEval = inCheck ? 0 : found ? hit.eval : EvaluateBoard(board, worker.pawnCache);
-    int eval = inCheck ? -INFINITE_SCORE : CorrectedEval(worker, board, rawEval);
+    int eval = inCheck ? -INFINITE_SCORE : CorrectedEval(worker, board, rawEval, ply);
     worker.staticEval[ply] = eval;
     bool improving = !inCheck && ply >= 2 && eval > worker.staticEval[ply - 2];
 
@@ -467,7 +479,7 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     if (!inCheck && (bestMove == NO_MOVE || IsQuietMove(board, bestMove)) &&
         !(bound == BOUND_LOWER && best <= eval) && !(bound == BOUND_UPPER && best >= eval) &&
         best > -MATE_BOUND && best < MATE_BOUND)
-        LearnCorrection(worker, board, best - rawEval, depth);
+        LearnCorrection(worker, board, best - rawEval, depth, ply);
     return best;
 }
 
@@ -523,7 +535,7 @@ int SearchRoot(Worker& worker, int alpha, int beta, int depth) {
     worker.pvLength[0] = 0;
     bool inCheck = InCheck(board);
     int rawEval = inCheck ? 0 : EvaluateBoard(board, worker.pawnCache);
-    worker.staticEval[0] = inCheck ? -INFINITE_SCORE : CorrectedEval(worker, board, rawEval);
+    worker.staticEval[0] = inCheck ? -INFINITE_SCORE : CorrectedEval(worker, board, rawEval, 0);
     ++worker.nodes;
     int best = -INFINITE_SCORE, originalAlpha = alpha;
     const int first = worker.rootStart;

@@ -67,9 +67,12 @@ constexpr int CORRECTION_ENTRIES = 16384;
 constexpr int CORRECTION_GRAIN = 256;
 // The same by each colour's pieces other than pawns, where they stand: a
 // placement of one side's pieces tends to be misjudged the same way too.
+// And by the last two moves, each as [piece][to]: a reply to a move tends
+// to leave positions the evaluation misjudges alike.
 struct CorrectionHistory {
     int16_t pawns[2][CORRECTION_ENTRIES];
     int16_t pieces[2][2][CORRECTION_ENTRIES];  // [side to move][colour of the pieces]
+    int16_t moves[12][64][12][64];             // [two plies back][the last move]
 };
 
 struct SearchTables {
