@@ -165,6 +165,13 @@ TEST(Think, AReusedPoolSearchesExactlyAsAFreshOneWithOneThread) {
     EXPECT_EQ(again.last.pv, expected.last.pv);
 }
 
+// The entries of the correction by the last two moves that are not zero.
+int MoveCorrectionsLearnt(const CorrectionHistory& correction) {
+    const int16_t* first = &correction.moves[0][0][0][0];
+    return int(std::count_if(first, first + sizeof correction.moves / sizeof *first,
+                             [](int16_t value) { return value != 0; }));
+}
+
 // Each search is a new generation of the table, counted modulo 64, and
 // leaves the tables the histories, counter moves and evaluation corrections
 // it learnt.
@@ -194,10 +201,12 @@ TEST(Think, EachSearchAgesTheTableAndLeavesWhatItLearnt) {
         for (const auto& side : tables.correction->pieces)
             for (int color : {WHITE, BLACK})
                 for (int16_t value : side[color]) pieceCorrections[color] += value != 0;
+        int moveCorrections = MoveCorrectionsLearnt(*tables.correction);
         EXPECT_GT(learnt, 0) << before;
         EXPECT_GT(corrections, 0) << before;
         EXPECT_GT(pieceCorrections[WHITE], 0) << before;
         EXPECT_GT(pieceCorrections[BLACK], 0) << before;
+        EXPECT_GT(moveCorrections, 0) << before;
         EXPECT_GT(counters, 0) << before;
         EXPECT_GT(followUps, 0) << before;
     }
@@ -217,6 +226,7 @@ TEST(Think, PawnlessPositionsLearnNoCorrection) {
             for (const auto& color : side)
                 for (int16_t value : color) pieceCorrections += value != 0;
         EXPECT_EQ(pieceCorrections, 0) << fen;
+        EXPECT_EQ(MoveCorrectionsLearnt(*tables.correction), 0) << fen;
     }
 }
 
