@@ -60,8 +60,9 @@ struct Worker {
     ContinuationHistory continuation;
     CorrectionHistory correction;
     // The piece each ply's move moved and its destination, which the
-    // continuation history and the counter moves are indexed by; NO_PIECE
-    // after a null move.
+    // continuation history, the counter moves and the correction by moves
+    // are indexed by; NO_PIECE after a null move. The captures-only search
+    // records its moves too.
     int movedPiece[MAX_PLY + 2];
     int movedTo[MAX_PLY + 2];
     Move killers[MAX_PLY + 2][2];

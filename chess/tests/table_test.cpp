@@ -174,6 +174,7 @@ TEST(TableSize, ASizeChangeClearsTheTableAndTheHistories) {
         tables.continuation->after[11][63][0][5] = -77;
         tables.correction->pawns[1][CORRECTION_ENTRIES - 1] = 77;
         tables.correction->pieces[0][1][CORRECTION_ENTRIES - 1] = -77;
+        tables.correction->moves[11][63][11][63] = 77;
         tables.generation = 9;
         ASSERT_TRUE(ResizeSearchTables(tables, megabytes, error)) << error;
         uint64_t bytes = tables.entries.size() * sizeof(TableEntry);
@@ -189,6 +190,7 @@ TEST(TableSize, ASizeChangeClearsTheTableAndTheHistories) {
         EXPECT_EQ(tables.continuation->after[11][63][0][5], 0);
         EXPECT_EQ(tables.correction->pawns[1][CORRECTION_ENTRIES - 1], 0);
         EXPECT_EQ(tables.correction->pieces[0][1][CORRECTION_ENTRIES - 1], 0);
+        EXPECT_EQ(tables.correction->moves[11][63][11][63], 0);
         EXPECT_EQ(tables.generation, 0);
     }
     EXPECT_EQ(error, "");
