@@ -24,7 +24,7 @@ struct LevelStrength {
     int elo;
 };
 constexpr LevelStrength LEVEL_STRENGTHS[] = {
-    {0, 1025}, {5, 1303}, {10, 1535}, {15, 1795}, {20, 2208}};
+    {0, 1159}, {5, 1267}, {10, 1627}, {15, 1876}, {20, 2237}};
 constexpr int MIN_ELO = LEVEL_STRENGTHS[0].elo;
 constexpr int MAX_ELO = LEVEL_STRENGTHS[std::size(LEVEL_STRENGTHS) - 1].elo;
 
