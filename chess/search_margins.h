@@ -71,8 +71,9 @@ constexpr int DELTA_MARGIN = 200;
 
 // Correction history: each search not in check whose score says where the
 // position stands against its static evaluation moves the entries for its
-// pawns and for each side's other pieces that way, by a weight of depth + 1
-// (at most the maximum) out of the scale; each entry stays within the limit.
+// pawns, for each side's other pieces and for the two moves before it that
+// way, by a weight of depth + 1 (at most the maximum) out of the scale; each
+// entry stays within the limit.
 constexpr int CORRECTION_MAX_WEIGHT = 16;
 constexpr int CORRECTION_WEIGHT_SCALE = 256;
 constexpr int CORRECTION_LIMIT = 64;

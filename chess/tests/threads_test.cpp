@@ -165,10 +165,12 @@ TEST(Think, AReusedPoolSearchesExactlyAsAFreshOneWithOneThread) {
     EXPECT_EQ(again.last.pv, expected.last.pv);
 }
 
-// The entries of the correction by the last two moves that are not zero.
-int MoveCorrectionsLearnt(const CorrectionHistory& correction) {
-    const int16_t* first = &correction.moves[0][0][0][0];
-    return int(std::count_if(first, first + sizeof correction.moves / sizeof *first,
+// The entries of a table of history or corrections, of any shape, that
+// are not zero.
+template <typename Table>
+int EntriesLearnt(const Table& table) {
+    const int16_t* first = reinterpret_cast<const int16_t*>(&table);
+    return int(std::count_if(first, first + sizeof table / sizeof *first,
                              [](int16_t value) { return value != 0; }));
 }
 
@@ -183,25 +185,18 @@ TEST(Think, EachSearchAgesTheTableAndLeavesWhatItLearnt) {
         tables.generation = before;
         Search(game, Depth(6), &pool, &tables);
         EXPECT_EQ(tables.generation, after) << before;
-        int learnt = 0, counters = 0, followUps = 0, corrections = 0;
-        for (const QuietHistory& side : tables.history)
-            for (const auto& fromAttacked : side)
-                for (const auto& toAttacked : fromAttacked)
-                    for (const auto& from : toAttacked)
-                        for (int16_t value : from) learnt += value != 0;
+        int counters = 0;
         for (const auto& piece : tables.counterMoves)
             for (Move move : piece) counters += move != NO_MOVE;
-        for (const auto& piece : tables.continuation->after)
-            for (const PieceToHistory& next : piece)
-                for (const auto& to : next)
-                    for (int16_t value : to) followUps += value != 0;
-        for (const auto& side : tables.correction->pawns)
-            for (int16_t value : side) corrections += value != 0;
+        const CorrectionHistory& correction = *tables.correction;
+        int learnt = EntriesLearnt(tables.history);
+        int followUps = EntriesLearnt(tables.continuation->after);
+        int corrections = EntriesLearnt(correction.pawns);
         int pieceCorrections[2] = {};
-        for (const auto& side : tables.correction->pieces)
-            for (int color : {WHITE, BLACK})
-                for (int16_t value : side[color]) pieceCorrections[color] += value != 0;
-        int moveCorrections = MoveCorrectionsLearnt(*tables.correction);
+        for (int color : {WHITE, BLACK})
+            pieceCorrections[color] = EntriesLearnt(correction.pieces[WHITE][color]) +
+                                      EntriesLearnt(correction.pieces[BLACK][color]);
+        int moveCorrections = EntriesLearnt(correction.moves);
         EXPECT_GT(learnt, 0) << before;
         EXPECT_GT(corrections, 0) << before;
         EXPECT_GT(pieceCorrections[WHITE], 0) << before;
@@ -221,12 +216,8 @@ TEST(Think, PawnlessPositionsLearnNoCorrection) {
         Search(GameFromFen(fen), Depth(8), &pool, &tables);
         EXPECT_EQ(tables.correction->pawns[WHITE][0], 0) << fen;
         EXPECT_EQ(tables.correction->pawns[BLACK][0], 0) << fen;
-        int pieceCorrections = 0;
-        for (const auto& side : tables.correction->pieces)
-            for (const auto& color : side)
-                for (int16_t value : color) pieceCorrections += value != 0;
-        EXPECT_EQ(pieceCorrections, 0) << fen;
-        EXPECT_EQ(MoveCorrectionsLearnt(*tables.correction), 0) << fen;
+        EXPECT_EQ(EntriesLearnt(tables.correction->pieces), 0) << fen;
+        EXPECT_EQ(EntriesLearnt(tables.correction->moves), 0) << fen;
     }
 }
 
