@@ -17,6 +17,15 @@ constexpr double SPREAD_PER_LEVEL_BELOW = 10;
 // The depth of level 0, and the levels per extra ply above it.
 constexpr int DEPTH_AT_LEVEL_0 = 2;
 constexpr int LEVELS_PER_PLY = 2;
+// Near full strength a choice among lines costs more than it is worth: the
+// extra lines cut the depth the clock allows, and a few centipawns given
+// away a move add up against strong play. So the levels above the last one
+// that chooses play the best line alone, of a search cut off after a number
+// of nodes: a measure of effort that, like a fixed depth, does not depend on
+// the machine. Each such level doubles the nodes of the one below it, worth
+// about as much as a level's step in the table of strengths.
+constexpr int LAST_CHOOSING_LEVEL = 15;
+constexpr int64_t NODES_ABOVE_CHOOSING = 10000;
 
 int LineValue(const Iteration& line) {
     if (line.mateIn > 0) return MATE_SCORE - 2 * line.mateIn;
@@ -49,7 +58,17 @@ int SkillLevelForElo(int elo) {
     return level;
 }
 
-int SkillDepth(int level) { return DEPTH_AT_LEVEL_0 + level / LEVELS_PER_PLY; }
+SkillSearch SkillSearchFor(int level) {
+    SkillSearch search;
+    if (level >= MAX_SKILL_LEVEL) return search;
+    if (level > LAST_CHOOSING_LEVEL) {
+        search.maxNodes = NODES_ABOVE_CHOOSING << (level - LAST_CHOOSING_LEVEL - 1);
+        return search;
+    }
+    search.maxDepth = DEPTH_AT_LEVEL_0 + level / LEVELS_PER_PLY;
+    search.lines = SKILL_LINES;
+    return search;
+}
 
 int ChooseSkillLine(const std::vector<Iteration>& lines, int level, uint64_t& random) {
     const int count = int(lines.size());

@@ -1,7 +1,8 @@
 // Playing below full strength, for people: a level from 0 (weakest) to
-// MAX_SKILL_LEVEL (full strength) limits how deep the search looks and lets
-// the move be chosen among the best few lines, the more freely the lower the
-// level.
+// MAX_SKILL_LEVEL (full strength). The lower levels limit how deep the
+// search looks and let the move be chosen among the best few lines, the more
+// freely the lower the level; the levels just below the top play the best
+// line of a search cut off after a number of nodes.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +14,7 @@
 namespace chess {
 
 constexpr int MAX_SKILL_LEVEL = 20;
-// The lines a level below the top chooses among.
+// The lines the lower levels choose among.
 constexpr int SKILL_LINES = 4;
 
 // What levels play like, measured in games (see the README): Elo on the
@@ -31,8 +32,14 @@ constexpr int MAX_ELO = LEVEL_STRENGTHS[std::size(LEVEL_STRENGTHS) - 1].elo;
 // The strongest level that plays no stronger than elo (level 0 below MIN_ELO).
 int SkillLevelForElo(int elo);
 
-// The deepest a level below the top searches.
-int SkillDepth(int level);
+// How a level searches: the depth and the nodes it stops at (0: no limit of
+// its own) and the best lines it chooses among.
+struct SkillSearch {
+    int maxDepth = 0;
+    int64_t maxNodes = 0;
+    int lines = 1;
+};
+SkillSearch SkillSearchFor(int level);
 
 // The index of the line, among one depth's lines (best first), that a
 // player of this level plays. A mate in one is always played, and a line the

@@ -74,12 +74,13 @@ class ChessRules : public RuleSet {
 
     SearchResult Search(const SearchJob& job, SearchStop& stop,
                         const IterationSink& sink) override {
-        const bool weaker = job.skillLevel < chess::MAX_SKILL_LEVEL;
+        const chess::SkillSearch skill = chess::SkillSearchFor(job.skillLevel);
         chess::SearchLimits limits;
-        limits.maxDepth =
-            weaker ? std::min(job.maxDepth, chess::SkillDepth(job.skillLevel)) : job.maxDepth;
-        limits.maxNodes = job.maxNodes;
-        limits.multiPv = weaker ? std::max(job.lines, chess::SKILL_LINES) : job.lines;
+        limits.maxDepth = skill.maxDepth ? std::min(job.maxDepth, skill.maxDepth) : job.maxDepth;
+        limits.maxNodes = !skill.maxNodes ? job.maxNodes
+                          : job.maxNodes  ? std::min(job.maxNodes, skill.maxNodes)
+                                          : skill.maxNodes;
+        limits.multiPv = std::max(job.lines, skill.lines);
         std::string unused;
         for (const std::string& text : job.searchMoves) {
             chess::Move move = chess::NO_MOVE;
@@ -113,7 +114,9 @@ class ChessRules : public RuleSet {
             return result;
         }
         result.bestMove = chess::MoveText(game_, best);
-        if (weaker && !lines.empty()) {
+        if (skill.lines > 1 && !lines.empty()) {
+            // Chosen among the level's own lines, however many were shown.
+            if (int(lines.size()) > skill.lines) lines.resize(skill.lines);
             const chess::Iteration& chosen =
                 lines[chess::ChooseSkillLine(lines, job.skillLevel, random_)];
             result.bestMove = chess::MoveText(game_, chosen.pv[0]);

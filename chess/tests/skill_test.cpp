@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "chess/search.h"
 #include "chess/tests/fen_game.h"
 
 namespace chess {
@@ -61,12 +62,14 @@ TEST(Skill, EveryLevelPlaysLegallyAndMatesInOne) {
                                        "6br/5Ppk/6pp/8/8/8/8/K7 w - - 0 1"};
     uint64_t random = 7;
     for (int level = 0; level < MAX_SKILL_LEVEL; ++level) {
-        SearchLimits limits = Depth(SkillDepth(level));
-        limits.multiPv = SKILL_LINES;
+        const SkillSearch skill = SkillSearchFor(level);
+        SearchLimits limits = Depth(skill.maxDepth ? skill.maxDepth : MAX_PLY - 1);
+        limits.maxNodes = skill.maxNodes;
+        limits.multiPv = skill.lines;
         for (const char* fen : MATE_IN_ONE) {
             const Game game = GameFromFen(fen);
             const Searched searched = Search(game, limits);
-            const std::vector<Iteration> last(searched.iterations.end() - SKILL_LINES,
+            const std::vector<Iteration> last(searched.iterations.end() - skill.lines,
                                               searched.iterations.end());
             const Move chosen = last[ChooseSkillLine(last, level, random)].pv[0];
             Game after = game;
@@ -74,6 +77,32 @@ TEST(Skill, EveryLevelPlaysLegallyAndMatesInOne) {
             ASSERT_TRUE(PlayMove(after, MoveText(chosen), error)) << fen << ": " << error;
             EXPECT_TRUE(LegalMoves(after).empty() && InCheck(after)) << fen << " " << level;
         }
+    }
+}
+
+// Each level searches with more effort than the one below it: deeper or
+// as deep with more lines up to the last level that chooses, then more
+// nodes with no depth limit, then without any limit at full strength.
+TEST(Skill, EffortRisesWithTheLevel) {
+    SkillSearch below = SkillSearchFor(0);
+    EXPECT_GT(below.maxDepth, 0);
+    EXPECT_EQ(below.lines, SKILL_LINES);
+    for (int level = 1; level <= MAX_SKILL_LEVEL; ++level) {
+        const SkillSearch skill = SkillSearchFor(level);
+        const bool nodeLimited = skill.maxNodes > 0;
+        EXPECT_TRUE(skill.lines == SKILL_LINES || skill.lines == 1) << level;
+        if (skill.lines == SKILL_LINES) {
+            EXPECT_GE(skill.maxDepth, below.maxDepth) << level;
+            EXPECT_LE(skill.maxDepth, below.maxDepth + 1) << level;
+            EXPECT_FALSE(nodeLimited) << level;
+        } else {
+            EXPECT_EQ(skill.maxDepth, 0) << level;
+            EXPECT_TRUE(!below.maxNodes || !nodeLimited || skill.maxNodes > below.maxNodes)
+                << level;
+        }
+        EXPECT_TRUE(level < MAX_SKILL_LEVEL || (!nodeLimited && skill.lines == 1));
+        EXPECT_TRUE(level == MAX_SKILL_LEVEL || skill.maxDepth > 0 || nodeLimited) << level;
+        below = skill;
     }
 }
 

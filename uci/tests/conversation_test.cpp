@@ -14,6 +14,7 @@
 #include <dlfcn.h>
 #include <pthread.h>
 
+#include "chess/skill.h"
 #include "session_helpers.h"
 
 namespace {
@@ -149,6 +150,47 @@ TEST(Conversation, StandardChessTellsMatesAndDraws) {
         EXPECT_TRUE(StartsWith(lines.back(), std::string("bestmove ") + c.move)) << lines.back();
         EXPECT_EQ(session.errorCount, 0);
     }
+}
+
+// A level that chooses among its best lines chooses among those alone,
+// however many lines are shown; a level above them plays the best line of
+// a search cut off by nodes, whatever depth was asked for.
+TEST(Conversation, WeakerLevelsPlayWithinTheirOwnLimits) {
+    UciSession chooser;
+    std::string script = "setoption name Skill Level value 0\nsetoption name MultiPV value 8\n";
+    for (int go = 0; go < 12; ++go) script += "go depth 2\n";
+    const std::vector<std::string> out = OutputLines(RunScript(chooser, script));
+    std::vector<std::string> firstMoves;  // of the best lines of the last depth
+    int games = 0;
+    for (const std::string& line : out) {
+        if (StartsWith(line, "info depth 1 ")) firstMoves.clear();
+        const std::size_t pv = line.find(" pv ");
+        if (StartsWith(line, "info depth 2 ") && line.find(" multipv ") != std::string::npos &&
+            pv != std::string::npos && firstMoves.size() < chess::SKILL_LINES)
+            firstMoves.push_back(line.substr(pv + 4, 4));
+        if (!StartsWith(line, "bestmove ")) continue;
+        ++games;
+        EXPECT_NE(std::find(firstMoves.begin(), firstMoves.end(), line.substr(9, 4)),
+                  firstMoves.end())
+            << line;
+    }
+    EXPECT_EQ(games, 12);
+
+    UciSession limited;
+    const std::vector<std::string> deep = OutputLines(
+        RunScript(limited, "setoption name Skill Level value " +
+                               std::to_string(chess::MAX_SKILL_LEVEL - 1) + "\ngo depth 60"));
+    ASSERT_GE(deep.size(), 2u);
+    const std::string& last = deep[deep.size() - 2];
+    EXPECT_EQ(last.find(" multipv "), std::string::npos) << last;
+    const std::size_t nodes = last.find(" nodes ");
+    ASSERT_NE(nodes, std::string::npos) << last;
+    // The budget is checked every thousand nodes or so, so the last depth
+    // may end a little past it, but nowhere near the depth asked for.
+    EXPECT_LT(std::stoll(last.substr(nodes + 7)),
+              2 * chess::SkillSearchFor(chess::MAX_SKILL_LEVEL - 1).maxNodes)
+        << last;
+    EXPECT_TRUE(StartsWith(deep.back(), "bestmove ")) << deep.back();
 }
 
 // With MultiPV above 1 each depth prints its lines ranked, and the move
