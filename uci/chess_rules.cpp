@@ -29,6 +29,12 @@ bool StartGame(const FenPosition& start, bool chess960, chess::Game& game, std::
     return true;
 }
 
+// The tighter of two limits, where 0 means none.
+template <typename Limit>
+Limit TighterLimit(Limit a, Limit b) {
+    return !a ? b : !b ? a : std::min(a, b);
+}
+
 std::string WdlText(const chess::Game& game, const chess::Iteration& line) {
     const chess::WinDrawLoss chances = chess::ExpectedResult(game.board, line.score, line.mateIn);
     return "wdl " + std::to_string(chances.win) + ' ' + std::to_string(chances.draw) + ' ' +
@@ -76,10 +82,8 @@ class ChessRules : public RuleSet {
                         const IterationSink& sink) override {
         const chess::SkillSearch skill = chess::SkillSearchFor(job.skillLevel);
         chess::SearchLimits limits;
-        limits.maxDepth = skill.maxDepth ? std::min(job.maxDepth, skill.maxDepth) : job.maxDepth;
-        limits.maxNodes = !skill.maxNodes ? job.maxNodes
-                          : job.maxNodes  ? std::min(job.maxNodes, skill.maxNodes)
-                                          : skill.maxNodes;
+        limits.maxDepth = TighterLimit(job.maxDepth, skill.maxDepth);
+        limits.maxNodes = TighterLimit(job.maxNodes, skill.maxNodes);
         limits.multiPv = std::max(job.lines, skill.lines);
         std::string unused;
         for (const std::string& text : job.searchMoves) {

@@ -161,7 +161,7 @@ TEST(Conversation, WeakerLevelsPlayWithinTheirOwnLimits) {
     for (int go = 0; go < 12; ++go) script += "go depth 2\n";
     const std::vector<std::string> out = OutputLines(RunScript(chooser, script));
     std::vector<std::string> firstMoves;  // of the best lines of the last depth
-    int games = 0;
+    int searches = 0;
     for (const std::string& line : out) {
         if (StartsWith(line, "info depth 1 ")) firstMoves.clear();
         const std::size_t pv = line.find(" pv ");
@@ -169,12 +169,12 @@ TEST(Conversation, WeakerLevelsPlayWithinTheirOwnLimits) {
             pv != std::string::npos && firstMoves.size() < chess::SKILL_LINES)
             firstMoves.push_back(line.substr(pv + 4, 4));
         if (!StartsWith(line, "bestmove ")) continue;
-        ++games;
+        ++searches;
         EXPECT_NE(std::find(firstMoves.begin(), firstMoves.end(), line.substr(9, 4)),
                   firstMoves.end())
             << line;
     }
-    EXPECT_EQ(games, 12);
+    EXPECT_EQ(searches, 12);
 
     UciSession limited;
     const std::vector<std::string> deep = OutputLines(
