@@ -347,6 +347,47 @@ int LateMoveReduction(const Worker& worker, const Board& board, Bitboard threats
     return reduction > deepest ? deepest : reduction < 0 ? 0 : reduction;
 }
 
+// What the search of the other moves says of the hash move: how many plies
+// deeper (or, at -1, shallower) to search it, or that the node is cut with
+// score as its value.
+struct HashMoveVerdict {
+    int extension = 0;
+    bool cuts = false;
+    int score = 0;
+};
+
+// Searches every move but the hash move, to half the depth, against the
+// table's lower bound less a margin. When all fall short the hash move is
+// singular and is extended; when even the lowered bound beats beta several
+// moves do, and the node is cut; when the bound alone beats beta the hash
+// move is likely not needed at full depth. Check worker.stopped after it.
+HashMoveVerdict JudgeHashMove(Worker& worker, const Board& board, const TableHit& hit, int beta,
+                              int depth, int ply) {
+    HashMoveVerdict verdict;
+    int tableScore = ScoreFromTable(hit.score, ply);
+    if (depth < SINGULAR_MIN_DEPTH || ply >= 2 * worker.rootDepth ||
+        worker.excluded[ply] != NO_MOVE || hit.bound == BOUND_UPPER ||
+        hit.depth < depth - SINGULAR_TABLE_DEPTH_SLACK || tableScore >= MATE_BOUND ||
+        tableScore <= -MATE_BOUND)
+        return verdict;
+    int singularBeta = tableScore - SINGULAR_MARGIN_PER_PLY * depth;
+    worker.excluded[ply] = hit.move;
+    int score = Search(worker, board, singularBeta - 1, singularBeta, (depth - 1) / 2, ply, false);
+    worker.excluded[ply] = NO_MOVE;
+    // That search ran at this ply: the line from here is empty again.
+    worker.pvLength[ply] = ply;
+    if (worker.stopped) return verdict;
+    if (score < singularBeta) {
+        verdict.extension = 1;
+    } else if (singularBeta >= beta) {
+        verdict.cuts = true;
+        verdict.score = singularBeta;
+    } else if (tableScore >= beta) {
+        verdict.extension = -1;
+    }
+    return verdict;
+}
+
 int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, int ply,
            bool nullAllowed) {
     // The line from here is empty until a move raises alpha, whichever way
@@ -370,10 +411,13 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     if (alpha >= beta) return alpha;
 
     bool pvNode = beta - alpha > 1;
+    // A search that leaves a move out is not the node's own: it neither
+    // cuts on nor stores into the table, nor prunes before its moves.
+    const Move excluded = worker.excluded[ply];
     TableHit hit;
     bool found = ProbeTable(*worker.shared->tables, board.key, hit);
     Move ttMove = found ? hit.move : NO_MOVE;
-    if (found && !pvNode && hit.depth >= depth) {
+    if (found && !pvNode && excluded == NO_MOVE && hit.depth >= depth) {
         int score = ScoreFromTable(hit.score, ply);
         if ((hit.bound == BOUND_LOWER && score >= beta) ||
             (hit.bound == BOUND_UPPER && score <= alpha) || hit.bound == BOUND_EXACT)
@@ -385,7 +429,7 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     worker.staticEval[ply] = eval;
     bool improving = !inCheck && ply >= 2 && eval > worker.staticEval[ply - 2];
 
-    if (!pvNode && !inCheck) {
+    if (!pvNode && !inCheck && excluded == NO_MOVE) {
         int cut = 0;
         if (CutsBeforeMoves(worker, board, beta, depth, ply, eval, nullAllowed, cut)) return cut;
         if (worker.stopped) return 0;
@@ -413,6 +457,7 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     Board next;
     for (PickedMove picked = NextMove(picker); picked.move != NO_MOVE; picked = NextMove(picker)) {
         Move move = picked.move;
+        if (move == excluded) continue;
         bool quiet = IsQuietMove(board, move);
         if (best > -MATE_BOUND && !inCheck && !pvNode) {
             // Once one quiet move is pruned here so are all later ones: the
@@ -434,10 +479,17 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
         if (!PlayOnBoard(board, move, next)) continue;
         PrefetchTable(*worker.shared->tables, next.key);
         ++legal;
+        int extension = 0;
+        if (move == ttMove && excluded == NO_MOVE) {
+            HashMoveVerdict verdict = JudgeHashMove(worker, board, hit, beta, depth, ply);
+            if (worker.stopped) return 0;
+            if (verdict.cuts) return verdict.score;
+            extension = verdict.extension;
+        }
         worker.movedPiece[ply] = piece;
         worker.movedTo[ply] = ToOf(move);
         bool givesCheck = InCheck(next);
-        int newDepth = depth - 1;
+        int newDepth = depth - 1 + extension;
         int score = 0;
         bool fullZeroWindow = !pvNode || legal > 1;
         if (depth >= LATE_MOVE_REDUCTION_MIN_DEPTH && legal > 1 + (pvNode ? 1 : 0) && quiet &&
@@ -469,7 +521,9 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
         }
         if (quiet && quietCount < 64) quietsTried[quietCount++] = move;
     }
-    if (legal == 0) return inCheck ? -MATE_SCORE + ply : 0;
+    // With the hash move left out, no other move means it is singular.
+    if (legal == 0) return excluded != NO_MOVE ? alpha : inCheck ? -MATE_SCORE + ply : 0;
+    if (excluded != NO_MOVE) return best;
 
     int bound = best >= beta ? BOUND_LOWER : alpha > originalAlpha ? BOUND_EXACT : BOUND_UPPER;
     StoreInTable(*worker.shared->tables, board.key, bestMove, ScoreToTable(best, ply), rawEval,
@@ -512,6 +566,7 @@ void StartWorker(Worker& worker, const Board& root, const uint64_t* gameKeys, in
     for (int i = first; i < gameKeyCount; ++i) worker.keys[i - first] = gameKeys[i];
     worker.root = root;
     std::memset(worker.killers, 0, sizeof worker.killers);
+    for (Move& move : worker.excluded) move = NO_MOVE;
     std::memset(worker.staticEval, 0, sizeof worker.staticEval);
     std::memset(worker.pv, 0, sizeof worker.pv);
     std::memset(worker.pvLength, 0, sizeof worker.pvLength);
@@ -531,6 +586,7 @@ void StartWorker(Worker& worker, const Board& root, const uint64_t* gameKeys, in
 
 int SearchRoot(Worker& worker, int alpha, int beta, int depth) {
     const Board& board = worker.root;
+    worker.rootDepth = depth;
     worker.keys[worker.rootKeyIndex] = board.key;
     worker.pvLength[0] = 0;
     bool inCheck = InCheck(board);

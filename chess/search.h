@@ -1,6 +1,7 @@
 // The alpha-beta search of one thread: principal-variation search with a
 // transposition table, null-move pruning, late-move reductions, futility
-// pruning and a quiescence search, over a fixed-size stack of positions.
+// pruning, singular extensions of the hash move and a quiescence search,
+// over a fixed-size stack of positions.
 // Moves come from the staged picker (move_picker.h); the margins are in
 // search_margins.h.
 #pragma once
@@ -66,6 +67,10 @@ struct Worker {
     int movedPiece[MAX_PLY + 2];
     int movedTo[MAX_PLY + 2];
     Move killers[MAX_PLY + 2][2];
+    // The move each ply's search leaves out while it asks whether the hash
+    // move is the only good one; NO_MOVE in every other search.
+    Move excluded[MAX_PLY + 2];
+    int rootDepth = 0;  // the depth the root is searching
     int staticEval[MAX_PLY + 2];
     Move pv[MAX_PLY + 2][MAX_PLY + 2];
     int pvLength[MAX_PLY + 2];

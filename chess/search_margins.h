@@ -78,6 +78,16 @@ constexpr int CORRECTION_MAX_WEIGHT = 16;
 constexpr int CORRECTION_WEIGHT_SCALE = 256;
 constexpr int CORRECTION_LIMIT = 64;
 
+// Singular extensions: from this depth on, a hash move whose stored lower
+// bound is at most a few plies shallower is searched a ply deeper when
+// every other move, searched to half the depth, falls short of the bound
+// less a margin per ply. When even that reduced bound beats beta, several
+// moves do and the node is cut; when the bound alone beats beta the hash
+// move is searched a ply shallower instead.
+constexpr int SINGULAR_MIN_DEPTH = 8;
+constexpr int SINGULAR_TABLE_DEPTH_SLACK = 3;
+constexpr int SINGULAR_MARGIN_PER_PLY = 2;
+
 // Principal-variation nodes without a table move are searched a ply
 // shallower from this depth on (the table move comes from the next depth).
 constexpr int NO_TABLE_MOVE_REDUCTION_DEPTH = 6;

@@ -279,7 +279,7 @@ TEST(Think, MatesTheLoneKingWithQueenOrRook) {
 // aspiration window, up (a hidden win found) or down (a win that is not
 // there: the Saavedra pawn promotes into stalemate unless it becomes a rook).
 const SearchCase kJumps[] = {
-    {"4kb1r/p2r1ppp/4qn2/1B2p1B1/4P3/1Q6/PPP2PPP/2KR4 w k - 0 15", "", 9, 0, 500, WIN, "b5d7"},
+    {"4kb1r/p2r1ppp/4qn2/1B2p1B1/4P3/1Q6/PPP2PPP/2KR4 w k - 0 15", "", 11, 0, 500, WIN, "b5d7"},
     {"1q1k4/2Rr4/8/2Q3K1/8/8/8/8 w - - 0 1", "", 13, 0, 200, WIN, "g5h6"},
     {"8/8/1KP5/3r4/8/8/8/k7 w - - 0 1", "", 9, 0, -50, WIN, "c6c7"},
 };
