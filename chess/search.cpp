@@ -360,13 +360,13 @@ struct HashMoveVerdict {
 // table's lower bound less a margin. When all fall short the hash move is
 // singular and is extended; when even the lowered bound beats beta several
 // moves do, and the node is cut; when the bound alone beats beta the hash
-// move is likely not needed at full depth. Check worker.stopped after it.
+// move is likely not needed at full depth. Not called from a search that
+// already leaves a move out. Check worker.stopped after it.
 HashMoveVerdict JudgeHashMove(Worker& worker, const Board& board, const TableHit& hit, int beta,
                               int depth, int ply) {
     HashMoveVerdict verdict;
     int tableScore = ScoreFromTable(hit.score, ply);
-    if (depth < SINGULAR_MIN_DEPTH || ply >= 2 * worker.rootDepth ||
-        worker.excluded[ply] != NO_MOVE || hit.bound == BOUND_UPPER ||
+    if (depth < SINGULAR_MIN_DEPTH || ply >= 2 * worker.rootDepth || hit.bound == BOUND_UPPER ||
         hit.depth < depth - SINGULAR_TABLE_DEPTH_SLACK || tableScore >= MATE_BOUND ||
         tableScore <= -MATE_BOUND)
         return verdict;
