@@ -20,12 +20,6 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
 
-# A display of its own, where nothing covers the game's window.
-if [[ -z ${QUILLMATE_CHECK_DISPLAY:-} ]]; then
-    export QUILLMATE_CHECK_DISPLAY=1
-    exec xvfb-run -a -s '-screen 0 1024x768x24 -nolisten tcp' "$0" "$@"
-fi
-
 WORK=$ROOT/build/package-check
 WINDOWS_PACKAGES=build/windows/packages
 DEB_PACKAGES=build/native/packages
@@ -239,6 +233,8 @@ ls -l "$SETUP" "$ZIP" "$DEB"
 wine_stop
 rm -rf "$WORK"
 mkdir -p "$WORK"
+# A display of its own, where nothing covers the game's window.
+start_display
 wine_boot
 game_starts reference "$WINEPREFIX" wine_run 300 build/windows/shell/quillmate.exe ||
     { echo "FAILED: the build's own game shows no steady first screen"; exit 1; }

@@ -177,22 +177,39 @@ step_packages_as_a_player() {
 
 # --- driver ----------------------------------------------------------------
 
-names=() results=() seconds=()
+names=() results=() seconds=() logs=()
+# Each step's output is also kept here, so that the summary can end with the
+# last lines of every failed step (a CI page often shows only the end).
+STEP_LOGS=$ROOT/build/step-logs
+mkdir -p "$STEP_LOGS"
 
 run_step() {
     local name=$1 fn=$2 start=$SECONDS rc=0 result=PASS
+    local log=$STEP_LOGS/${fn#step_}.log
     printf '\n==== %s ====\n' "$name"
     # A subshell, so that errexit stops the step at its first failing command
     # (bash ignores errexit in functions called from a condition).
     set +e
+    # The copy goes through a process substitution, not a pipe: a daemon
+    # that a step leaves running (a wineserver going down) may hold the
+    # output open. The copy is given ten seconds to finish, so that the
+    # step's last lines come before its result, and no longer.
+    local out copy _
+    exec {out}> >(tee "$log")
+    copy=$!
     (
         set -e
         "$fn"
-    )
+    ) >&"$out" 2>&1
     rc=$?
+    exec {out}>&-
+    for _ in $(seq 100); do
+        kill -0 "$copy" 2>/dev/null || break
+        sleep 0.1
+    done
     set -e
     [[ $rc -eq 0 ]] || result=FAIL
-    names+=("$name") results+=("$result") seconds+=($((SECONDS - start)))
+    names+=("$name") results+=("$result") seconds+=($((SECONDS - start))) logs+=("$log")
     printf -- '---- %s: %s (%ss)\n' "$name" "$result" "${seconds[-1]}"
 }
 
@@ -210,6 +227,12 @@ run_step "packages installed and started as a player would" step_packages_as_a_p
 run_step "one game in a chess GUI" step_match
 
 passed=0 failed=0
+for i in "${!names[@]}"; do
+    [[ ${results[i]} == FAIL ]] || continue
+    printf '\n==== the end of what "%s" printed (all of it: %s) ====\n' \
+        "${names[i]}" "${logs[i]#"$ROOT"/}"
+    tail -n 40 "${logs[i]}"
+done
 printf '\n==== summary ====\n'
 for i in "${!names[@]}"; do
     printf '  %-4s %5ss  %s\n' "${results[i]}" "${seconds[i]}" "${names[i]}"
