@@ -139,14 +139,35 @@ inline Bitboard RayAttacks(int direction, int square, Bitboard occupied) {
     return ray ^ Ray(direction, blocker);
 }
 
+// Slider attacks by magic multiplication: the occupied squares on a piece's
+// lines (edges left out, since a blocker there hides nothing behind it),
+// multiplied by the square's magic number, give in their top bits the index
+// of the attack set among those the square can have. The tables are filled
+// when the program starts, before main: nothing may ask for slider attacks
+// during static initialisation.
+namespace bitboard_detail {
+
+struct Magic {
+    Bitboard mask;
+    Bitboard magic;
+    const Bitboard* attacks;
+    int shift;
+};
+extern Magic rookMagics[64];
+extern Magic bishopMagics[64];
+
+inline Bitboard MagicAttacks(const Magic& m, Bitboard occupied) {
+    return m.attacks[((occupied & m.mask) * m.magic) >> m.shift];
+}
+
+}  // namespace bitboard_detail
+
 inline Bitboard RookAttacks(int square, Bitboard occupied) {
-    return RayAttacks(NORTH, square, occupied) | RayAttacks(EAST, square, occupied) |
-           RayAttacks(SOUTH, square, occupied) | RayAttacks(WEST, square, occupied);
+    return bitboard_detail::MagicAttacks(bitboard_detail::rookMagics[square], occupied);
 }
 
 inline Bitboard BishopAttacks(int square, Bitboard occupied) {
-    return RayAttacks(NORTH_EAST, square, occupied) | RayAttacks(NORTH_WEST, square, occupied) |
-           RayAttacks(SOUTH_EAST, square, occupied) | RayAttacks(SOUTH_WEST, square, occupied);
+    return bitboard_detail::MagicAttacks(bitboard_detail::bishopMagics[square], occupied);
 }
 
 }  // namespace chess
