@@ -1,6 +1,30 @@
 #include "chess/bitboard.h"
 
+#if !defined(_MSC_VER) && defined(__GNUC__) && defined(__x86_64__)
+#include <cpuid.h>
+#endif
+
 namespace chess::bitboard_detail {
+
+namespace {
+
+// Bit 23 of ECX from CPUID leaf 1 says the processor has POPCNT.
+bool ProcessorCountsBits() {
+#if defined(_MSC_VER) && defined(_M_X64)
+    int info[4];
+    __cpuid(info, 1);
+    return (info[2] >> 23) & 1;
+#elif defined(__GNUC__) && defined(__x86_64__)
+    unsigned eax, ebx, ecx, edx;
+    return __get_cpuid(1, &eax, &ebx, &ecx, &edx) && ((ecx >> 23) & 1);
+#else
+    return false;
+#endif
+}
+
+}  // namespace
+
+bool hasPopCountInstruction = ProcessorCountsBits();
 
 Magic rookMagics[64];
 Magic bishopMagics[64];

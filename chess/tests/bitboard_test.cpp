@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace chess {
 namespace {
@@ -79,6 +80,32 @@ TEST(SliderAttacks, EmptyAndFullBoards) {
         EXPECT_EQ(RookAttacks(c.square, c.occupied), c.rook) << c.square;
         EXPECT_EQ(BishopAttacks(c.square, c.occupied), c.bishop) << c.square;
     }
+}
+
+// Both ways of counting, the instruction's (where the processor has it)
+// and the arithmetic, against counting bit by bit: empty and full sets,
+// single bits at both ends, and random sets of every density.
+TEST(PopCount, BothWaysAgreeWithCountingBitByBit) {
+    std::vector<Bitboard> sets = {0, ~Bitboard{0}, 1, Bit(63), Bit(63) | 1, LIGHT_SQUARES};
+    uint64_t state = 99;
+    for (int i = 0; i < 3000; ++i) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        Bitboard set = state ^ (state >> 31);
+        // Thin the set out by a random number of ands, down to one bit or none.
+        for (int thin = i % 7; thin > 0; --thin) set &= set >> (1 + i % 5);
+        sets.push_back(set);
+    }
+    const bool hadInstruction = bitboard_detail::hasPopCountInstruction;
+    for (bool instruction : {false, hadInstruction}) {
+        bitboard_detail::hasPopCountInstruction = instruction;
+        for (Bitboard set : sets) {
+            int bits = 0;
+            for (int square = 0; square < 64; ++square) bits += (set >> square) & 1;
+            ASSERT_EQ(PopCount(set), bits) << "instruction " << instruction << ", set " << set;
+            ASSERT_EQ(bitboard_detail::PopCountByArithmetic(set), bits) << set;
+        }
+    }
+    bitboard_detail::hasPopCountInstruction = hadInstruction;
 }
 
 }  // namespace
