@@ -40,24 +40,42 @@ int KingDangerEnd(int danger) {
     return danger > 0 ? danger / KING_DANGER_END_DIVISOR : 0;
 }
 
+// A middle- and end-game pair in one number, the end game times 2^32 plus
+// the middle game, so that one multiplication and one addition count a term
+// for both. Exact while each part stays within 32 bits, far beyond any sum
+// of the weights.
+using PackedWeight = int64_t;
+constexpr int64_t kEndUnit = int64_t{1} << 32;
+
+constexpr PackedWeight Pack(int middle, int end) { return end * kEndUnit + middle; }
+constexpr int MiddleOf(PackedWeight both) {
+    return static_cast<int32_t>(static_cast<uint32_t>(both));
+}
+constexpr int EndOf(PackedWeight both) {
+    return static_cast<int>((both - MiddleOf(both)) / kEndUnit);
+}
+
+struct PackedWeights {
+    PackedWeight weight[EVAL_TERM_COUNT] = {};
+    constexpr PackedWeights() {
+        for (int term = 0; term < EVAL_TERM_COUNT; ++term)
+            weight[term] = Pack(kEvalWeights[term].middle, kEvalWeights[term].end);
+    }
+};
+
+constexpr PackedWeights kPacked;
+
 // The evaluation proper adds up the weights of the terms it meets...
 struct WeightSum {
-    int middle = 0;
-    int end = 0;
-    int dangerMiddle = 0;
-    int dangerEnd = 0;
-    void Add(int term, int count = 1) {
-        middle += kEvalWeights[term].middle * count;
-        end += kEvalWeights[term].end * count;
-    }
+    PackedWeight both = 0;
+    PackedWeight danger = 0;
+    void Add(int term, int count = 1) { both += kPacked.weight[term] * count; }
     void AddDanger(int feature, int count = 1) {
-        dangerMiddle += kEvalWeights[TERM_KING_DANGER + feature].middle * count;
-        dangerEnd += kEvalWeights[TERM_KING_DANGER + feature].end * count;
+        danger += kPacked.weight[TERM_KING_DANGER + feature] * count;
     }
     // Once every danger feature is in.
     void ScoreDanger() {
-        middle += KingDangerMiddle(dangerMiddle);
-        end += KingDangerEnd(dangerEnd);
+        both += Pack(KingDangerMiddle(MiddleOf(danger)), KingDangerEnd(EndOf(danger)));
     }
 };
 
@@ -256,6 +274,9 @@ void EvaluatePassers(const Board& board, int us, Bitboard passed, Out& out) {
 // The enemy's knights, bishops, rooks and queens that attacks reach, by type.
 template <class Out>
 void AddThreats(const Board& board, int them, Bitboard attacks, int firstTerm, Out& out) {
+    // Most pieces attack none: one test spares the four below.
+    if (!(attacks & board.colors[them] & ~board.pieces[them][PAWN] & ~board.pieces[them][KING]))
+        return;
     for (int type = KNIGHT; type <= QUEEN; ++type)
         if (Bitboard hit = attacks & board.pieces[them][type])
             out.Add(firstTerm + type, PopCount(hit));
@@ -594,8 +615,8 @@ PawnEntry ScorePawns(const Board& board, const AttackMap attacks[2]) {
     PawnEntry entry;
     entry.key = board.pawnKey;
     entry.passed = EvaluatePawnStructures(board, attacks, white, black);
-    entry.middle = white.middle - black.middle;
-    entry.end = white.end - black.end;
+    entry.middle = MiddleOf(white.both - black.both);
+    entry.end = EndOf(white.both - black.both);
     return entry;
 }
 
@@ -604,11 +625,10 @@ PawnEntry ScorePawns(const Board& board, const AttackMap attacks[2]) {
 // attacks.
 int EvaluateWithPawns(const Board& board, AttackMap attacks[2], const PawnEntry& pawns) {
     WeightSum side[2];
-    side[WHITE].middle = pawns.middle;
-    side[WHITE].end = pawns.end;
+    side[WHITE].both = Pack(pawns.middle, pawns.end);
     EvaluateSides(board, attacks, pawns.passed, side[WHITE], side[BLACK]);
-    int blended = Blend(side[WHITE].middle - side[BLACK].middle, side[WHITE].end - side[BLACK].end,
-                        Phase(board));
+    PackedWeight both = side[WHITE].both - side[BLACK].both;
+    int blended = Blend(MiddleOf(both), EndOf(both), Phase(board));
     int score = Adjusted(blended, AdjustEnding(board, blended));
     return board.side == WHITE ? score : -score;
 }
