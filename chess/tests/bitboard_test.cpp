@@ -95,8 +95,12 @@ TEST(PopCount, BothWaysAgreeWithCountingBitByBit) {
         for (int thin = i % 7; thin > 0; --thin) set &= set >> (1 + i % 5);
         sets.push_back(set);
     }
-    const bool hadInstruction = bitboard_detail::hasPopCountInstruction;
-    for (bool instruction : {false, hadInstruction}) {
+    // Whatever fails, the flag is as it was for the tests after this one.
+    struct FlagKeeper {
+        bool kept = bitboard_detail::hasPopCountInstruction;
+        ~FlagKeeper() { bitboard_detail::hasPopCountInstruction = kept; }
+    } keeper;
+    for (bool instruction : {false, keeper.kept}) {
         bitboard_detail::hasPopCountInstruction = instruction;
         for (Bitboard set : sets) {
             int bits = 0;
@@ -105,7 +109,6 @@ TEST(PopCount, BothWaysAgreeWithCountingBitByBit) {
             ASSERT_EQ(bitboard_detail::PopCountByArithmetic(set), bits) << set;
         }
     }
-    bitboard_detail::hasPopCountInstruction = hadInstruction;
 }
 
 }  // namespace
