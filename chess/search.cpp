@@ -334,9 +334,10 @@ bool QuietMovesEnd(int depth, int quietCount, bool improving, int eval, int alph
 
 // Plies by which a late quiet move is searched shallower: more at non-PV
 // nodes and while the evaluation falls, less for killers and moves with a
-// good history; never into the captures-only search.
+// good history, and a ply less for a check; never into the captures-only
+// search.
 int LateMoveReduction(const Worker& worker, const Board& board, Bitboard threats, Move move,
-                      int depth, int legal, int ply, bool pvNode, bool improving) {
+                      int depth, int legal, int ply, bool pvNode, bool improving, bool givesCheck) {
     int reduction = BaseReduction(depth, legal);
     if (!pvNode) ++reduction;
     if (!improving) ++reduction;
@@ -344,7 +345,8 @@ int LateMoveReduction(const Worker& worker, const Board& board, Bitboard threats
     reduction -=
         HistoryEntry(worker.history[board.side], threats, move) / LATE_MOVE_HISTORY_PER_PLY;
     int deepest = depth - 2;
-    return reduction > deepest ? deepest : reduction < 0 ? 0 : reduction;
+    reduction = reduction > deepest ? deepest : reduction < 0 ? 0 : reduction;
+    return givesCheck && reduction > 0 ? reduction - 1 : reduction;
 }
 
 // What the search of the other moves says of the hash move: how many plies
@@ -492,10 +494,9 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
         int newDepth = depth - 1 + extension;
         int score = 0;
         bool fullZeroWindow = !pvNode || legal > 1;
-        if (depth >= LATE_MOVE_REDUCTION_MIN_DEPTH && legal > 1 + (pvNode ? 1 : 0) && quiet &&
-            !givesCheck) {
+        if (depth >= LATE_MOVE_REDUCTION_MIN_DEPTH && legal > 1 + (pvNode ? 1 : 0) && quiet) {
             int reduction = LateMoveReduction(worker, board, threats, move, depth, legal, ply,
-                                              pvNode, improving);
+                                              pvNode, improving, givesCheck);
             score = -Search(worker, next, -alpha - 1, -alpha, newDepth - reduction, ply + 1, true);
             fullZeroWindow = reduction > 0 && score > alpha;
         }
