@@ -24,14 +24,33 @@ void SendMouse(DWORD flags, POINT at = POINT{}) {
     SendInput(1, &input, sizeof input);
 }
 
-bool PointerAt(POINT target) {
+// The nearest point to target that the pointer's confinement allows. Moves
+// aim there: Wine sends a move beyond the confinement on to the X pointer
+// unclipped and later reads that position back, outside the confinement.
+POINT Confined(POINT target) {
     RECT clip{};
-    POINT now{};
     if (GetClipCursor(&clip)) {
         target.x = std::min(std::max(target.x, clip.left), clip.right - 1);
         target.y = std::min(std::max(target.y, clip.top), clip.bottom - 1);
     }
-    return GetCursorPos(&now) && now.x == target.x && now.y == target.y;
+    return target;
+}
+
+bool PointerAt(POINT target) {
+    const POINT aim = Confined(target);
+    POINT now{};
+    return GetCursorPos(&now) && now.x == aim.x && now.y == aim.y;
+}
+
+// Where the pointer is and what confines it, for a failure's message.
+std::string PointerReport() {
+    POINT now{};
+    RECT clip{};
+    GetCursorPos(&now);
+    GetClipCursor(&clip);
+    return " (it is at " + std::to_string(now.x) + ", " + std::to_string(now.y) + ", confined to " +
+           std::to_string(clip.left) + ", " + std::to_string(clip.top) + " - " +
+           std::to_string(clip.right) + ", " + std::to_string(clip.bottom) + ")";
 }
 
 // Moves the pointer and waits until the system reports it there (or at the
@@ -39,7 +58,7 @@ bool PointerAt(POINT target) {
 bool MovePointer(POINT target) {
     return WaitUntil([&] {
         if (PointerAt(target)) return true;
-        SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, target);
+        SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, Confined(target));
         return WaitUntil([&] { return PointerAt(target); }, 50);
     });
 }
@@ -60,19 +79,30 @@ void ReleaseLeft() {
 // its windows as pointer moves of its own, late when it is busy.
 void SettlePointer(HWND game, POINT target) {
     int attempt = 0;
-    Require(
-        WaitUntil([&] {
-            // A move reaches X only when it changes the system's position.
-            if (attempt++ > 0) MovePointer(POINT{target.x + (attempt % 2 ? 1 : -1), target.y});
-            if (!MovePointer(target)) return false;
-            const ULONGLONG moved = GetTickCount64();
-            WaitUntil([&] { return GetTickCount64() - moved > SETTLE_MS || !PointerAt(target); });
-            if (!PointerAt(target)) return false;
-            LetGameCatchUp(game);
-            return PointerAt(target);
-        }),
-        "the pointer did not stay at " + std::to_string(target.x) + ", " +
-            std::to_string(target.y));
+    const char* lastFault = "";
+    const ULONGLONG start = GetTickCount64();
+    const auto fault = [&](const char* why) {
+        lastFault = why;
+        return false;
+    };
+    const bool settled = WaitUntil([&] {
+        // A move reaches X only when it changes the system's position, so
+        // a new attempt first steps aside, to a point the confinement allows.
+        if (attempt++ > 0) {
+            const POINT aim = Confined(target), right = Confined(POINT{aim.x + 1, aim.y});
+            MovePointer(right.x != aim.x ? right : POINT{aim.x - 1, aim.y});
+        }
+        if (!MovePointer(target)) return fault("it did not get there");
+        const ULONGLONG moved = GetTickCount64();
+        WaitUntil([&] { return GetTickCount64() - moved > SETTLE_MS || !PointerAt(target); });
+        if (!PointerAt(target)) return fault("it moved away at once");
+        LetGameCatchUp(game);
+        return PointerAt(target) || fault("it moved away as the game caught up");
+    });
+    Require(settled, "the pointer did not stay at " + std::to_string(target.x) + ", " +
+                         std::to_string(target.y) + " in " + std::to_string(attempt) +
+                         " attempts over " + std::to_string(GetTickCount64() - start) +
+                         " ms; last, " + lastFault + PointerReport());
 }
 
 }  // namespace

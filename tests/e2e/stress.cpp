@@ -89,28 +89,29 @@ void RunStorm(Run& run, int events) {
         return point;
     };
     std::ofstream log(run.artifacts + "/" + run.name + "-events.txt");
-    log << "seed " << state << "\n";
+    // Each line is flushed before its event, so a failure's log ends with it.
+    log << "seed " << state << std::endl;
     HWND main = run.game.main, board = run.game.Child(BOARD);
     for (int event = 0, computer = 0, until = 0; event < events; ++event) {
         const int roll = below(100);
         int from = 0, to = 0;
         DismissMessageBoxes(main);
         if (computer && event >= until) {
+            log << event << ": button " << computer - 1 << std::endl;
             ClickButton(run, computer - 1);  // that side's "玩家"
-            log << event << ": button " << computer - 1 << "\n";
             computer = 0;
         } else if (roll < 8 && !computer) {
             computer = below(2) ? BLACK_COMPUTER : WHITE_COMPUTER, until = event + 3 + below(8);
+            log << event << ": button " << computer << std::endl;
             ClickButton(run, computer);
-            log << event << ": button " << computer << "\n";
         } else if (roll < 35 && AnyMove(GamePosition(run), from, to, below(1000))) {
-            log << event << ": " << SquareName(from) << SquareName(to) << "\n";
+            log << event << ": " << SquareName(from) << SquareName(to) << std::endl;
             DragPointer(main, SquareOnScreen(board, from), SquareOnScreen(board, to), 3, nullptr,
                         0);
         } else {
             HWND area = roll < 75 ? board : main;
             const POINT a = anywhere(area), b = anywhere(area);
-            log << event << ": " << a.x << "," << a.y << " -> " << b.x << "," << b.y << "\n";
+            log << event << ": " << a.x << "," << a.y << " -> " << b.x << "," << b.y << std::endl;
             DragPointer(main, a, b, 1 + below(4), nullptr, 0);
         }
     }
