@@ -10,15 +10,23 @@ namespace chess {
 namespace {
 
 constexpr int kQueenPromotionOrder = 100;
+// The victim-and-attacker order is scaled up so that the capture history
+// can move a capture within it: at its extremes by a victim's rank (16).
+constexpr int kCaptureOrderScale = 128;
+constexpr int kCaptureHistoryPerStep = HISTORY_MAX / (16 * kCaptureOrderScale);
 
 // Most valuable victim first, then the cheapest attacker; queen promotions
-// rank with the captures of a queen.
-int CaptureOrder(const Board& board, Move move) {
-    int target = board.squares[ToOf(move)];
-    int victim = KindOf(move) == EN_PASSANT ? PAWN : target == NO_PIECE ? -1 : TypeOfPiece(target);
+// rank with the captures of a queen. The capture history moves a capture
+// within that order.
+int CaptureOrder(const MovePicker& picker, Move move) {
+    const Board& board = *picker.board;
+    int victim = TakenIndex(board, move);
     int attacker = TypeOfPiece(board.squares[FromOf(move)]);
-    int order = (victim + 1) * 16 - attacker;
+    int order = victim * 16 - attacker;
     if (KindOf(move) == PROMOTE_QUEEN) order += kQueenPromotionOrder;
+    order *= kCaptureOrderScale;
+    if (picker.captureHistory)
+        order += CaptureEntry(*picker.captureHistory, board, move) / kCaptureHistoryPerStep;
     return order;
 }
 
@@ -40,7 +48,7 @@ Move TakeBest(MovePicker& picker) {
 void GenerateCaptures(MovePicker& picker) {
     GenerateNoisyMoves(*picker.board, picker.list);
     for (int i = 0; i < picker.list.count; ++i)
-        picker.scores[i] = CaptureOrder(*picker.board, picker.list.moves[i]);
+        picker.scores[i] = CaptureOrder(picker, picker.list.moves[i]);
     picker.next = 0;
     picker.end = picker.list.count;
 }
@@ -146,9 +154,10 @@ bool NextUnderPromotion(MovePicker& picker, PickedMove& picked) {
 
 void StartPicker(MovePicker& picker, const Board& board, Move hashMove, const Move* killers,
                  const QuietHistory* history, Bitboard threats, Move counter,
-                 const PieceToHistory* const* followUps) {
+                 const PieceToHistory* const* followUps, const CaptureHistory* captureHistory) {
     picker.board = &board;
     picker.history = history;
+    picker.captureHistory = captureHistory;
     picker.threats = threats;
     picker.followUps[0] = followUps ? followUps[0] : nullptr;
     picker.followUps[1] = followUps ? followUps[1] : nullptr;
@@ -163,8 +172,9 @@ void StartPicker(MovePicker& picker, const Board& board, Move hashMove, const Mo
     picker.badCount = picker.badNext = picker.killerNext = 0;
 }
 
-void StartCapturePicker(MovePicker& picker, const Board& board) {
-    StartPicker(picker, board, NO_MOVE, nullptr, nullptr, 0);
+void StartCapturePicker(MovePicker& picker, const Board& board,
+                        const CaptureHistory* captureHistory) {
+    StartPicker(picker, board, NO_MOVE, nullptr, nullptr, 0, NO_MOVE, nullptr, captureHistory);
     picker.capturesOnly = true;
     picker.stage = PICK_GENERATE_CAPTURES;
 }

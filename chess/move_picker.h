@@ -1,12 +1,12 @@
 // The staged move picker: hands out the moves of a position one at a time,
 // best first by stages, generating each kind of move only when its stage
 // comes: the hash move, captures and queen promotions that do not lose
-// material (most valuable victim first), the killer moves, the counter move
-// (the quiet move that last refuted the opponent's move), the other quiet
-// moves by history, the losing captures and last the under-promotions. A
-// quiet move's history adds its own [from][to] history (one of four, by
-// whether the enemy attacks from and to) and the continuation histories of
-// the moves one and two plies back.
+// material (most valuable victim first, then by the capture history given),
+// the killer moves, the counter move (the quiet move that last refuted the
+// opponent's move), the other quiet moves by history, the losing captures
+// and last the under-promotions. A quiet move's history adds its own
+// [from][to] history (one of four, by whether the enemy attacks from and
+// to) and the continuation histories of the moves one and two plies back.
 // A picker in captures-only mode stops after the good captures.
 #pragma once
 
@@ -42,7 +42,8 @@ struct PickedMove {
 struct MovePicker {
     const Board* board = nullptr;
     const QuietHistory* history = nullptr;  // of the side to move
-    Bitboard threats = 0;                   // the squares the enemy attacks
+    const CaptureHistory* captureHistory = nullptr;
+    Bitboard threats = 0;  // the squares the enemy attacks
     Move hashMove = NO_MOVE;
     // [piece][to] after the moves one and two plies back, each may be empty.
     const PieceToHistory* followUps[2] = {nullptr, nullptr};
@@ -65,15 +66,31 @@ struct MovePicker {
     int killerNext = 0;
 };
 
-// Starts picking every move; hashMove, killers, history, counter and
-// followUps (two, either may be empty) may be empty. threats are the
-// squares the enemy attacks, which pick the history's entries.
+// Starts picking every move; hashMove, killers, history, counter,
+// followUps (two, either may be empty) and captureHistory may be empty.
+// threats are the squares the enemy attacks, which pick the history's entries.
 void StartPicker(MovePicker& picker, const Board& board, Move hashMove, const Move* killers,
                  const QuietHistory* history, Bitboard threats, Move counter = NO_MOVE,
-                 const PieceToHistory* const* followUps = nullptr);
+                 const PieceToHistory* const* followUps = nullptr,
+                 const CaptureHistory* captureHistory = nullptr);
 // Starts picking only the captures and queen promotions that do not lose
-// material, for the captures-only search.
-void StartCapturePicker(MovePicker& picker, const Board& board);
+// material, for the captures-only search; captureHistory may be empty.
+void StartCapturePicker(MovePicker& picker, const Board& board,
+                        const CaptureHistory* captureHistory = nullptr);
+
+// What move takes, as the capture history indexes it: the type of the piece
+// taken plus one, 0 for nothing.
+inline int TakenIndex(const Board& board, Move move) {
+    if (KindOf(move) == EN_PASSANT) return PAWN + 1;
+    int target = board.squares[ToOf(move)];
+    return target == NO_PIECE ? 0 : TypeOfPiece(target) + 1;
+}
+inline int16_t& CaptureEntry(CaptureHistory& history, const Board& board, Move move) {
+    return history[board.squares[FromOf(move)]][ToOf(move)][TakenIndex(board, move)];
+}
+inline int16_t CaptureEntry(const CaptureHistory& history, const Board& board, Move move) {
+    return history[board.squares[FromOf(move)]][ToOf(move)][TakenIndex(board, move)];
+}
 // The next move, or NO_MOVE when there is none left. Moves are pseudo-legal
 // and each is handed out once.
 PickedMove NextMove(MovePicker& picker);

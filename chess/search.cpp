@@ -83,6 +83,12 @@ void AddQuietHistory(Worker& worker, const Board& board, Bitboard threats,
         if (followUps[i]) AddHistory((*followUps[i])[piece][ToOf(move)], bonus);
 }
 
+int HistoryBonus(int depth) {
+    return HISTORY_BONUS_PER_PLY_SQUARED * (depth * depth > HISTORY_BONUS_MAX_DEPTH_SQUARED
+                                                ? HISTORY_BONUS_MAX_DEPTH_SQUARED
+                                                : depth * depth);
+}
+
 // A quiet move cut the node: it becomes a killer and the counter move to
 // the move before, and gains history; the quiet moves tried before it lose
 // as much.
@@ -95,12 +101,20 @@ void RewardQuiet(Worker& worker, const Board& board, Bitboard threats,
     }
     if (ply >= 1 && worker.movedPiece[ply - 1] != NO_PIECE)
         worker.counterMoves[worker.movedPiece[ply - 1]][worker.movedTo[ply - 1]] = best;
-    int bonus = HISTORY_BONUS_PER_PLY_SQUARED * (depth * depth > HISTORY_BONUS_MAX_DEPTH_SQUARED
-                                                     ? HISTORY_BONUS_MAX_DEPTH_SQUARED
-                                                     : depth * depth);
+    int bonus = HistoryBonus(depth);
     AddQuietHistory(worker, board, threats, followUps, best, bonus);
     for (int i = 0; i < triedCount; ++i)
         AddQuietHistory(worker, board, threats, followUps, tried[i], -bonus);
+}
+
+// A move cut the node: if it is a capture (best, else NO_MOVE) it gains
+// capture history, and the captures tried before it lose as much.
+void RewardCaptures(Worker& worker, const Board& board, Move best, const Move* tried,
+                    int triedCount, int depth) {
+    int bonus = HistoryBonus(depth);
+    if (best != NO_MOVE) AddHistory(CaptureEntry(worker.captureHistory, board, best), bonus);
+    for (int i = 0; i < triedCount; ++i)
+        AddHistory(CaptureEntry(worker.captureHistory, board, tried[i]), -bonus);
 }
 
 // A hash of where color's pieces other than pawns stand.
@@ -220,7 +234,7 @@ int Quiesce(Worker& worker, const Board& board, int alpha, int beta, int ply) {
         StartPicker(picker, board, NO_MOVE, worker.killers[ply], &worker.history[board.side],
                     AttacksOf(board, board.side ^ 1));
     else
-        StartCapturePicker(picker, board);
+        StartCapturePicker(picker, board, &worker.captureHistory);
 
     int best = standPat, legal = 0;
     Move bestMove = NO_MOVE;
@@ -299,7 +313,7 @@ bool ProbCuts(Worker& worker, const Board& board, int beta, int depth, int ply, 
         ScoreFromTable(hit->score, ply) < raisedBeta)
         return false;
     MovePicker picker;
-    StartCapturePicker(picker, board);
+    StartCapturePicker(picker, board, &worker.captureHistory);
     Board next;
     for (PickedMove picked = NextMove(picker); picked.move != NO_MOVE; picked = NextMove(picker)) {
         Move move = picked.move;
@@ -448,11 +462,11 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     Bitboard threats = AttacksOf(board, board.side ^ 1);
     MovePicker picker;
     StartPicker(picker, board, ttMove, worker.killers[ply], &worker.history[board.side], threats,
-                counter, followUps);
+                counter, followUps, &worker.captureHistory);
     worker.killers[ply + 1][0] = worker.killers[ply + 1][1] = NO_MOVE;
 
-    Move quietsTried[64];
-    int quietCount = 0, legal = 0;
+    Move quietsTried[64], capturesTried[32];
+    int quietCount = 0, captureCount = 0, legal = 0;
     int best = -INFINITE_SCORE;
     Move bestMove = NO_MOVE;
     int originalAlpha = alpha;
@@ -516,11 +530,14 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
                     if (quiet)
                         RewardQuiet(worker, board, threats, followUps, move, quietsTried,
                                     quietCount, depth, ply);
+                    RewardCaptures(worker, board, quiet ? NO_MOVE : move, capturesTried,
+                                   captureCount, depth);
                     break;
                 }
             }
         }
         if (quiet && quietCount < 64) quietsTried[quietCount++] = move;
+        if (!quiet && captureCount < 32) capturesTried[captureCount++] = move;
     }
     // With the hash move left out, no other move means it is singular.
     if (legal == 0) return excluded != NO_MOVE ? alpha : inCheck ? -MATE_SCORE + ply : 0;
@@ -572,6 +589,8 @@ void StartWorker(Worker& worker, const Board& root, const uint64_t* gameKeys, in
     std::memset(worker.pv, 0, sizeof worker.pv);
     std::memset(worker.pvLength, 0, sizeof worker.pvLength);
     std::memcpy(worker.history, worker.shared->tables->history, sizeof worker.history);
+    std::memcpy(worker.captureHistory, worker.shared->tables->captureHistory,
+                sizeof worker.captureHistory);
     std::memcpy(worker.counterMoves, worker.shared->tables->counterMoves,
                 sizeof worker.counterMoves);
     std::memcpy(&worker.continuation, worker.shared->tables->continuation.get(),

@@ -57,6 +57,7 @@ struct Worker {
     int rootKeyIndex = 0;
 
     QuietHistory history[2];
+    CaptureHistory captureHistory;
     Move counterMoves[12][64];
     ContinuationHistory continuation;
     CorrectionHistory correction;

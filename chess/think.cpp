@@ -193,6 +193,7 @@ Move Think(SearchTables& tables, SearchThreads& pool, const Game& game, const Se
         }
     }
     std::memcpy(tables.history, main.history, sizeof tables.history);
+    std::memcpy(tables.captureHistory, main.captureHistory, sizeof tables.captureHistory);
     std::memcpy(tables.counterMoves, main.counterMoves, sizeof tables.counterMoves);
     std::memcpy(tables.continuation.get(), &main.continuation, sizeof main.continuation);
     std::memcpy(tables.correction.get(), &main.correction, sizeof main.correction);

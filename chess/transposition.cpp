@@ -125,6 +125,7 @@ void ClearSearchTables(SearchTables& tables) {
     }
     tables.generation = 0;
     std::memset(tables.history, 0, sizeof tables.history);
+    std::memset(tables.captureHistory, 0, sizeof tables.captureHistory);
     for (auto& piece : tables.counterMoves)
         for (Move& move : piece) move = NO_MOVE;
     std::memset(tables.continuation.get(), 0, sizeof(ContinuationHistory));

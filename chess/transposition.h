@@ -53,6 +53,10 @@ inline int16_t HistoryEntry(const QuietHistory& history, uint64_t threats, Move 
 // A history of quiet moves by the piece moved and its destination: [piece][to].
 using PieceToHistory = int16_t[12][64];
 
+// The history of captures and queen promotions: [piece][to][what is taken],
+// the last index the type of the piece taken plus one, 0 for none.
+using CaptureHistory = int16_t[12][64][7];
+
 // Quiet-move history by the move before: [piece][to] of an earlier move in
 // the line, then the [piece][to] of the move that follows it. One table
 // serves both the move one ply back and the move two plies back.
@@ -83,6 +87,7 @@ struct SearchTables {
     QuietHistory history[2] = {};
     // The quiet move that last refuted a move, by that move's [piece][to].
     Move counterMoves[12][64] = {};
+    CaptureHistory captureHistory = {};
     // Held apart: at over a megabyte it would not fit on a thread's stack.
     std::unique_ptr<ContinuationHistory> continuation = std::make_unique<ContinuationHistory>();
     std::unique_ptr<CorrectionHistory> correction = std::make_unique<CorrectionHistory>();

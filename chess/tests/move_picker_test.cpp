@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "chess/evaluate.h"
 #include "chess/move_picker.h"
@@ -308,6 +309,43 @@ TEST(MovePicker, OrdersQuietMovesByTheHistoriesCombined) {
                 EXPECT_GE(order(quiets[i - 1]), order(quiets[i]))
                     << fen << " " << MoveText(quiets[i]);
         }
+    }
+}
+
+// The capture history moves a capture within the victim-and-attacker order:
+// a strong enough history puts the rook's capture of the knight before the
+// pawn's, and a capture of the queen stays first whatever the history.
+TEST(MovePicker, OrdersCapturesByVictimThenCaptureHistory) {
+    const Game game = GameFromFen("4k3/8/8/q2n4/2P5/8/8/R2R3K w - - 0 1");
+    const Board& board = game.board;
+    const Move byPawn = FindMove(game, "c4d5"), byRook = FindMove(game, "d1d5"),
+               ofQueen = FindMove(game, "a1a5");
+    struct Case {
+        int byPawnHistory, byRookHistory, ofQueenHistory;
+        Move second;
+    };
+    const Case cases[] = {
+        {0, 0, 0, byPawn},
+        {0, 4000, 0, byRook},
+        {-4000, 0, 0, byRook},
+        {0, 2000, 0, byPawn},
+        {-HISTORY_MAX, HISTORY_MAX, -HISTORY_MAX, byRook},
+        {HISTORY_MAX, -HISTORY_MAX, -HISTORY_MAX, byPawn},
+    };
+    static CaptureHistory history;
+    for (const Case& c : cases) {
+        std::memset(history, 0, sizeof history);
+        CaptureEntry(history, board, byPawn) = int16_t(c.byPawnHistory);
+        CaptureEntry(history, board, byRook) = int16_t(c.byRookHistory);
+        CaptureEntry(history, board, ofQueen) = int16_t(c.ofQueenHistory);
+        MovePicker picker;
+        StartCapturePicker(picker, board, &history);
+        std::vector<Move> captures;
+        for (PickedMove p = NextMove(picker); p.move != NO_MOVE; p = NextMove(picker))
+            captures.push_back(p.move);
+        ASSERT_EQ(captures.size(), 3u);
+        EXPECT_EQ(captures[0], ofQueen);
+        EXPECT_EQ(captures[1], c.second) << c.byPawnHistory << " " << c.byRookHistory;
     }
 }
 
