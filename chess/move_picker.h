@@ -41,9 +41,9 @@ struct PickedMove {
 
 struct MovePicker {
     const Board* board = nullptr;
-    const QuietHistory* history = nullptr;  // of the side to move
-    const CaptureHistory* captureHistory = nullptr;
-    Bitboard threats = 0;  // the squares the enemy attacks
+    const QuietHistory* history = nullptr;           // of the side to move
+    const CaptureHistory* captureHistory = nullptr;  // orders the good captures
+    Bitboard threats = 0;                            // the squares the enemy attacks
     Move hashMove = NO_MOVE;
     // [piece][to] after the moves one and two plies back, each may be empty.
     const PieceToHistory* followUps[2] = {nullptr, nullptr};

@@ -83,6 +83,7 @@ void AddQuietHistory(Worker& worker, const Board& board, Bitboard threats,
         if (followUps[i]) AddHistory((*followUps[i])[piece][ToOf(move)], bonus);
 }
 
+// What a cut gains in history: more the deeper the search, up to a cap.
 int HistoryBonus(int depth) {
     return HISTORY_BONUS_PER_PLY_SQUARED * (depth * depth > HISTORY_BONUS_MAX_DEPTH_SQUARED
                                                 ? HISTORY_BONUS_MAX_DEPTH_SQUARED
