@@ -21,12 +21,12 @@ constexpr int kCaptureHistoryPerStep = HISTORY_MAX / (16 * kCaptureOrderScale);
 int CaptureOrder(const MovePicker& picker, Move move) {
     const Board& board = *picker.board;
     int victim = TakenIndex(board, move);
-    int attacker = TypeOfPiece(board.squares[FromOf(move)]);
-    int order = victim * 16 - attacker;
+    int piece = board.squares[FromOf(move)];
+    int order = victim * 16 - TypeOfPiece(piece);
     if (KindOf(move) == PROMOTE_QUEEN) order += kQueenPromotionOrder;
     order *= kCaptureOrderScale;
     if (picker.captureHistory)
-        order += CaptureEntry(*picker.captureHistory, board, move) / kCaptureHistoryPerStep;
+        order += (*picker.captureHistory)[piece][ToOf(move)][victim] / kCaptureHistoryPerStep;
     return order;
 }
 
