@@ -375,12 +375,13 @@ struct HashMoveVerdict {
 
 // Searches every move but the hash move, to half the depth, against the
 // table's lower bound less a margin. When all fall short the hash move is
-// singular and is extended; when even the lowered bound beats beta several
-// moves do, and the node is cut; when the bound alone beats beta the hash
-// move is likely not needed at full depth. Not called from a search that
-// already leaves a move out. Check worker.stopped after it.
+// singular and is extended, by two plies off the principal variation when
+// they fall well short and the line has not been doubled too often; when even the lowered bound
+// beats beta several moves do, and the node is cut; when the bound alone beats beta the hash move
+// is likely not needed at full depth. Not called from a search that already leaves a move out.
+// Check worker.stopped after it.
 HashMoveVerdict JudgeHashMove(Worker& worker, const Board& board, const TableHit& hit, int beta,
-                              int depth, int ply) {
+                              int depth, int ply, bool pvNode) {
     HashMoveVerdict verdict;
     int tableScore = ScoreFromTable(hit.score, ply);
     if (depth < SINGULAR_MIN_DEPTH || ply >= 2 * worker.rootDepth || hit.bound == BOUND_UPPER ||
@@ -395,7 +396,10 @@ HashMoveVerdict JudgeHashMove(Worker& worker, const Board& board, const TableHit
     worker.pvLength[ply] = ply;
     if (worker.stopped) return verdict;
     if (score < singularBeta) {
-        verdict.extension = 1;
+        verdict.extension = !pvNode && score < singularBeta - SINGULAR_DOUBLE_MARGIN &&
+                                    worker.doubleExtensions[ply] < SINGULAR_MOST_DOUBLE
+                                ? 2
+                                : 1;
     } else if (singularBeta >= beta) {
         verdict.cuts = true;
         verdict.score = singularBeta;
@@ -428,6 +432,7 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     if (alpha >= beta) return alpha;
 
     bool pvNode = beta - alpha > 1;
+    worker.doubleExtensions[ply + 1] = worker.doubleExtensions[ply];
     // A search that leaves a move out is not the node's own: it neither
     // cuts on nor stores into the table, nor prunes before its moves.
     const Move excluded = worker.excluded[ply];
@@ -498,13 +503,14 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
         ++legal;
         int extension = 0;
         if (move == ttMove && excluded == NO_MOVE) {
-            HashMoveVerdict verdict = JudgeHashMove(worker, board, hit, beta, depth, ply);
+            HashMoveVerdict verdict = JudgeHashMove(worker, board, hit, beta, depth, ply, pvNode);
             if (worker.stopped) return 0;
             if (verdict.cuts) return verdict.score;
             extension = verdict.extension;
         }
         worker.movedPiece[ply] = piece;
         worker.movedTo[ply] = ToOf(move);
+        worker.doubleExtensions[ply + 1] = worker.doubleExtensions[ply] + (extension > 1);
         bool givesCheck = InCheck(next);
         int newDepth = depth - 1 + extension;
         int score = 0;
@@ -586,6 +592,7 @@ void StartWorker(Worker& worker, const Board& root, const uint64_t* gameKeys, in
     worker.root = root;
     std::memset(worker.killers, 0, sizeof worker.killers);
     for (Move& move : worker.excluded) move = NO_MOVE;
+    std::memset(worker.doubleExtensions, 0, sizeof worker.doubleExtensions);
     std::memset(worker.staticEval, 0, sizeof worker.staticEval);
     std::memset(worker.pv, 0, sizeof worker.pv);
     std::memset(worker.pvLength, 0, sizeof worker.pvLength);

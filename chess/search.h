@@ -71,6 +71,8 @@ struct Worker {
     // The move each ply's search leaves out while it asks whether the hash
     // move is the only good one; NO_MOVE in every other search.
     Move excluded[MAX_PLY + 2];
+    // How many moves of the line to each ply were searched two plies deeper.
+    int doubleExtensions[MAX_PLY + 2];
     int rootDepth = 0;  // the depth the root is searching
     int staticEval[MAX_PLY + 2];
     Move pv[MAX_PLY + 2][MAX_PLY + 2];

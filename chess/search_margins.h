@@ -87,6 +87,11 @@ constexpr int CORRECTION_LIMIT = 64;
 constexpr int SINGULAR_MIN_DEPTH = 8;
 constexpr int SINGULAR_TABLE_DEPTH_SLACK = 3;
 constexpr int SINGULAR_MARGIN_PER_PLY = 2;
+// A singular hash move at a node off the principal variation whose
+// alternatives fall short by this much more is searched two plies deeper,
+// at most this many times in one line.
+constexpr int SINGULAR_DOUBLE_MARGIN = 20;
+constexpr int SINGULAR_MOST_DOUBLE = 6;
 
 // Principal-variation nodes without a table move are searched a ply
 // shallower from this depth on (the table move comes from the next depth).
