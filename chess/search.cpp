@@ -376,9 +376,10 @@ struct HashMoveVerdict {
 // Searches every move but the hash move, to half the depth, against the
 // table's lower bound less a margin. When all fall short the hash move is
 // singular and is extended, by two plies off the principal variation when
-// they fall well short and the line has not been doubled too often; when even the lowered bound
-// beats beta several moves do, and the node is cut; when the bound alone beats beta the hash move
-// is likely not needed at full depth. Not called from a search that already leaves a move out.
+// they fall well short and the line has not been doubled too often; when
+// even the lowered bound beats beta several moves do, and the node is cut;
+// when the bound alone beats beta the hash move is likely not needed at
+// full depth. Not called from a search that already leaves a move out.
 // Check worker.stopped after it.
 HashMoveVerdict JudgeHashMove(Worker& worker, const Board& board, const TableHit& hit, int beta,
                               int depth, int ply, bool pvNode) {
