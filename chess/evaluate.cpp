@@ -155,14 +155,6 @@ Bitboard AdjacentFrontSpans(int color, int square) {
            (file < 7 ? FrontSpan(color, square + 1) : 0);
 }
 
-// The number of squares in a set that has few: cheaper than PopCount
-// when there are none, one or two.
-int SparseCount(Bitboard b) {
-    int count = 0;
-    for (; b; b &= b - 1) ++count;
-    return count;
-}
-
 // Every square one rank forward from color's side (off the board is dropped).
 Bitboard PushForward(int color, Bitboard squares) {
     return color == WHITE ? squares << 8 : squares >> 8;
@@ -355,7 +347,7 @@ void EvaluatePieces(const Board& board, int us, Bitboard pawnThreats, AttackMap&
     // the file and keeps enemy rooks off it.
     Bitboard shielded = (board.pieces[us][KNIGHT] | board.pieces[us][BISHOP]) &
                         PushForward(them, ownPawns | theirPawns);
-    if (shielded) out.Add(TERM_MINOR_BEHIND_PAWN, SparseCount(shielded));
+    if (shielded) out.Add(TERM_MINOR_BEHIND_PAWN, PopCount(shielded));
     ours.kingAttackers = attackers;
     if (attackers) {
         out.Add(TERM_KING_ZONE_ATTACKER, attackers);
@@ -376,7 +368,7 @@ int OpenShelterFiles(const Board& board, int color, int king) {
     shelter |= shelter >> 16;
     shelter |= shelter >> 8;
     Bitboard files = (Bitboard{7} << FileOf(king) >> 1) & RANK_1;
-    return SparseCount(files & ~shelter);
+    return PopCount(files & ~shelter);
 }
 
 // The danger sum of an attack on the enemy king's zone: the attack itself
@@ -419,7 +411,7 @@ void EvaluateKingDanger(const Board& board, int us, const AttackMap& ours, const
     int safeChecks[PIECE_TYPES] = {};
     for (int type = KNIGHT; type <= QUEEN; ++type)
         if (Bitboard squares = checks[type] & ours.byType[type] & safe) {
-            safeChecks[type] = SparseCount(squares);
+            safeChecks[type] = PopCount(squares);
             out.Add(TERM_SAFE_CHECK + type, safeChecks[type]);
         }
     // Guards that can take an attacker on the square without leaving the
@@ -427,7 +419,7 @@ void EvaluateKingDanger(const Board& board, int us, const AttackMap& ours, const
     Bitboard firmGuard =
         theirs.byType[PAWN] | theirs.byType[KNIGHT] | theirs.byType[BISHOP] | theirs.byType[ROOK];
     Bitboard weak = KingAttacks(king) & ours.all & ~firmGuard;
-    int weakSquares = weak ? SparseCount(weak) : 0;
+    int weakSquares = PopCount(weak);
     if (weakSquares) out.Add(TERM_WEAK_KING_SQUARE, weakSquares);
     if (ours.kingAttackers) ScoreKingDanger(board, us, ours, theirs, safeChecks, weakSquares, out);
 }
@@ -443,7 +435,7 @@ void EvaluateThreats(const Board& board, int us, const AttackMap& ours, const At
     for (Bitboard hanging = undefended & ours.all; hanging; hanging &= hanging - 1)
         out.Add(TERM_HANGING + TypeOfPiece(board.squares[LowestSquare(hanging)]));
     if (Bitboard byKing = undefended & ours.byType[KING])
-        out.Add(TERM_THREAT_BY_KING, SparseCount(byKing));
+        out.Add(TERM_THREAT_BY_KING, PopCount(byKing));
 
     // Single steps, and double steps through the third rank; a pawn is not
     // lost where no enemy pawn attacks it and we defend it or the enemy
@@ -456,7 +448,7 @@ void EvaluateThreats(const Board& board, int us, const AttackMap& ours, const At
     Bitboard targets = board.colors[them] & ~board.pieces[them][PAWN] & ~board.pieces[them][KING] &
                        ~ours.byType[PAWN];
     if (Bitboard pushThreats = PawnAttackSpan(us, pushes) & targets)
-        out.Add(TERM_PAWN_PUSH_THREAT, SparseCount(pushThreats));
+        out.Add(TERM_PAWN_PUSH_THREAT, PopCount(pushThreats));
 }
 
 // The pawns around the king: own pawns in front of a castled king, the
