@@ -85,12 +85,11 @@ inline int TakenIndex(const Board& board, Move move) {
     int target = board.squares[ToOf(move)];
     return target == NO_PIECE ? 0 : TypeOfPiece(target) + 1;
 }
+// The capture history's entry for move.
 inline int16_t& CaptureEntry(CaptureHistory& history, const Board& board, Move move) {
     return history[board.squares[FromOf(move)]][ToOf(move)][TakenIndex(board, move)];
 }
-inline int16_t CaptureEntry(const CaptureHistory& history, const Board& board, Move move) {
-    return history[board.squares[FromOf(move)]][ToOf(move)][TakenIndex(board, move)];
-}
+
 // The next move, or NO_MOVE when there is none left. Moves are pseudo-legal
 // and each is handed out once.
 PickedMove NextMove(MovePicker& picker);

@@ -433,6 +433,7 @@ int Search(Worker& worker, const Board& board, int alpha, int beta, int depth, i
     if (alpha >= beta) return alpha;
 
     bool pvNode = beta - alpha > 1;
+    // The null move and ProbCut's searches below extend nothing here.
     worker.doubleExtensions[ply + 1] = worker.doubleExtensions[ply];
     // A search that leaves a move out is not the node's own: it neither
     // cuts on nor stores into the table, nor prunes before its moves.
