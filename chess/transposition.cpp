@@ -31,7 +31,7 @@ TableEntry* BucketOf(const SearchTables& tables, uint64_t key) {
 bool MakeTable(SearchTables& tables, uint64_t buckets) {
     try {
         if (tables.entries.size() != buckets * BUCKET_SIZE)
-            tables.entries = std::vector<TableEntry>(buckets * BUCKET_SIZE);
+            tables.entries = decltype(tables.entries)(buckets * BUCKET_SIZE);
     } catch (const std::exception&) {
         return false;
     }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "chess/large_pages.h"
 #include "chess/move.h"
 
 namespace chess {
@@ -80,7 +81,7 @@ struct CorrectionHistory {
 };
 
 struct SearchTables {
-    std::vector<TableEntry> entries;  // buckets of BUCKET_SIZE entries
+    std::vector<TableEntry, LargePageAllocator<TableEntry>> entries;  // buckets of BUCKET_SIZE
     uint64_t bucketMask = 0;
     int generation = 0;
     // Quiet-move history of the main search thread, by side.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 
 #include "chess/search.h"
@@ -195,6 +196,23 @@ TEST(TableSize, ASizeChangeClearsTheTableAndTheHistories) {
     }
     EXPECT_EQ(error, "");
 }
+
+#if defined(__linux__)
+// Tables of a large page or more start on one, so that the kernel can back
+// them with large pages; smaller ones need not.
+TEST(TableSize, LargeTablesStartOnALargePage) {
+    SearchTables tables;
+    std::string error;
+    for (int megabytes : {2, 16, 3}) {
+        ASSERT_TRUE(ResizeSearchTables(tables, megabytes, error)) << error;
+        auto address = reinterpret_cast<std::uintptr_t>(tables.entries.data());
+        EXPECT_EQ(address % LARGE_PAGE_BYTES, 0u) << megabytes;
+        StoreInTable(tables, 11, EncodeMove(1, 2), 10, 0, 5, BOUND_EXACT);
+        TableHit hit;
+        EXPECT_TRUE(ProbeTable(tables, 11, hit)) << megabytes;
+    }
+}
+#endif
 
 #if ALLOCATION_FAILURES_THROW
 // More memory than a process can address.
