@@ -85,9 +85,8 @@ void AddQuietHistory(Worker& worker, const Board& board, Bitboard threats,
 
 // What a cut gains in history: more the deeper the search, up to a cap.
 int HistoryBonus(int depth) {
-    return HISTORY_BONUS_PER_PLY_SQUARED * (depth * depth > HISTORY_BONUS_MAX_DEPTH_SQUARED
-                                                ? HISTORY_BONUS_MAX_DEPTH_SQUARED
-                                                : depth * depth);
+    int bonus = HISTORY_BONUS_PER_PLY * depth - HISTORY_BONUS_OFFSET;
+    return bonus < HISTORY_BONUS_MOST ? bonus : HISTORY_BONUS_MOST;
 }
 
 // A quiet move cut the node: it becomes a killer and the counter move to

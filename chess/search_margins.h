@@ -40,11 +40,12 @@ constexpr int LATE_MOVE_BASE_COUNT = 3;
 constexpr int LATE_MOVE_REDUCTION_MIN_DEPTH = 3;
 constexpr int LATE_MOVE_HISTORY_PER_PLY = 6000;
 
-// A quiet move that cuts a node gains this much history per ply of depth
-// squared, the depth counted up to the square root of the cap; the quiet
-// moves tried before it lose as much.
-constexpr int HISTORY_BONUS_PER_PLY_SQUARED = 8;
-constexpr int HISTORY_BONUS_MAX_DEPTH_SQUARED = 400;
+// A quiet move that cuts a node gains this much history per ply of depth,
+// less the offset, up to the most; the quiet moves tried before it lose as
+// much.
+constexpr int HISTORY_BONUS_PER_PLY = 200;
+constexpr int HISTORY_BONUS_OFFSET = 100;
+constexpr int HISTORY_BONUS_MOST = 3200;
 
 // Futility: a quiet move is skipped when the static evaluation plus this
 // margin cannot reach alpha.
