@@ -7,16 +7,15 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdlib>
-#include <new>
-
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
 
 namespace chess {
 
 constexpr std::size_t LARGE_PAGE_BYTES = std::size_t(2) << 20;
+
+// A block of bytes, on large pages where they are had; throws
+// std::bad_alloc when there is no room. Free it with the same size.
+void* AllocateLargePages(std::size_t bytes);
+void FreeLargePages(void* block, std::size_t bytes);
 
 template <class T>
 struct LargePageAllocator {
@@ -27,31 +26,9 @@ struct LargePageAllocator {
     LargePageAllocator(const LargePageAllocator<U>&) {}
 
     T* allocate(std::size_t count) {
-        std::size_t bytes = count * sizeof(T);
-#if defined(__linux__)
-        if (bytes >= LARGE_PAGE_BYTES) {
-            std::size_t rounded =
-                (bytes + LARGE_PAGE_BYTES - 1) / LARGE_PAGE_BYTES * LARGE_PAGE_BYTES;
-            void* block = std::aligned_alloc(LARGE_PAGE_BYTES, rounded);
-            if (!block) throw std::bad_alloc();
-            // Only advice: without huge pages the block works all the same.
-            madvise(block, rounded, MADV_HUGEPAGE);
-            return static_cast<T*>(block);
-        }
-#endif
-        return static_cast<T*>(::operator new(bytes));
+        return static_cast<T*>(AllocateLargePages(count * sizeof(T)));
     }
-
-    void deallocate(T* block, std::size_t count) {
-#if defined(__linux__)
-        if (count * sizeof(T) >= LARGE_PAGE_BYTES) {
-            std::free(block);
-            return;
-        }
-#endif
-        (void)count;
-        ::operator delete(block);
-    }
+    void deallocate(T* block, std::size_t count) { FreeLargePages(block, count * sizeof(T)); }
 };
 
 template <class T, class U>

@@ -40,9 +40,9 @@ constexpr int LATE_MOVE_BASE_COUNT = 3;
 constexpr int LATE_MOVE_REDUCTION_MIN_DEPTH = 3;
 constexpr int LATE_MOVE_HISTORY_PER_PLY = 6000;
 
-// A quiet move that cuts a node gains this much history per ply of depth,
-// less the offset, up to the most; the quiet moves tried before it lose as
-// much.
+// A move that cuts a node gains this much history (quiet-move or capture
+// history) per ply of depth, less the offset, up to the most; the moves
+// tried before it lose as much.
 constexpr int HISTORY_BONUS_PER_PLY = 200;
 constexpr int HISTORY_BONUS_OFFSET = 100;
 constexpr int HISTORY_BONUS_MOST = 3200;

@@ -81,7 +81,8 @@ struct CorrectionHistory {
 };
 
 struct SearchTables {
-    std::vector<TableEntry, LargePageAllocator<TableEntry>> entries;  // buckets of BUCKET_SIZE
+    // Buckets of BUCKET_SIZE entries.
+    std::vector<TableEntry, LargePageAllocator<TableEntry>> entries;
     uint64_t bucketMask = 0;
     int generation = 0;
     // Quiet-move history of the main search thread, by side.
