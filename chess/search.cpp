@@ -85,8 +85,7 @@ void AddQuietHistory(Worker& worker, const Board& board, Bitboard threats,
 
 // What a cut gains in history: more the deeper the search, up to a cap.
 int HistoryBonus(int depth) {
-    int bonus = HISTORY_BONUS_PER_PLY * depth - HISTORY_BONUS_OFFSET;
-    return bonus < HISTORY_BONUS_MOST ? bonus : HISTORY_BONUS_MOST;
+    return std::min(HISTORY_BONUS_PER_PLY * depth - HISTORY_BONUS_OFFSET, HISTORY_BONUS_MOST);
 }
 
 // A quiet move cut the node: it becomes a killer and the counter move to
